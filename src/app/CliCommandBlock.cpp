@@ -1,0 +1,60 @@
+// tidemar-cli command: the 27 bytes the program would send for its first ping.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "CliCommands.h"
+#include "link/SonarState.h"
+#include "link/SwitchCommand.h"
+#include "settings/Settings.h"
+
+namespace tidemar::cli {
+
+namespace {
+
+const char* const CommandHelp =
+    "Usage: tidemar-cli command [--settings FILE]\n"
+    "\n"
+    "Loads the settings as the program does at start-up (FILE, default ./TIDEMAR.INI;\n"
+    "a missing or unreadable file gives the defaults), applies the range with its user\n"
+    "configuration row as the head mode does, and prints the command block of the first\n"
+    "ping: 27 upper-case hexadecimal bytes separated by spaces, on one line.\n"
+    "\n"
+    "Options:\n"
+    "  --settings FILE   the settings file to load\n"
+    "  --help            show this text\n";
+
+}  // namespace
+
+int RunCommandBlock(const std::vector<std::string>& args) {
+    std::string settingsPath = "TIDEMAR.INI";
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            std::fputs(CommandHelp, stdout);
+            return 0;
+        }
+        if (args[i] == "--settings") {
+            if (i + 1 >= args.size()) return UsageError("--settings needs a file name");
+            settingsPath = args[++i];
+            continue;
+        }
+        return UsageError("unknown option '" + args[i] + "' for command");
+    }
+
+    SonarState state;
+    ResetUserConfig(state.UserConfig);
+    LoadSettings(state, settingsPath);
+
+    // The link only ever runs in head mode; a file saved during playback holds the
+    // live values anyway.
+    state.RunMode = 0;
+    SetRange(state, state.Range);
+    ApplySpeed(state);
+
+    const CommandBlock block = PrepareSend(state);
+    for (size_t i = 0; i < block.size(); ++i)
+        std::printf(i + 1 < block.size() ? "%02X " : "%02X\n", block[i]);
+    return 0;
+}
+
+}  // namespace tidemar::cli

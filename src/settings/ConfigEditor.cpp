@@ -1,0 +1,75 @@
+#include "settings/ConfigEditor.h"
+
+#include <vector>
+
+#include "settings/ConfigFile.h"
+#include "settings/FileReplace.h"
+#include "settings/NumberText.h"
+
+namespace tidemar {
+
+namespace {
+
+constexpr size_t ShortNameLimit = 31;
+constexpr size_t ShortNameHead = 10;
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::string ShortConfigName(const std::string& name) {
+    if (name.size() < ShortNameLimit) return name;
+    const size_t slash = name.rfind('/');
+    if (slash == std::string::npos) return name;
+    return LimitText(name, ShortNameHead) + " ..." + name.substr(slash);
+}
+
+bool HasConfigExtension(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < nameStart || path.size() - dot - 1 < 3) return false;
+    return Lower(path[dot + 1]) == 'c' && Lower(path[dot + 2]) == 'f' && Lower(path[dot + 3]) == 'g';
+}
+
+bool LoadConfigFromEditor(SonarState& state, const std::string& path, std::vector<MessageText>& messages) {
+    state.EditConfigName = LimitText(path, PathCapacity);
+    state.ConfigPathBuffer = state.EditConfigName;
+    if (!HasConfigExtension(path)) {
+        messages.push_back({std::string(LoadConfigCaption), std::string(ConfigExtensionRefused)});
+        return false;
+    }
+    return ReadConfigFile(path, state.UserConfig.Working);
+}
+
+bool SaveConfigFromEditor(SonarState& state, const std::string& path, const UserConfigCellTexts& cells,
+                          std::vector<MessageText>& messages) {
+    state.EditConfigName = LimitText(path, PathCapacity);
+    state.ConfigPathBuffer = state.EditConfigName;
+    if (!HasConfigExtension(path)) {
+        messages.push_back({std::string(SaveConfigCaption), std::string(ConfigExtensionRefused)});
+        return false;
+    }
+    ReplacingFile file(path);
+    if (!file.IsOpen()) return false;
+    CommitUserConfig(state.UserConfig, cells, state.Units, nullptr);
+    const std::vector<uint8_t> bytes = ConfigFileBytes(state.UserConfig.Active);
+    return file.Write(bytes.data(), bytes.size()) && file.Commit();
+}
+
+void ResetConfigInEditor(SonarState& state) {
+    state.EditConfigName = DefaultConfigName;
+    ResetUserConfig(state.UserConfig);
+    for (int r = 0; r < UserConfigUsedRows; ++r) {
+        state.UserConfig.Working[r].Frequency = state.UserConfig.Active[r].Frequency;
+        state.UserConfig.Working[r].Absorption = state.UserConfig.Active[r].Absorption;
+        state.UserConfig.Working[r].PulseLength = state.UserConfig.Active[r].PulseLength;
+    }
+}
+
+bool AcceptConfigEditor(SonarState& state, const UserConfigCellTexts& cells, std::vector<MessageText>& messages) {
+    state.ConfigFile = state.EditConfigName;
+    return !CommitUserConfig(state.UserConfig, cells, state.Units, &messages);
+}
+
+}  // namespace tidemar
