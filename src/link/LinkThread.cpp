@@ -1,0 +1,148 @@
+#include "link/LinkThread.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+#include "link/TcpLink.h"
+
+namespace tidemar {
+
+LinkThread::LinkThread(std::function<void()> wake) : wake_(std::move(wake)) {}
+
+LinkThread::~LinkThread() { Stop(); }
+
+void LinkThread::Start(const std::string& address, int port, const LinkTimings& timings) {
+    Stop();
+    address_ = address;
+    port_ = port;
+    timings_ = timings;
+    stopFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = false;
+        request_.reset();
+        events_.clear();
+    }
+    worker_ = std::thread([this] { Main(); });
+}
+
+void LinkThread::Stop() {
+    if (!worker_.joinable()) return;
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    const uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = write(stopFd_, &one, sizeof one);
+    requestReady_.notify_all();
+    worker_.join();
+    close(stopFd_);
+    stopFd_ = -1;
+}
+
+void LinkThread::Submit(const PingRequest& request) {
+    {
+        std::lock_guard lock(mutex_);
+        request_ = request;
+    }
+    requestReady_.notify_all();
+}
+
+std::vector<LinkEvent> LinkThread::TakeEvents() {
+    std::lock_guard lock(mutex_);
+    std::vector<LinkEvent> taken;
+    taken.swap(events_);
+    return taken;
+}
+
+void LinkThread::Post(LinkEvent event) {
+    {
+        std::lock_guard lock(mutex_);
+        events_.push_back(std::move(event));
+    }
+    if (wake_) wake_();
+}
+
+bool LinkThread::Stopping() {
+    std::lock_guard lock(mutex_);
+    return stop_;
+}
+
+bool LinkThread::Sleep(int ms) {
+    if (ms <= 0) return !Stopping();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now()).count();
+        if (left <= 0) return !Stopping();
+        pollfd fd{stopFd_, POLLIN, 0};
+        const int n = poll(&fd, 1, static_cast<int>(left));
+        if (n > 0) return false;
+        if (n < 0 && errno != EINTR) return !Stopping();
+    }
+}
+
+void LinkThread::Main() {
+    TcpLink link;
+    while (!Stopping()) {
+        if (!link.Connected()) {
+            const ProbeResult probe = ProbeHead(address_, port_, timings_.ProbeTimeoutMs, stopFd_);
+            if (probe == ProbeResult::Stopped) break;
+            if (probe == ProbeResult::Accepted &&
+                link.Open(address_, port_, timings_.ProbeTimeoutMs, stopFd_)) {
+                LinkEvent event;
+                event.What = LinkEvent::Kind::Connected;
+                Post(std::move(event));
+                continue;
+            }
+            if (!Sleep(timings_.RetryPauseMs)) break;
+            LinkEvent event;
+            event.What = LinkEvent::Kind::Unreachable;
+            Post(std::move(event));
+            continue;
+        }
+
+        PingRequest request;
+        {
+            std::unique_lock lock(mutex_);
+            requestReady_.wait(lock, [this] { return stop_ || request_.has_value(); });
+            if (stop_) break;
+            request = *request_;
+            request_.reset();
+        }
+        if (!Sleep(request.WaitMs)) break;
+
+        LinkEvent reply;
+        reply.What = LinkEvent::Kind::Reply;
+        // Bytes nobody asked for (a late tail of the previous reply) would shift this one.
+        if (!link.Drain()) {
+            reply.ReceiveFailed = true;
+        } else {
+            const IoResult sent = link.Send(request.Block.data(), request.Block.size(),
+                                            timings_.SendTimeoutMs, stopFd_);
+            if (sent == IoResult::Stopped) break;
+            if (sent != IoResult::Done) {
+                reply.SendFailed = true;
+            } else {
+                size_t received = 0;
+                const size_t wanted = static_cast<size_t>(request.ExpectedLength) <= reply.Bytes.size()
+                                          ? static_cast<size_t>(request.ExpectedLength)
+                                          : reply.Bytes.size();
+                const IoResult got = link.Receive(reply.Bytes.data(), wanted, received,
+                                                  timings_.ReceiveTimeoutMs, timings_.ReplyGapMs, stopFd_);
+                if (got == IoResult::Stopped) break;
+                reply.Received = static_cast<int>(received);
+                reply.ReceiveFailed = got != IoResult::Done;
+            }
+        }
+        if (reply.SendFailed || reply.ReceiveFailed) link.Close();
+        Post(std::move(reply));
+    }
+    link.Close();
+}
+
+}  // namespace tidemar

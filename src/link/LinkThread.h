@@ -1,0 +1,87 @@
+#pragma once
+// The link thread owns the socket and does the head's I/O, nothing else: it probes and
+// connects, and for each ping the main thread hands over (the 27 bytes, the reply length
+// and the wait before sending) it waits, sends, receives and hands the reply back. All
+// state stays with the main thread; the two meet only in this hand-off.
+//
+// Stop() ends the thread within a few milliseconds whatever the head does: every wait of
+// the thread also watches a wake-up descriptor.
+
+#include <array>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/SonarState.h"
+#include "link/SwitchCommand.h"
+
+namespace tidemar {
+
+struct LinkTimings {
+    int ProbeTimeoutMs = 500;     // a silent head
+    int RetryPauseMs = 250;       // after a probe or connect that failed
+    int ReceiveTimeoutMs = 3000;  // longer than the slowest ping of a real head
+    int ReplyGapMs = 20;          // a reply that stops arriving for this long is over
+    int SendTimeoutMs = 3000;
+};
+
+struct PingRequest {
+    CommandBlock Block{};
+    int ExpectedLength = 0;
+    int WaitMs = 0;  // before the send: send delay, and any pause the last ping asked for
+};
+
+struct LinkEvent {
+    enum class Kind { Connected, Unreachable, Reply };
+    Kind What = Kind::Unreachable;
+    // Reply only:
+    std::array<uint8_t, MaxReplyBytes> Bytes{};
+    int Received = 0;
+    bool SendFailed = false;
+    bool ReceiveFailed = false;  // includes a head that stopped answering
+};
+
+class LinkThread {
+public:
+    // `wake` is called from the link thread whenever events are waiting; it must only
+    // nudge the main thread (post an event, notify a condition variable).
+    explicit LinkThread(std::function<void()> wake);
+    ~LinkThread();
+    LinkThread(const LinkThread&) = delete;
+    LinkThread& operator=(const LinkThread&) = delete;
+
+    void Start(const std::string& address, int port, const LinkTimings& timings = {});
+    void Stop();
+    bool Running() const { return worker_.joinable(); }
+
+    // Hands over the next ping; the thread takes one at a time.
+    void Submit(const PingRequest& request);
+
+    std::vector<LinkEvent> TakeEvents();
+
+private:
+    void Main();
+    bool Sleep(int ms);  // false when stopped
+    void Post(LinkEvent event);
+    bool Stopping();
+
+    std::function<void()> wake_;
+    std::string address_;
+    int port_ = 0;
+    LinkTimings timings_;
+    int stopFd_ = -1;
+
+    std::mutex mutex_;
+    std::condition_variable requestReady_;
+    std::optional<PingRequest> request_;
+    std::vector<LinkEvent> events_;
+    bool stop_ = false;
+    std::thread worker_;
+};
+
+}  // namespace tidemar

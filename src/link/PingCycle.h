@@ -1,0 +1,60 @@
+#pragma once
+// The main thread's half of the live ping cycle: it prepares each command block from the
+// state, hands it to the link thread, and dispatches the reply that comes back, then
+// prepares the next. The window drives it from Qt's event loop, tidemar-cli from a plain
+// loop: both call Poll() whenever the wake-up callback fired.
+
+#include <cstdint>
+#include <functional>
+
+#include "link/Clock.h"
+#include "link/DispatchPing.h"
+#include "link/LinkThread.h"
+#include "link/SonarState.h"
+
+namespace tidemar {
+
+class PingCycle {
+public:
+    PingCycle(SonarState& state, const Clock& clock, DispatchTarget& target, std::function<void()> wake);
+    ~PingCycle();
+    PingCycle(const PingCycle&) = delete;
+    PingCycle& operator=(const PingCycle&) = delete;
+
+    // Starts the link thread towards IPAddress_Sonar1.
+    void Start(int port = 4040, const LinkTimings& timings = {});
+    // Stops it; returns within about a second whatever the head does.
+    void Stop();
+    bool Running() const { return link_.Running(); }
+
+    // Handles what the link thread sent back; call whenever the wake-up callback fired.
+    void Poll();
+
+    // Sends the next ping if none is on its way (after the hold is released, or when the
+    // data source became the head again).
+    void Resume();
+
+    bool Connected() const { return connected_; }
+    uint64_t Exchanges() const { return exchanges_; }
+
+private:
+    void SubmitNext(int pauseMs);
+    void HandleReply(const LinkEvent& event);
+    void HandleUnreachable();
+    void BetweenPings();
+
+    SonarState& state_;
+    const Clock& clock_;
+    DispatchTarget& target_;
+    LinkThread link_;
+    bool connected_ = false;
+    bool inFlight_ = false;
+    int pendingPauseMs_ = 0;
+    int lastBlinkSecond_ = -1;
+    uint64_t exchanges_ = 0;
+};
+
+// Error counters run past 100000 once, then start again at 0.
+void CountLinkError(int& counter);
+
+}  // namespace tidemar
