@@ -1,4 +1,5 @@
 // tidemar-cli: the program's headless tools.
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +16,11 @@ const char* const HelpText =
     "Commands:\n"
     "  command [--settings FILE]   print the command block of the first ping, as the\n"
     "                              program sends it with these settings\n"
+    "  record --settings FILE --pings N --out DATA.K7T [--timeout SECONDS]\n"
+    "                              record N pings from the head into a data file\n"
+    "  info DATA.K7T               summary of a sonar data file\n"
+    "  dump DATA.K7T               every record of a sonar data file as JSON Lines\n"
+    "  verify DATA.K7T             check that every record is whole and linked\n"
     "\n"
     "Run 'tidemar-cli COMMAND --help' for the options of one command.\n";
 
@@ -30,6 +36,8 @@ int UsageError(const std::string& message) {
 }  // namespace tidemar::cli
 
 int main(int argc, char** argv) {
+    // A file-size limit must be a write error the recorder reports, not a killed process.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return tidemar::cli::UsageError("no command given");
     const std::string command = args.front();
@@ -39,5 +47,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "command") return tidemar::cli::RunCommandBlock(args);
+    if (command == "record") return tidemar::cli::RunRecord(args);
+    if (command == "info") return tidemar::cli::RunInfo(args);
+    if (command == "dump") return tidemar::cli::RunDump(args);
+    if (command == "verify") return tidemar::cli::RunVerify(args);
     return tidemar::cli::UsageError("unknown command '" + command + "'");
 }

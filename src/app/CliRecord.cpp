@@ -1,0 +1,178 @@
+// tidemar-cli record: the live ping cycle without a window, recording every valid ping.
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "CliCommands.h"
+#include "files/Recorder.h"
+#include "link/PingCycle.h"
+#include "platform/ScriptedPrompts.h"
+#include "settings/NumberText.h"
+#include "settings/Settings.h"
+
+namespace tidemar::cli {
+
+namespace {
+
+const char* const RecordHelp =
+    "Usage: tidemar-cli record --settings FILE --pings N --out DATA.K7T [--timeout SECONDS]\n"
+    "\n"
+    "Loads FILE as the program loads TIDEMAR.INI, runs the ping cycle against the head at\n"
+    "IPAddress_Sonar1, port 4040, and records every valid ping into DATA.K7T exactly as the\n"
+    "program records; stops after N recorded pings. Progress goes to stderr.\n"
+    "\n"
+    "Options:\n"
+    "  --settings FILE     the settings file (TIDEMAR.INI format)\n"
+    "  --pings N           pings to record (at least 1)\n"
+    "  --out DATA.K7T      the file to write (replaced if it exists)\n"
+    "  --timeout SECONDS   give up when no ping was recorded for this long (default 10)\n"
+    "\n"
+    "Exit status: 0 done, 1 the file could not be written, 2 usage error or head not reached.\n";
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void OnInterrupt(int) { interrupted = true; }
+
+// The dispatch without a display: only the recording side does anything.
+class RecordingTarget : public DispatchTarget {
+public:
+    explicit RecordingTarget(Recorder& recorder) : recorder_(recorder) {}
+    bool Recording() const override { return recorder_.Recording(); }
+    void WriteRecord(const SonarState& state) override {
+        recorder_.WriteRecord(state);
+        ++Recorded;
+    }
+    int64_t Recorded = 0;
+
+private:
+    Recorder& recorder_;
+};
+
+bool ParsePositive(const std::string& text, long long& value) {
+    const auto parsed = ParseUnsignedInteger(text);
+    if (!parsed || *parsed == 0 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = *parsed;
+    return true;
+}
+
+void PrintMessages(const ScriptedPrompts& prompts, size_t from, size_t to) {
+    for (size_t i = from; i < to && i < prompts.Messages.size(); ++i)
+        std::fprintf(stderr, "tidemar-cli: %s: %s\n", prompts.Messages[i].Caption.c_str(),
+                     prompts.Messages[i].Text.c_str());
+}
+
+}  // namespace
+
+int RunRecord(const std::vector<std::string>& args) {
+    std::string settingsPath, outPath;
+    long long pings = 0, timeoutSeconds = 10;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(RecordHelp, stdout);
+            return 0;
+        }
+        const bool takesValue = arg == "--settings" || arg == "--pings" || arg == "--out" || arg == "--timeout";
+        if (!takesValue) return UsageError("unknown option '" + arg + "' for record");
+        if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
+        const std::string& value = args[++i];
+        if (arg == "--settings") settingsPath = value;
+        if (arg == "--out") outPath = value;
+        if (arg == "--pings" && !ParsePositive(value, pings)) return UsageError("--pings needs a whole number above 0");
+        if (arg == "--timeout" && !ParsePositive(value, timeoutSeconds))
+            return UsageError("--timeout needs a whole number of seconds above 0");
+    }
+    if (settingsPath.empty()) return UsageError("record needs --settings FILE");
+    if (outPath.empty()) return UsageError("record needs --out DATA.K7T");
+    if (pings == 0) return UsageError("record needs --pings N");
+
+    SonarState state;
+    LoadSettings(state, settingsPath);
+    state.RunMode = 0;
+    SetRange(state, state.Range);
+    ApplySpeed(state);
+
+    ScriptedPrompts prompts;
+    RecordedChrome chrome;
+    prompts.FileAnswers.push_back(outPath);
+    Recorder recorder(prompts, chrome);
+    if (recorder.StartRecording() != 1) {
+        PrintMessages(prompts, 0, prompts.Messages.size());
+        if (prompts.Messages.empty()) std::fprintf(stderr, "tidemar-cli: cannot create %s\n", outPath.c_str());
+        return 2;
+    }
+
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+
+    std::mutex mutex;
+    std::condition_variable woken;
+    bool pending = false;
+    SystemClock clock;
+    RecordingTarget target(recorder);
+    PingCycle cycle(state, clock, target, [&] {
+        std::lock_guard lock(mutex);
+        pending = true;
+        woken.notify_all();
+    });
+    cycle.Start();
+
+    using Steady = std::chrono::steady_clock;
+    const auto patience = std::chrono::seconds(timeoutSeconds);
+    auto lastProgress = Steady::now();
+    auto lastReport = Steady::now();
+    int64_t recordedBefore = 0;
+    const size_t messagesBefore = prompts.Messages.size();
+    int status = 0;
+    std::string failure;
+
+    while (target.Recorded < pings) {
+        {
+            std::unique_lock lock(mutex);
+            woken.wait_for(lock, std::chrono::milliseconds(100), [&] { return pending; });
+            pending = false;
+        }
+        cycle.Poll();
+        const auto now = Steady::now();
+        if (target.Recorded != recordedBefore) {
+            recordedBefore = target.Recorded;
+            lastProgress = now;
+        }
+        if (!recorder.Recording()) {  // a write failed; the recorder has said why
+            status = 1;
+            break;
+        }
+        if (interrupted) {
+            failure = "interrupted";
+            status = 1;
+            break;
+        }
+        if (now - lastProgress > patience) {
+            failure = "head at " + state.IPAddress_Sonar1.substr(0, IpAddressCapacity) + ":4040 " +
+                      (cycle.Connected() || target.Recorded > 0 ? "stopped answering" : "not reached") +
+                      " within " + std::to_string(timeoutSeconds) + " s";
+            status = 2;
+            break;
+        }
+        if (now - lastReport >= std::chrono::seconds(1)) {
+            lastReport = now;
+            std::fprintf(stderr, "recorded %lld of %lld pings (%lld kB)\n", static_cast<long long>(target.Recorded),
+                         pings, static_cast<long long>(recorder.RecordedBytes() / 1024));
+        }
+    }
+    cycle.Stop();
+    const int64_t bytes = recorder.RecordedBytes();
+    PrintMessages(prompts, messagesBefore, prompts.Messages.size());  // a write error, if any
+    if (recorder.Recording()) recorder.StopRecording();
+    if (!failure.empty()) std::fprintf(stderr, "tidemar-cli: %s\n", failure.c_str());
+    std::fprintf(stderr, "recorded %lld pings (%lld bytes) to %s\n", static_cast<long long>(target.Recorded),
+                 static_cast<long long>(bytes), outPath.c_str());
+    return status;
+}
+
+}  // namespace tidemar::cli

@@ -1,0 +1,47 @@
+#pragma once
+// What the program asks of the operator and of its main window's frame, written from what
+// the callers need. The window implements these with Qt; tests and the command-line tool
+// use ScriptedPrompts, which answers from a script and keeps every message shown.
+// Interfaces only: nothing here depends on Qt.
+
+#include <optional>
+#include <string>
+
+namespace tidemar {
+
+enum class MessageIcon { None, Exclamation, Information, Question };
+
+struct FileDialogRequest {
+    std::string Title;
+    std::string FilterName;        // "SK7T Sonar Files (*.K7T)"
+    std::string Pattern;           // "*.K7T"
+    std::string DefaultExtension;  // "K7T", added when the name typed has none
+    std::string InitialName;
+    bool PathMustExist = false;
+    bool FileMustExist = false;
+    bool PromptOverwrite = false;
+    bool HideReadOnly = false;
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A modal message box with an OK button.
+    virtual void Message(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
+    // File dialogs: the chosen path as the operator typed it, or nothing on Cancel.
+    virtual std::optional<std::string> OpenFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> SaveFileName(const FileDialogRequest& request) = 0;
+};
+
+// The main window's title and menu item texts, which recording, copying and playback
+// change as they start and stop.
+class WindowChrome {
+public:
+    virtual ~WindowChrome() = default;
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual void SetMenuText(int commandId, const std::string& text) = 0;
+};
+
+inline constexpr const char* ProgramTitle = "Tidemar Digital Sonar";
+
+}  // namespace tidemar
