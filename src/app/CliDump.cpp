@@ -1,4 +1,5 @@
 // tidemar-cli dump: every record of a sonar data file as one JSON object per line.
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -120,7 +121,9 @@ std::string DumpRecord(const FileRecord& record) {
     json.Number("ReturnRange", reply.ReturnRange);
     json.Number("ProfileRange", reply.ProfileRange);
     json.Number("DataByteCount", reply.DataByteCount);
-    json.Text("GpsPositionText", RecordGpsText(r, size, h.HasGps != 0));
+    auto gps = RecordGpsText(r, size, h.HasGps != 0);
+    if (gps) gps->erase(std::remove(gps->begin(), gps->end(), '\0'), gps->end());  // shown as the box shows it
+    json.Text("GpsPositionText", gps);
     json.Number("BackLink", RecordBackLink(r, size));
     return json.Finish();
 }

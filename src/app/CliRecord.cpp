@@ -10,6 +10,8 @@
 
 #include "CliCommands.h"
 #include "files/Recorder.h"
+#include "gps/GpsInput.h"
+#include "gps/GpsPositionBox.h"
 #include "link/PingCycle.h"
 #include "platform/ScriptedPrompts.h"
 #include "settings/NumberText.h"
@@ -26,6 +28,11 @@ const char* const RecordHelp =
     "IPAddress_Sonar1, port 4040, and records every valid ping into DATA.K7T exactly as the\n"
     "program records; stops after N recorded pings. Progress goes to stderr.\n"
     "\n"
+    "With UseGPS=1 the GPS receiver on serial port ComPortGPS (GPSType 0 GLL, 1 GGA,\n"
+    "4800 baud; SerialPortPaths adds devices such as a pseudo-terminal) is read while\n"
+    "recording, and every record carries the position known at its ping. A port that\n"
+    "cannot be opened gives a warning and records without positions.\n"
+    "\n"
     "Options:\n"
     "  --settings FILE     the settings file (TIDEMAR.INI format)\n"
     "  --pings N           pings to record (at least 1)\n"
@@ -38,20 +45,49 @@ std::atomic<bool> interrupted{false};
 
 extern "C" void OnInterrupt(int) { interrupted = true; }
 
-// The dispatch without a display: only the recording side does anything.
+// The dispatch without a display: only the recording side and the GPS watchdog do
+// anything.
 class RecordingTarget : public DispatchTarget {
 public:
-    explicit RecordingTarget(Recorder& recorder) : recorder_(recorder) {}
+    RecordingTarget(Recorder& recorder, SonarState& state) : recorder_(recorder), state_(state) {}
     bool Recording() const override { return recorder_.Recording(); }
     void WriteRecord(const SonarState& state) override {
         recorder_.WriteRecord(state);
         ++Recorded;
     }
+    void OnNewSecond() override { GpsSecondTick(state_, *this); }
     int64_t Recorded = 0;
 
 private:
     Recorder& recorder_;
+    SonarState& state_;
 };
+
+// Opens the GPS port as the program does when live mode starts. The program stays
+// silent about a port it cannot use; a tool run from a script says so once.
+void StartGps(SonarState& state, GpsInput& gps) {
+    const int stored = state.ComPortGPS;
+    gps.ProbeComPorts(state);
+    if (!StartLiveGps(state, gps)) {
+        std::fprintf(stderr, "tidemar-cli: warning: GPS: %s; recording without positions\n", gps.PortError().c_str());
+        return;
+    }
+    if (state.ComPortGPS != stored) {
+        const std::string storedPath = gps.Ports().PathOf(stored);
+        const std::string storedName = ComPortName(stored) + (storedPath.empty() ? "" : " (" + storedPath + ")");
+        std::fprintf(stderr, "tidemar-cli: warning: GPS: %s is not available; reading %s (%s) instead\n",
+                     storedName.c_str(), ComPortName(state.ComPortGPS).c_str(),
+                     gps.Ports().PathOf(state.ComPortGPS).c_str());
+    }
+}
+
+// ", GPS 49.16.451 N,123.11.123 W" for the progress line.
+std::string GpsProgress(const SonarState& state) {
+    if (!state.UseGPS) return "";
+    bool blink = false;
+    const GpsBox box = DecideGpsBox(state, false, blink);
+    return box.NotAvailable ? ", GPS not available" : ", GPS " + box.LatitudeText + box.LongitudeText;
+}
 
 bool ParsePositive(const std::string& text, long long& value) {
     const auto parsed = ParseUnsignedInteger(text);
@@ -114,12 +150,15 @@ int RunRecord(const std::vector<std::string>& args) {
     std::condition_variable woken;
     bool pending = false;
     SystemClock clock;
-    RecordingTarget target(recorder);
-    PingCycle cycle(state, clock, target, [&] {
+    RecordingTarget target(recorder, state);
+    const auto wake = [&] {
         std::lock_guard lock(mutex);
         pending = true;
         woken.notify_all();
-    });
+    };
+    GpsInput gps(wake);
+    if (state.UseGPS) StartGps(state, gps);
+    PingCycle cycle(state, clock, target, wake);
     cycle.Start();
 
     using Steady = std::chrono::steady_clock;
@@ -137,6 +176,7 @@ int RunRecord(const std::vector<std::string>& args) {
             woken.wait_for(lock, std::chrono::milliseconds(100), [&] { return pending; });
             pending = false;
         }
+        gps.Poll(state, target);  // first, so the next ping records the newest position
         cycle.Poll();
         const auto now = Steady::now();
         if (target.Recorded != recordedBefore) {
@@ -161,11 +201,12 @@ int RunRecord(const std::vector<std::string>& args) {
         }
         if (now - lastReport >= std::chrono::seconds(1)) {
             lastReport = now;
-            std::fprintf(stderr, "recorded %lld of %lld pings (%lld kB)\n", static_cast<long long>(target.Recorded),
-                         pings, static_cast<long long>(recorder.RecordedBytes() / 1024));
+            std::fprintf(stderr, "recorded %lld of %lld pings (%lld kB)%s\n", static_cast<long long>(target.Recorded),
+                         pings, static_cast<long long>(recorder.RecordedBytes() / 1024), GpsProgress(state).c_str());
         }
     }
     cycle.Stop();
+    gps.CloseGpsPort();
     const int64_t bytes = recorder.RecordedBytes();
     PrintMessages(prompts, messagesBefore, prompts.Messages.size());  // a write error, if any
     if (recorder.Recording()) recorder.StopRecording();

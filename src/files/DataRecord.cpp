@@ -196,8 +196,9 @@ std::optional<std::string> RecordGpsText(const uint8_t* record, int size, bool h
     std::string text(1, ' ');
     text.append(record + size - 128, record + size - 117);
     text.append(record + size - 116, record + size - 104);
-    // The text is read back as the recorder kept it: up to its first zero byte.
-    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+    // All 24 characters come back, zero bytes included: the halves are shown each up to
+    // its own first zero byte, so cutting here would lose the longitude of a latitude
+    // with a short fraction.
     return text;
 }
 

@@ -192,7 +192,7 @@ struct SonarState {
     int RecvErrorCount = 0;
 
     // ---- GPS position (written by the GPS side, stored with each recorded ping) ---------
-    std::string GpsPositionText;    // 24 characters once a position is known; empty before
+    std::string GpsPositionText = std::string(24, '\0');  // 24 characters, zero bytes where nothing is known
     int GpsSilenceCount = 5;        // seconds (or played records) without a position
 
     // ---- values of the record being played back ------------------------------------------
@@ -204,6 +204,7 @@ struct SonarState {
     int FileHasGps = 0;
     int PlayedSecond = 0;           // seconds of the played TimeText
     int AutoFrameCaptureOn = 0;     // a screen capture at every scan edge while playing
+    int SsSide = 0;                 // side of the SS picture: 0 Port, 1 Both, 2 Stbd (SSTrain when SS was set up)
 
     // ---- display bookkeeping of the ping dispatch ------------------------------------------
     int RangeChangedPending = 0;    // the range changed: redraw instead of plotting the next ping

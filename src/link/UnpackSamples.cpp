@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "link/ProfileDetection.h"
 #include "link/Reply.h"
 
 namespace tidemar {
@@ -69,7 +70,12 @@ void UnpackSamples(SonarState& state) {
     const int shift = MixShift(state.Profile, state.DataBits);
     switch (state.DataBits) {
     case 4: Unpack4(state, data, count, shift); break;
-    case 8: Unpack8(state, data, count, shift); break;
+    case 8:
+        Unpack8(state, data, count, shift);
+        // The program finds the profile point itself only in 8-bit data; with the other
+        // widths the head's point stands.
+        if (state.ProfileDigitizationSource == 1) DetectProfilePoint(state);
+        break;
     case 16: Unpack16(state, data, count, shift); break;
     default: break;
     }

@@ -88,6 +88,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     state.Train = static_cast<uint16_t>(in.Next16()) % 360;
     state.ImageRotation = static_cast<int8_t>(in.Next());
     state.PlotSampleCount = in.Next16();
+    // The program's own profile detection, with levels and ranges of any kind.
+    const uint8_t profile = in.Next();
+    state.ProfileDigitizationSource = profile & 1;
+    state.ProfileDetectionType = (profile >> 1) & 1;
+    state.Units = (profile >> 2) & 1;
+    state.ProfileMinimumLevel = in.Next() % 100;
+    state.ProfileMinimumRange = static_cast<int8_t>(in.Next()) / 4.0f;
     ChooseRange(state, in);
     while (in.RestSize() > rest) in.Next();
 

@@ -1,0 +1,83 @@
+#include "image/BmpFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace tidemar {
+
+namespace {
+
+void Put16(std::vector<uint8_t>& out, size_t at, uint32_t value) {
+    out[at] = value & 0xFF;
+    out[at + 1] = (value >> 8) & 0xFF;
+}
+
+void Put32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) out[at + i] = (value >> (8 * i)) & 0xFF;
+}
+
+}  // namespace
+
+std::vector<uint8_t> IndexedBmpBytes(int width, int height, const uint8_t* pixels,
+                                     const std::array<uint8_t, 1024>& colorTable) {
+    const uint32_t imageSize = static_cast<uint32_t>(width) * static_cast<uint32_t>(height);
+    std::vector<uint8_t> out(BmpHeaderBytes + imageSize, 0);
+    out[0] = 'B';
+    out[1] = 'M';
+    Put32(out, 2, BmpHeaderBytes + imageSize);
+    Put32(out, 10, BmpHeaderBytes);
+    Put32(out, 14, 40);
+    Put32(out, 18, static_cast<uint32_t>(width));
+    Put32(out, 22, static_cast<uint32_t>(height));
+    Put16(out, 26, 1);
+    Put16(out, 28, 8);
+    Put32(out, 34, imageSize);
+    Put32(out, 46, 256);
+    std::memcpy(out.data() + 54, colorTable.data(), colorTable.size());
+    for (int row = 0; row < height; ++row)
+        std::memcpy(out.data() + BmpHeaderBytes + static_cast<size_t>(row) * width,
+                    pixels + static_cast<size_t>(height - 1 - row) * width, static_cast<size_t>(width));
+    return out;
+}
+
+bool WriteIndexedBmp(const std::string& path, int width, int height, const uint8_t* pixels,
+                     const std::array<uint8_t, 1024>& colorTable, std::string* reason) {
+    const std::vector<uint8_t> bytes = IndexedBmpBytes(width, height, pixels, colorTable);
+    const std::string temporary = path + ".part";
+    auto fail = [&](const char* what) {
+        if (reason) *reason = std::string(what) + ": " + std::strerror(errno);
+        return false;
+    };
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return fail("cannot create");
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int saved = errno;
+            close(fd);
+            unlink(temporary.c_str());
+            errno = saved;
+            return fail("cannot write");
+        }
+        written += static_cast<size_t>(n);
+    }
+    if (close(fd) != 0) {
+        unlink(temporary.c_str());
+        return fail("cannot write");
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int saved = errno;
+        unlink(temporary.c_str());
+        errno = saved;
+        return fail("cannot rename");
+    }
+    return true;
+}
+
+}  // namespace tidemar

@@ -1,0 +1,42 @@
+#pragma once
+// Uncompressed 8-bit BMP files with a 256-entry colour table: the screen captures and
+// the rendered pictures of tidemar-cli. All numbers little-endian:
+//
+//   offset size  field
+//      0    2    "BM"
+//      2    4    file size: 1078 + width x height
+//      6    4    0
+//     10    4    1078, offset of the pixels
+//     14    4    40, header size
+//     18    4    width
+//     22    4    height (positive: bottom row first)
+//     26    2    1 plane
+//     28    2    8 bits per pixel
+//     30    4    0, no compression
+//     34    4    width x height, image size
+//     38    8    0, 0 resolution
+//     46    4    256 colours used
+//     50    4    0 important colours
+//     54 1024    colour table: blue, green, red, 0 per palette index
+//   1078         rows of palette indexes, the bottom row first
+//
+// The width must be a multiple of 4 (rows carry no padding); 596 and 800 both are.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tidemar {
+
+inline constexpr int BmpHeaderBytes = 1078;
+
+// pixels: width x height palette indexes, top row first.
+std::vector<uint8_t> IndexedBmpBytes(int width, int height, const uint8_t* pixels,
+                                     const std::array<uint8_t, 1024>& colorTable);
+
+// Writes the file whole (a temporary file renamed into place); false with the reason.
+bool WriteIndexedBmp(const std::string& path, int width, int height, const uint8_t* pixels,
+                     const std::array<uint8_t, 1024>& colorTable, std::string* reason);
+
+}  // namespace tidemar
