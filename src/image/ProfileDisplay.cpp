@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "image/ImageGrid.h"
+#include "image/StepTable.h"
 #include "link/SonarTables.h"
 
 namespace tidemar {
@@ -19,8 +20,6 @@ constexpr uint8_t DredgeColour = 88;
 constexpr int ErasedPositions = 9;  // the head's own position and eight ahead
 constexpr int TopDredgeRow = 1;
 constexpr int BottomDredgeRow = 504;
-
-bool ApexUp(const SonarState& state) { return state.ProfileGrid == 1 && state.ZeroDown == 0; }
 
 // Where markers start from and which way "up the head angle" goes down the picture.
 struct MarkerFrame {

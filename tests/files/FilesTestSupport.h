@@ -2,6 +2,7 @@
 // Helpers of the data file tests: a scratch directory, pings to record, files written by
 // the recorder itself, and a dispatch target that counts what reached it.
 
+#include "TempDir.h"
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -18,27 +19,7 @@
 
 namespace tidemar::filestest {
 
-class TempDir {
-public:
-    TempDir() {
-        static std::atomic<int> counter{0};
-        const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("tidemar-files-" + std::to_string(tick) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using TempDir = tidemar::testing::TempDir;
 
 using Bytes = std::vector<uint8_t>;
 

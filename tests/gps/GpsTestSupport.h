@@ -4,6 +4,7 @@
 // position texts worked out from them by a rule of their own, and a dispatch target that
 // keeps every box drawing.
 
+#include "TempDir.h"
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -23,28 +24,7 @@
 
 namespace tidemar::gpstest {
 
-class TempDir {
-public:
-    TempDir() {
-        static std::atomic<int> counter{0};
-        const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("tidemar-gps-" + std::to_string(tick) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string Path() const { return path_.string(); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using TempDir = tidemar::testing::TempDir;
 
 // A pseudo-terminal: the test writes into the master, the program opens SlavePath.
 class Pty {

@@ -1,11 +1,14 @@
 #pragma once
-// A fresh directory under the system's temporary directory, removed with everything in it.
+// A fresh temporary folder for one test, removed with everything in it afterwards, and
+// whole-file reads and writes.
 
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <system_error>
 
 namespace tidemar::testing {
 
@@ -15,7 +18,7 @@ public:
         static std::atomic<int> counter{0};
         const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
         path_ = std::filesystem::temp_directory_path() /
-                ("tidemar-settings-" + std::to_string(tick) + "-" + std::to_string(counter++));
+                ("tidemar-test-" + std::to_string(tick) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
