@@ -1,0 +1,69 @@
+// tidemar: the program window. Settings come from TIDEMAR.INI in the working folder.
+//
+//   tidemar [--screenshot FILE --quit-after SECONDS]
+//
+// --quit-after ends the run after that many seconds as the Exit command does (files
+// closed, settings written); with --screenshot the window is saved to FILE (PNG) first.
+#include <cstdio>
+#include <string>
+
+#include <QApplication>
+#include <QTimer>
+
+#include "ui/MainWindow.h"
+
+namespace {
+
+int Usage(const char* problem) {
+    std::fprintf(stderr, "tidemar: %s\nUsage: tidemar [--screenshot FILE.png] [--quit-after SECONDS]\n", problem);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tidemar"));
+
+    QString screenshot;
+    double quitAfter = 0.0;
+    const QStringList args = QApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QStringLiteral("--screenshot") || arg == QStringLiteral("--quit-after")) {
+            if (i + 1 >= args.size()) return Usage("an option needs a value");
+            const QString value = args[++i];
+            if (arg == QStringLiteral("--screenshot")) {
+                screenshot = value;
+            } else {
+                bool ok = false;
+                quitAfter = value.toDouble(&ok);
+                if (!ok || quitAfter <= 0.0) return Usage("--quit-after needs a number of seconds above 0");
+            }
+            continue;
+        }
+        return Usage(("unknown argument '" + arg.toStdString() + "'").c_str());
+    }
+    if (!screenshot.isEmpty() && quitAfter <= 0.0) return Usage("--screenshot needs --quit-after SECONDS");
+
+    tidemar::MainWindow window;
+    window.Start();
+
+    int status = 0;
+    if (quitAfter > 0.0) {
+        QTimer::singleShot(static_cast<int>(quitAfter * 1000.0), &window, [&] {
+            if (!screenshot.isEmpty()) {
+                if (window.grab().save(screenshot)) {
+                    std::printf("%s\n", screenshot.toLocal8Bit().constData());
+                } else {
+                    std::fprintf(stderr, "tidemar: cannot write %s\n", screenshot.toLocal8Bit().constData());
+                    status = 1;
+                }
+                std::fflush(stdout);
+            }
+            window.close();
+        });
+    }
+    const int loop = app.exec();
+    return status != 0 ? status : loop;
+}

@@ -1,0 +1,115 @@
+#include "platform/QtPrompts.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace tidemar {
+
+namespace {
+
+QString FromText(const std::string& text) { return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::string ToText(const QString& text) { return text.toLocal8Bit().toStdString(); }
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtPrompts::Message(const std::string& caption, const std::string& text, MessageIcon icon) {
+    QMessageBox box(ToQtIcon(icon), FromText(caption), FromText(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+std::optional<std::string> QtPrompts::OpenFileName(const FileDialogRequest& request) {
+    return AskFileName(request, false);
+}
+
+std::optional<std::string> QtPrompts::SaveFileName(const FileDialogRequest& request) {
+    return AskFileName(request, true);
+}
+
+std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(parent_, FromText(request.Title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save || !request.FileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(FileDialogFilters(request));
+    dialog.setDefaultSuffix(FromText(request.DefaultExtension));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.PromptOverwrite);
+    if (!request.InitialName.empty()) {
+        const QFileInfo initial(FromText(request.InitialName));
+        if (initial.dir().exists()) dialog.setDirectory(initial.absoluteDir());
+        dialog.selectFile(initial.fileName());
+    }
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        const std::string name = WithDefaultExtension(ToText(dialog.selectedFiles().front()), request.DefaultExtension);
+        const QFileInfo chosen(FromText(name));
+        // The dialog already refuses a missing file in open mode; a folder that vanished
+        // meanwhile is caught here, and the operator chooses again.
+        if (request.PathMustExist && !chosen.absoluteDir().exists()) {
+            Message(request.Title, "The folder of " + name + " does not exist.", MessageIcon::Exclamation);
+            continue;
+        }
+        if (request.FileMustExist && !chosen.isFile()) {
+            Message(request.Title, name + "\nFile not found.", MessageIcon::Exclamation);
+            continue;
+        }
+        return name;
+    }
+}
+
+QStringList FileDialogFilters(const FileDialogRequest& request) {
+    QString filter = FromText(request.FilterName);
+    const QString pattern = FromText(request.Pattern);
+    if (!pattern.isEmpty()) {
+        QString patterns = pattern;
+        if (pattern.toLower() != pattern) patterns += ' ' + pattern.toLower();
+        if (pattern.toUpper() != pattern) patterns += ' ' + pattern.toUpper();
+        // Qt reads the patterns from the last parentheses of the text.
+        const qsizetype open = filter.lastIndexOf('(');
+        if (open >= 0 && filter.endsWith(')'))
+            filter = filter.left(open) + '(' + patterns + ')';
+        else
+            filter = (filter.isEmpty() ? QString() : filter + ' ') + '(' + patterns + ')';
+    }
+    QStringList filters;
+    if (!filter.isEmpty()) filters << filter;
+    filters << QStringLiteral("All Files (*)");
+    return filters;
+}
+
+std::string WithDefaultExtension(const std::string& name, const std::string& extension) {
+    if (extension.empty() || name.empty()) return name;
+    const size_t slash = name.find_last_of('/');
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) return name;
+    return name + "." + extension;
+}
+
+void QtWindowChrome::SetTitle(const std::string& title) { window_->setWindowTitle(FromText(title)); }
+
+void QtWindowChrome::SetMenuText(int commandId, const std::string& text) {
+    if (QAction* action = FindCommandAction(window_, commandId)) action->setText(FromText(text));
+}
+
+QAction* FindCommandAction(QWidget* window, int commandId) {
+    if (!window) return nullptr;
+    for (QAction* action : window->findChildren<QAction*>()) {
+        const QVariant id = action->property(CommandIdProperty);
+        if (id.isValid() && id.toInt() == commandId) return action;
+    }
+    return nullptr;
+}
+
+}  // namespace tidemar

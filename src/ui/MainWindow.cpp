@@ -1,0 +1,360 @@
+#include "ui/MainWindow.h"
+
+#include <filesystem>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+
+#include "settings/Settings.h"
+#include "ui_core/PanelActions.h"
+#include "ui/MainMenu.h"
+
+namespace tidemar {
+
+namespace {
+
+std::string SettingsFolder(const std::string& directory) {
+    if (!directory.empty()) return directory;
+    std::error_code error;
+    const auto current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
+}
+
+void DispatchCommand(QObject* receiver, int id) { static_cast<MainWindow*>(receiver)->RunCommand(id); }
+
+}  // namespace
+
+MainWindow::MainWindow(const MainWindowOptions& options)
+    : ownPrompts_(options.Dialogs ? nullptr : std::make_unique<QtPrompts>(this)),
+      prompts_(options.Dialogs ? *options.Dialogs : *ownPrompts_),
+      chrome_(this),
+      recorder_(prompts_, chrome_),
+      playback_(prompts_, chrome_),
+      target_(state_, image_, recorder_),
+      settingsPath_(SettingsPathIn(SettingsFolder(options.SettingsDirectory))),
+      headPort_(options.HeadPort),
+      gps_([this] {
+          if (!gpsPollPosted_.exchange(true)) QMetaObject::invokeMethod(this, &MainWindow::PollGps, Qt::QueuedConnection);
+      }),
+      cycle_(state_, clock_, target_, [this] {
+          if (!linkPollPosted_.exchange(true))
+              QMetaObject::invokeMethod(this, &MainWindow::PollLink, Qt::QueuedConnection);
+      }) {
+    setWindowTitle(QString::fromLatin1(ProgramTitle));
+    BuildMainMenu(menuBar(), this, &DispatchCommand);
+
+    InitImageColorTable(colors_);
+    view_ = new SonarView(image_.Image, colors_, this);
+    setCentralWidget(view_);
+    target_.SetView(view_);
+
+    // Window creation: the settings first, then everything that shows them.
+    state_.UserText.clear();
+    LoadSettings(state_, settingsPath_);
+    RangeReadout(state_);
+    state_.SsSide = state_.SSTrain;
+    SetMenuMarks();
+    gps_.ProbeComPorts(state_, options.DeviceDirectory);
+
+    playbackIdle_.setInterval(0);  // runs when the event queue is empty
+    connect(&playbackIdle_, &QTimer::timeout, this, &MainWindow::PlaybackTick);
+    playbackWait_.setSingleShot(true);
+    connect(&playbackWait_, &QTimer::timeout, this, &MainWindow::SchedulePlayback);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+MainWindow::~MainWindow() { ShutDown(); }
+
+void MainWindow::Start() {
+    BuildColorTableEntries(colors_, state_.Colors);
+    view_->ColorsChanged();
+    target_.ResetEchoHistory();
+    show();
+    target_.RedrawSonarImage();
+    ApplyDataSource();
+    activateWindow();
+}
+
+QAction* MainWindow::CommandAction(int id) const { return FindCommandAction(const_cast<MainWindow*>(this), id); }
+
+void MainWindow::Check(int id, bool on) {
+    if (QAction* action = CommandAction(id)) action->setChecked(on);
+}
+
+void MainWindow::Enable(int id, bool on) {
+    if (QAction* action = CommandAction(id)) action->setEnabled(on);
+}
+
+void MainWindow::SetMenuMarks() {
+    for (int id = Command::ColorTableFirst; id <= Command::ColorTableLast; ++id)
+        Check(id, id == Command::ColorTableFirst + state_.Colors);
+    Check(Command::XdcrUp, state_.Xdcr == 1);
+    Check(Command::XdcrDown, state_.Xdcr != 1);
+    Check(Command::GridOnOff, state_.Grid == 1);
+    Check(Command::Meters, state_.Units == 0);
+    Check(Command::Feet, state_.Units == 1);
+    Check(Command::PixelZoom, state_.PixelZoom == 1);
+    Check(Command::ZeroDown, state_.ZeroDown == 0);
+    for (int id = Command::ProfileOff; id <= Command::ProfileHighMix; ++id)
+        Check(id, id == Command::ProfileOff + state_.RequestedProfile);
+    const bool profileGrid = state_.ProfileGrid == 1;
+    Check(Command::ProfileGrid, profileGrid);
+    Enable(Command::ZeroDown, profileGrid);
+    chrome_.SetMenuText(Command::XdcrUp, profileGrid ? "&Aft" : "&Up");
+    chrome_.SetMenuText(Command::XdcrDown, profileGrid ? "&Fwd" : "&Down");
+}
+
+void MainWindow::RunCommand(int id) {
+    const bool head = state_.RunMode == 0;
+    switch (id) {
+    case Command::Playback:
+        if (!head) OpenPlayback();
+        break;
+    case Command::RecordStart:
+        if (recorder_.Recording())
+            recorder_.StopRecording();
+        else if (head)
+            recorder_.StartRecording();
+        break;
+    case Command::CopyStart:
+        if (playback_.Copying())
+            playback_.StopCopy();
+        else if (!head)
+            playback_.StartCopy();
+        break;
+    case Command::Exit:
+        close();
+        break;
+    case Command::XdcrUp:
+    case Command::XdcrDown:
+        SetXdcr(id == Command::XdcrUp ? 1 : 0);
+        break;
+    case Command::ClearScreen:
+        Redraw();
+        break;
+    case Command::GridOnOff:
+        state_.Grid = state_.Grid ? 0 : 1;
+        target_.DrawGrid();
+        break;
+    case Command::PixelZoom:
+        state_.PixelZoom = state_.PixelZoom ? 0 : 1;
+        break;
+    case Command::Meters:
+    case Command::Feet:
+        SetUnits(id - Command::Meters);
+        break;
+    case Command::CalibrateHead:
+        if (head) state_.CalibrateRequest = 1;
+        break;
+    case Command::ProfileGrid:
+        state_.ProfileGrid = state_.ProfileGrid ? 0 : 1;
+        ToggleProfileGrid();
+        break;
+    case Command::ZeroDown:
+        state_.ZeroDown = state_.ZeroDown ? 0 : 1;
+        image_.Profile.LastDredgeDepth = -1000.0f;
+        Redraw();
+        break;
+    default:
+        if (id >= Command::ColorTableFirst && id <= Command::ColorTableLast) SetColors(id - Command::ColorTableFirst);
+        if (id >= Command::ProfileOff && id <= Command::ProfileHighMix) SetRequestedProfile(id - Command::ProfileOff);
+        break;
+    }
+    // Qt flips a checkable item by itself; the marks always follow the state.
+    SetMenuMarks();
+}
+
+void MainWindow::Redraw() {
+    target_.ResetEchoHistory();
+    target_.RedrawSonarImage();
+}
+
+void MainWindow::SetColors(int colors) {
+    state_.Colors = colors;
+    BuildColorTableEntries(colors_, colors);
+    view_->ColorsChanged();
+}
+
+void MainWindow::SetUnits(int units) {
+    if (units == state_.Units) return;
+    if (state_.Grid) target_.RemoveGrid();  // the grid drawn in the old units
+    state_.Units = units;
+    ApplyPanelUpdate(RangeReadout(state_));
+    if (state_.Grid) target_.DrawGrid();
+}
+
+void MainWindow::SetXdcr(int xdcr) {
+    state_.Xdcr = xdcr;
+    target_.RedrawSonarImage();
+}
+
+void MainWindow::SetRequestedProfile(int profile) {
+    state_.RequestedProfile = profile;
+    if (state_.RunMode == 1) state_.Profile = profile;  // live: taken over between pings
+    if (profile == 1) {
+        target_.RedrawSonarImage();
+        state_.DisplayCheckPending = 1;
+    }
+}
+
+void MainWindow::ToggleProfileGrid() {
+    SetMenuMarks();
+    if (state_.RunMode == 1) {
+        Enable(Command::XdcrUp, false);
+        Enable(Command::XdcrDown, false);
+    }
+    image_.Profile.LastDredgeDepth = -1000.0f;
+    target_.RedrawSonarImage();
+}
+
+void MainWindow::SelectDataSource(int runMode) {
+    if (runMode == 1 && state_.RunMode == 1) {
+        OpenPlayback();
+        return;
+    }
+    if (runMode == state_.RunMode) return;
+    state_.RunMode = runMode;
+    ApplyDataSource();
+}
+
+void MainWindow::ApplyDataSource() {
+    state_.ShownSoundVelocity = 0.0f;
+    if (recorder_.Recording()) recorder_.StopRecording();
+    if (playback_.Copying()) playback_.StopCopy();
+    playback_.ClosePlayback();
+    target_.SetPlaybackOpen(false);
+    playbackIdle_.stop();
+    playbackWait_.stop();
+    if (gps_.ComPortsProbed()) StopLiveGps(state_, gps_);
+    cycle_.Stop();
+
+    const bool file = state_.RunMode == 1;
+    if (file) {
+        target_.EraseLinkStatus();
+        EnterPlayback(state_);
+        Enable(Command::Playback, true);
+        Enable(Command::RecordStart, false);
+        Enable(Command::CopyStart, true);
+        Enable(Command::XdcrUp, false);
+        Enable(Command::XdcrDown, false);
+        Enable(Command::ComPorts, false);
+        Enable(Command::CalibrateHead, false);
+        Enable(Command::AutoProfile, false);
+        Enable(Command::AutoFrameCapture, true);
+        if (!playback_.PlaybackOpen()) chrome_.SetTitle(std::string(ProgramTitle) + " - [No File]");
+        state_.DateTimeText.clear();
+    } else {
+        LeavePlayback(state_);
+        ApplyPanelUpdate(RangeReadout(state_));
+        Enable(Command::Playback, false);
+        Enable(Command::RecordStart, true);
+        Enable(Command::CopyStart, false);
+        Enable(Command::XdcrUp, true);
+        Enable(Command::XdcrDown, true);
+        Enable(Command::CalibrateHead, true);
+        Enable(Command::AutoProfile, true);
+        Enable(Command::AutoFrameCapture, false);
+        cycle_.Start(headPort_);
+        StartLiveGps(state_, gps_);
+        Enable(Command::ComPorts, true);
+        chrome_.SetTitle(ProgramTitle);
+    }
+
+    if (state_.RunMode != state_.LastDataSource) {
+        state_.LastDataSource = state_.RunMode;
+        view_->update();
+        Redraw();
+    }
+    target_.DrawPingIndicator(false);
+    if (file) OpenPlayback();
+}
+
+void MainWindow::OpenPlayback() {
+    playback_.OpenPlayback(state_, target_);
+    target_.SetPlaybackOpen(playback_.PlaybackOpen());
+    SchedulePlayback();
+}
+
+void MainWindow::ToggleHold() {
+    ApplyPanelUpdate(HoldToggle(state_));
+    HoldChanged();
+}
+
+void MainWindow::ApplyPanelUpdate(const PanelUpdate& update) {
+    if (update.HoldMenuItems) {
+        const bool enabled = state_.RunMode == 0 && !state_.HoldActive;
+        Enable(Command::XdcrUp, enabled);
+        Enable(Command::XdcrDown, enabled);
+    }
+    // The panel paints every element from the state.
+    if (update.Any()) view_->update();
+}
+
+void MainWindow::HoldChanged() {
+    SchedulePlayback();
+    if (state_.RunMode == 0 && !state_.HoldActive) cycle_.Resume();
+}
+
+void MainWindow::SchedulePlayback() {
+    const bool run = state_.RunMode == 1 && playback_.PlaybackOpen() && !state_.HoldActive && !closed_;
+    if (run && !playbackWait_.isActive()) {
+        if (!playbackIdle_.isActive()) playbackIdle_.start();
+    } else {
+        playbackIdle_.stop();
+    }
+}
+
+void MainWindow::PlaybackTick() {
+    if (state_.RunMode != 1 || !playback_.PlaybackOpen() || state_.HoldActive || closed_) {
+        playbackIdle_.stop();  // waits for a file or the end of the hold instead of spinning
+        return;
+    }
+    const PlaybackStepResult step = playback_.PlaybackStep(state_, clock_, target_);
+    ++playbackSteps_;
+    if (step.Rewound) image_.History.Reset = true;
+    if (step.WaitMilliseconds > 0) {
+        playbackIdle_.stop();
+        playbackWait_.start(step.WaitMilliseconds);
+    }
+}
+
+void MainWindow::PollLink() {
+    linkPollPosted_ = false;
+    if (!closed_) cycle_.Poll();
+}
+
+void MainWindow::PollGps() {
+    gpsPollPosted_ = false;
+    if (!closed_) gps_.Poll(state_, target_);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    ShutDown();
+    event->accept();
+}
+
+void MainWindow::ShutDown() {
+    if (closed_) return;
+    closed_ = true;
+    playbackIdle_.stop();
+    playbackWait_.stop();
+    if (state_.RunMode == 0) {
+        if (gps_.ComPortsProbed()) StopLiveGps(state_, gps_);
+        cycle_.Stop();
+    }
+    // The record file is closed before the settings are written.
+    if (recorder_.Recording()) recorder_.StopRecording();
+    if (state_.RunMode == 1) {
+        if (playback_.Copying()) playback_.StopCopy();
+        playback_.ClosePlayback();
+    }
+    if (!SaveSettings(state_, settingsPath_))
+        prompts_.Message(ProgramTitle, "The settings could not be written to " + settingsPath_ + ".",
+                         MessageIcon::Exclamation);
+    target_.RedrawSonarImage();
+}
+
+}  // namespace tidemar

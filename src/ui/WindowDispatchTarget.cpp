@@ -1,0 +1,28 @@
+#include "ui/WindowDispatchTarget.h"
+
+#include "gps/GpsInput.h"
+
+namespace tidemar {
+
+void WindowDispatchTarget::BlitSonarImage() {
+    ++blits_;
+    if (view_) view_->ScheduleImageRepaint();
+}
+
+void WindowDispatchTarget::DrawPingIndicator(bool on) {
+    if (view_) view_->SetPingMark(on);
+}
+
+void WindowDispatchTarget::BlinkNoConnection(bool toggle) {
+    // Erased first; with toggle the text shows every other call.
+    if (toggle) blink_ = !blink_;
+    if (view_) view_->SetNoConnectionShown(toggle && blink_);
+}
+
+void WindowDispatchTarget::EraseLinkStatus() {
+    if (view_) view_->SetNoConnectionShown(false);
+}
+
+void WindowDispatchTarget::OnNewSecond() { GpsSecondTick(state_, *this); }
+
+}  // namespace tidemar

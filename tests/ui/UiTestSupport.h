@@ -1,0 +1,79 @@
+#pragma once
+// Shared pieces of the window tests: a temporary working folder with its TIDEMAR.INI, the
+// window made there with scripted prompts, pixel checks, and a simulated head.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+#include "image/SonarImage.h"
+#include "platform/ScriptedPrompts.h"
+#include "ui/MainWindow.h"
+
+namespace tidemar::uitest {
+
+// A folder with TIDEMAR.INI ("[Settings]" plus `keys`, one "Key=Value" a line) and an
+// empty device folder, so no real serial port is probed.
+struct TestFolder {
+    QTemporaryDir Dir;
+    explicit TestFolder(const QString& keys) {
+        QFile ini(Dir.filePath(QStringLiteral("TIDEMAR.INI")));
+        if (ini.open(QIODevice::WriteOnly)) ini.write(("[Settings]\n" + keys + "\n").toLatin1());
+        QDir(Dir.path()).mkdir(QStringLiteral("dev"));
+    }
+    QString Path(const QString& name) const { return Dir.filePath(name); }
+    QString IniText() const {
+        QFile ini(Path(QStringLiteral("TIDEMAR.INI")));
+        return ini.open(QIODevice::ReadOnly) ? QString::fromLatin1(ini.readAll()) : QString();
+    }
+};
+
+inline std::unique_ptr<MainWindow> MakeWindow(const TestFolder& folder, ScriptedPrompts& prompts) {
+    MainWindowOptions options;
+    options.SettingsDirectory = folder.Dir.path().toStdString();
+    options.DeviceDirectory = folder.Path(QStringLiteral("dev")).toStdString();
+    options.Dialogs = &prompts;
+    return std::make_unique<MainWindow>(options);
+}
+
+// Pixels of the picture that hold an echo (not cleared, not grid).
+inline int EchoPixels(const SonarImage& image) {
+    int count = 0;
+    for (uint8_t pixel : image.Pixels)
+        if (pixel > 0 && pixel <= MaxEchoLevel) ++count;
+    return count;
+}
+
+inline QString SectorRecording() { return QStringLiteral(TIDEMAR_TEST_DATA "/render/sector.K7T"); }
+
+// tidemar-headsim on a loopback address, stopped with the object.
+class HeadSim {
+public:
+    bool Start(const QString& address) {
+        process_.setProgram(QStringLiteral(TIDEMAR_HEADSIM));
+        process_.setArguments({QStringLiteral("--address"), address, QStringLiteral("--seed"), QStringLiteral("7")});
+        process_.setStandardOutputFile(QProcess::nullDevice());
+        process_.setReadChannel(QProcess::StandardError);
+        process_.start();
+        if (!process_.waitForStarted(5000)) return false;
+        // It says so on stderr once it listens.
+        return process_.waitForReadyRead(5000);
+    }
+    ~HeadSim() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            if (!process_.waitForFinished(5000)) process_.kill();
+            process_.waitForFinished(2000);
+        }
+    }
+
+private:
+    QProcess process_;
+};
+
+}  // namespace tidemar::uitest
