@@ -81,8 +81,10 @@ bool CommitUserConfig(UserConfigTables& tables, const UserConfigCellTexts& cells
     bool refused = false;
     auto refuse = [&](int row, std::string_view text) {
         refused = true;
-        if (messages)
-            messages->push_back({std::string(AutoSetupCaption), "[" + RowLabel(row, units) + "]\n" + std::string(text)});
+        if (!messages) return;
+        std::string message = "[";
+        message.append(RowLabel(row, units)).append("]\n").append(text);
+        messages->push_back({std::string(AutoSetupCaption), std::move(message)});
     };
     for (int r = 0; r < UserConfigUsedRows; ++r) {
         if (const auto frequency = FrequencyFromText(cells[r][FrequencyColumn]))
