@@ -15,8 +15,6 @@ namespace tidemar {
 
 namespace {
 
-constexpr int SSMode = 2;
-constexpr int PolarMode = 1;
 constexpr int LastDisplayMode = 3;
 constexpr int ForgottenValue = 1000;     // differs from any real value: the next ping redraws
 constexpr int MaxGpsSilence = 10;

@@ -8,15 +8,12 @@
 #include <vector>
 
 #include "image/Waterfall.h"
+#include "link/SonarTables.h"
 
 namespace tidemar {
 
 namespace {
 
-constexpr int PolarMode = 1;
-constexpr int SSMode = 2;
-constexpr int FeetUnits = 1;
-constexpr double Pi = 3.141592654;
 constexpr float AngleStep = 0.0008726645f;  // 0.05 degrees
 constexpr int GridCentreColumn = 297;       // one left of the scan conversion's centre
 constexpr int SectorBaselineRow = 504;

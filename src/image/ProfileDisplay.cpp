@@ -10,10 +10,6 @@ namespace tidemar {
 
 namespace {
 
-constexpr int PolarMode = 1;
-constexpr int SSMode = 2;
-constexpr int FeetUnits = 1;
-constexpr double FeetPerMeter = 3.2808399;
 constexpr int SurfaceSource = 1;
 constexpr uint8_t MarkerColour = 106;
 constexpr uint8_t DredgeColour = 88;

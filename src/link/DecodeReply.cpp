@@ -8,12 +8,6 @@ namespace tidemar {
 
 namespace {
 
-constexpr double Pi = 3.141592654;
-constexpr int PolarMode = 1;
-constexpr int SectorMode = 0;
-// The fourth display mode, which no menu reaches; it is drawn turned half a circle.
-constexpr int ProfileDisplayMode = 3;
-
 // Mean interval between replies over RepRateReplies replies, in ms; the first reply seen
 // only starts the clock. A mean above ten seconds means the link was idle, shown as 0.
 void MeasureRepRate(SonarState& state, int64_t tick) {

@@ -1,13 +1,13 @@
 #include "link/DispatchPing.h"
 
 #include "link/Reply.h"
+#include "link/SonarTables.h"
 
 namespace tidemar {
 
 namespace {
 
 constexpr int InvalidReplyPauseMs = 100;
-constexpr int SSMode = 2;
 
 bool Playing(const SonarState& state) { return state.RunMode == 1; }
 

@@ -4,14 +4,12 @@
 #include <cmath>
 
 #include "link/Reply.h"
+#include "link/SonarTables.h"
 
 namespace tidemar {
 
 namespace {
 
-constexpr int PolarMode = 1;
-constexpr int FeetUnits = 1;
-constexpr double FeetPerMeter = 3.2808399;
 constexpr int FullRangeSamples = 500;
 constexpr int SearchEnd = 499;      // no profile point at or beyond this sample
 constexpr int PulseLookAhead = 20;  // samples after the first crossing still taken as its pulse

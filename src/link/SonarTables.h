@@ -5,6 +5,16 @@
 
 namespace tidemar {
 
+// Display modes (GridMode); the fourth is never reached from the panel.
+inline constexpr int SectorMode = 0;
+inline constexpr int PolarMode = 1;
+inline constexpr int SSMode = 2;
+inline constexpr int ProfileDisplayMode = 3;
+
+inline constexpr int FeetUnits = 1;                  // Units
+inline constexpr double FeetPerMeter = 3.2808399;   // as the picture's ranges use it
+inline constexpr double Pi = 3.141592654;           // the value every angle is computed with
+
 struct RangeRow {
     int Meters;
     const char* Label;      // metric label

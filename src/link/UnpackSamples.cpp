@@ -2,12 +2,12 @@
 
 #include "link/ProfileDetection.h"
 #include "link/Reply.h"
+#include "link/SonarTables.h"
 
 namespace tidemar {
 
 namespace {
 
-constexpr int PolarMode = 1;
 
 // The mix modes dim the echoes so the profile marker stands out: Low Mix (2) by a
 // quarter, Med Mix (3) by a half where the width allows it.
