@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <time.h>
 
 #include "link/Clock.h"
 
@@ -32,9 +33,16 @@ TEST(ManualClock, AdvanceCarriesThroughTheCalendar) {
 
 TEST(SystemClock, AgreesWithLocalTime) {
     SystemClock clock;
-    const std::time_t before = std::time(nullptr);
+    // std::time() may read a coarser clock that lags the precise one by a tick, so the
+    // bounds are read from the same clock the system clock uses.
+    auto seconds = [] {
+        timespec t{};
+        clock_gettime(CLOCK_REALTIME, &t);
+        return static_cast<std::time_t>(t.tv_sec);
+    };
+    const std::time_t before = seconds();
     const LocalTime now = clock.Now();
-    const std::time_t after = std::time(nullptr);
+    const std::time_t after = seconds();
     std::tm lo{}, hi{};
     localtime_r(&before, &lo);
     localtime_r(&after, &hi);
