@@ -49,6 +49,15 @@ MainWindow::MainWindow(const MainWindowOptions& options)
     view_ = new SonarView(image_.Image, colors_, this);
     setCentralWidget(view_);
     target_.SetView(view_);
+    PanelHost host;
+    host.Apply = [this](const PanelUpdate& update) { ApplyPanelUpdate(update); };
+    host.SelectDataSource = [this](int runMode) { SelectDataSource(runMode); };
+    host.HoldChanged = [this] { HoldChanged(); };
+    host.Message = [this](const PanelMessage& message) {
+        prompts_.Message(message.Caption, message.Text, MessageIcon::Exclamation);
+    };
+    host.ReverseAvailable = [this] { return playback_.ReverseAvailable(); };
+    view_->AttachPanel(state_, std::move(host));
 
     // Window creation: the settings first, then everything that shows them.
     state_.UserText.clear();
@@ -289,6 +298,22 @@ void MainWindow::ApplyPanelUpdate(const PanelUpdate& update) {
         Enable(Command::XdcrUp, enabled);
         Enable(Command::XdcrDown, enabled);
     }
+    if (update.ProfileGridTurnedOff) ToggleProfileGrid();
+    if (update.ProfileMenuItems) {
+        const bool ss = state_.GridMode == 2;
+        Enable(Command::ProfileGrid, !ss);
+        Enable(Command::ZeroDown, !ss && state_.ProfileGrid == 1);
+    }
+    if (update.GridRedraw && state_.Grid) {
+        // Off the side shown before, onto the new one.
+        const int side = state_.SsSide;
+        state_.SsSide = update.PreviousSsSide;
+        target_.RemoveGrid();
+        state_.SsSide = side;
+        target_.DrawGrid();
+    }
+    if (update.ResetEchoHistory || update.ClearScreen) target_.ResetEchoHistory();
+    if (update.RedrawImage || update.ClearScreen) target_.RedrawSonarImage();
     // The panel paints every element from the state.
     if (update.Any()) view_->update();
 }

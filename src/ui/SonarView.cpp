@@ -1,9 +1,14 @@
 #include "ui/SonarView.h"
 
+#include <algorithm>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
 
 #include "image/ColorBar.h"
+#include "ui/ControlPanelPainter.h"
 
 namespace tidemar {
 
@@ -22,7 +27,31 @@ SonarView::SonarView(const SonarImage& image, const ImageColorTable& colors, QWi
     frameTimer_.setSingleShot(true);
     frameTimer_.setInterval(ImageRepaintMilliseconds);
     connect(&frameTimer_, &QTimer::timeout, this, &SonarView::ShowImage);
+
+    // The layout follows the character cells of the default font and of a smaller one for
+    // the strip texts, measured once.
+    smallFont_ = font();
+    if (smallFont_.pointSizeF() > 0) smallFont_.setPointSizeF(smallFont_.pointSizeF() * 0.85);
+    else smallFont_.setPixelSize(std::max(8, smallFont_.pixelSize() * 85 / 100));
+    const QFontMetrics metrics(font());
+    const QFontMetrics small(smallFont_);
+    PanelMetrics cells;
+    cells.CharWidth = metrics.horizontalAdvance(QLatin1Char('X'));
+    cells.CharHeight = metrics.height();
+    cells.SmallCharWidth = small.horizontalAdvance(QLatin1Char('X'));
+    cells.SmallCharHeight = small.height();
+    layout_ = ComputePanelLayout(cells);
+
+    repeatTimer_.setSingleShot(true);
+    connect(&repeatTimer_, &QTimer::timeout, this, &SonarView::RepeatButton);
+    setFocusPolicy(Qt::StrongFocus);
     ColorsChanged();
+}
+
+void SonarView::AttachPanel(SonarState& state, PanelHost host) {
+    state_ = &state;
+    host_ = std::move(host);
+    update();
 }
 
 QColor SonarView::PaletteColor(int index) const {
@@ -87,6 +116,15 @@ void SonarView::paintEvent(QPaintEvent* event) {
         painter.fillRect(QRect(ColorBarLeft, ColorBarTop + k, ColorBarRight - ColorBarLeft + 1, 1),
                          PaletteColor(bar[static_cast<size_t>(k)]));
 
+    if (state_) {
+        ControlPanelPainter panel(painter, layout_, colors_, font(), smallFont_);
+        PanelView view;
+        view.Pressed = pressed_;
+        view.Entry = &entry_;
+        view.ReverseAvailable = ReverseAvailable();
+        panel.Paint(*state_, view);
+    }
+
     const QFontMetrics metrics(font());
     if (noConnection_) {
         const QRect box = NoConnectionRect();
@@ -101,6 +139,102 @@ void SonarView::paintEvent(QPaintEvent* event) {
         painter.setPen(Qt::white);
         painter.drawText(PingMarkRect(), Qt::AlignCenter, QStringLiteral("*"));
     }
+}
+
+bool SonarView::ReverseAvailable() const { return host_.ReverseAvailable && host_.ReverseAvailable(); }
+
+void SonarView::Apply(const PanelUpdate& update) {
+    if (host_.Apply) host_.Apply(update);
+    if (update.Any()) this->update();
+}
+
+void SonarView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint at = event->position().toPoint();
+        PanelClick(at.x(), at.y());
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void SonarView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) ReleaseButton();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void SonarView::PanelClick(int x, int y) {
+    if (!state_) return;
+    const bool reverse = ReverseAvailable();
+    const PanelHit hit = HitTest(layout_, x, y, *state_, reverse);
+    if (!hit.Active) return;
+    SonarState& state = *state_;
+    switch (hit.Element) {
+        case PanelElement::HeadButton:
+            if (host_.SelectDataSource) host_.SelectDataSource(0);
+            update();
+            return;
+        case PanelElement::FileButton:
+            if (host_.SelectDataSource) host_.SelectDataSource(1);
+            update();
+            return;
+        case PanelElement::HoldBox:
+            Apply(HoldToggle(state));
+            if (host_.HoldChanged) host_.HoldChanged();
+            return;
+        case PanelElement::RevBox:
+            Apply(ReversePulse(state));
+            return;
+        case PanelElement::PlaybackReverseBox:
+            Apply(PlaybackReverseToggle(state, reverse));
+            return;
+        default:
+            break;
+    }
+    if (!IsParameterArrow(hit.Element) && hit.Element != PanelElement::PlotSpeedLeft &&
+        hit.Element != PanelElement::PlotSpeedRight)
+        return;
+    // The arrow is drawn pressed while held and steps once now; held arrows repeat after a
+    // pause until released or at their limit.
+    pressed_ = hit.Element;
+    Apply(PressButton(state, hit.Element));
+    update();
+    if (ButtonRepeats(hit.Element) && !ButtonAtLimit(hit.Element, state))
+        repeatTimer_.start(ButtonRepeatDelayMilliseconds);
+}
+
+void SonarView::RepeatButton() {
+    if (!state_ || pressed_ == PanelElement::None) return;
+    if (!ElementActive(pressed_, *state_, ReverseAvailable())) return;  // the hold or the source changed
+    Apply(PressButton(*state_, pressed_));
+    if (!ButtonAtLimit(pressed_, *state_)) repeatTimer_.start(ButtonRepeatMilliseconds);
+}
+
+void SonarView::ReleaseButton() {
+    repeatTimer_.stop();
+    if (pressed_ == PanelElement::None) return;
+    pressed_ = PanelElement::None;
+    update();
+}
+
+void SonarView::keyPressEvent(QKeyEvent* event) {
+    char key = 0;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) key = 13;
+    else if (event->key() == Qt::Key_Escape) key = 27;
+    else if (event->text().size() == 1 && event->text().at(0).unicode() < 128)
+        key = static_cast<char>(event->text().at(0).unicode());
+    if (key == 0 || !state_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    TypeKey(key);
+}
+
+void SonarView::TypeKey(char key) {
+    if (!state_) return;
+    const int hold = state_->HoldActive;
+    const KeyResult result = HandleTypedKey(entry_, *state_, key, ReverseAvailable());
+    if (result.Message && host_.Message) host_.Message(*result.Message);
+    Apply(result.Update);
+    if (state_->HoldActive != hold && host_.HoldChanged) host_.HoldChanged();
 }
 
 }  // namespace tidemar

@@ -7,12 +7,18 @@
 // Image changes arrive many times a second; they are collected and shown at most once per
 // display frame.
 
+#include <functional>
+
+#include <QFont>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
 
 #include "image/ImageColorTable.h"
 #include "image/SonarImage.h"
+#include "link/SonarState.h"
+#include "ui_core/PanelActions.h"
+#include "ui_core/PanelLayout.h"
 
 namespace tidemar {
 
@@ -25,6 +31,18 @@ inline constexpr int FrameTop = 2;
 inline constexpr int FrameWidth = 598;
 inline constexpr int FrameHeight = 508;
 inline constexpr int ImageRepaintMilliseconds = 16;  // one display frame
+inline constexpr int ButtonRepeatDelayMilliseconds = 500;   // first repeat of a held arrow
+inline constexpr int ButtonRepeatMilliseconds = 50;         // then this often
+
+// What the panel needs of the window: the window applies the rest of an update (menus, the
+// picture), switches the data source, follows the hold and shows messages.
+struct PanelHost {
+    std::function<void(const PanelUpdate&)> Apply;
+    std::function<void(int runMode)> SelectDataSource;
+    std::function<void()> HoldChanged;
+    std::function<void(const PanelMessage&)> Message;
+    std::function<bool()> ReverseAvailable;
+};
 
 class SonarView : public QWidget {
     Q_OBJECT
@@ -44,15 +62,31 @@ public:
     void SetPingMark(bool on);
     bool PingMarkShown() const { return pingMark_; }
 
+    // The panel works on `state` from now on; without it only the image side is painted.
+    void AttachPanel(SonarState& state, PanelHost host);
+    const PanelLayout& Layout() const { return layout_; }
+    const KeyEntry& Entry() const { return entry_; }
+    PanelElement PressedButton() const { return pressed_; }
+    // One typed character, as a key press delivers it.
+    void TypeKey(char key);
+
     QColor PaletteColor(int index) const;
     QRect NoConnectionRect() const;
     QRect PingMarkRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowImage();
+    void PanelClick(int x, int y);
+    void RepeatButton();
+    void ReleaseButton();
+    void Apply(const PanelUpdate& update);
+    bool ReverseAvailable() const;
 
     const SonarImage& image_;
     const ImageColorTable& colors_;
@@ -61,6 +95,14 @@ private:
     bool noConnection_ = false;
     bool pingMark_ = false;
     int repaintsScheduled_ = 0;
+
+    QFont smallFont_;
+    PanelLayout layout_;
+    SonarState* state_ = nullptr;
+    PanelHost host_;
+    KeyEntry entry_;
+    PanelElement pressed_ = PanelElement::None;
+    QTimer repeatTimer_;
 };
 
 }  // namespace tidemar
