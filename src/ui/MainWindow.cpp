@@ -8,6 +8,7 @@
 #include <QMenuBar>
 
 #include "settings/Settings.h"
+#include "ui/ComPortSetupDialog.h"
 #include "ui_core/PanelActions.h"
 #include "ui/MainMenu.h"
 
@@ -134,6 +135,9 @@ void MainWindow::RunCommand(int id) {
         else if (!head)
             playback_.StartCopy();
         break;
+    case Command::ComPorts:
+        if (head) RunComPortSetup();
+        break;
     case Command::Exit:
         close();
         break;
@@ -254,6 +258,7 @@ void MainWindow::ApplyDataSource() {
         Enable(Command::AutoProfile, false);
         Enable(Command::AutoFrameCapture, true);
         if (!playback_.PlaybackOpen()) chrome_.SetTitle(std::string(ProgramTitle) + " - [No File]");
+        target_.DrawGpsPosition(false);
         state_.DateTimeText.clear();
     } else {
         LeavePlayback(state_);
@@ -269,6 +274,7 @@ void MainWindow::ApplyDataSource() {
         cycle_.Start(headPort_);
         StartLiveGps(state_, gps_);
         Enable(Command::ComPorts, true);
+        target_.DrawGpsPosition(false);
         chrome_.SetTitle(ProgramTitle);
     }
 
@@ -354,6 +360,13 @@ void MainWindow::PollLink() {
 void MainWindow::PollGps() {
     gpsPollPosted_ = false;
     if (!closed_) gps_.Poll(state_, target_);
+}
+
+void MainWindow::RunComPortSetup() {
+    ComPortSetupDialog dialog(state_, gps_, target_, this);
+    dialog.PlaceOver(this);
+    if (dialog.exec() == QDialog::Accepted && state_.UseGPS) target_.DrawGpsPosition(false);
+    // The settings are written as they stand when the window closes.
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

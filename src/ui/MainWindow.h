@@ -90,6 +90,7 @@ private:
     void SchedulePlayback();
     void PollLink();
     void PollGps();
+    void RunComPortSetup();
     void SetColors(int colors);
     void SetUnits(int units);
     void SetXdcr(int xdcr);

@@ -9,6 +9,7 @@
 
 #include "image/ColorBar.h"
 #include "ui/ControlPanelPainter.h"
+#include "ui/GpsBoxPainter.h"
 
 namespace tidemar {
 
@@ -86,6 +87,13 @@ void SonarView::SetPingMark(bool on) {
     update(PingMarkRect());
 }
 
+void SonarView::SetGpsBox(const GpsBox& box) {
+    gpsBox_ = box;
+    update(GpsBoxArea());
+}
+
+QRect SonarView::GpsBoxArea() const { return GpsBoxRect(font()); }
+
 QRect SonarView::NoConnectionRect() const {
     const QFontMetrics metrics(font());
     const int w = metrics.horizontalAdvance(QString::fromLatin1(NoConnectionText));
@@ -124,6 +132,9 @@ void SonarView::paintEvent(QPaintEvent* event) {
         view.ReverseAvailable = ReverseAvailable();
         panel.Paint(*state_, view);
     }
+
+    if (dirty.intersects(GpsBoxArea()))
+        PaintGpsBox(painter, font(), gpsBox_, [this](int index) { return PaletteColor(index); });
 
     const QFontMetrics metrics(font());
     if (noConnection_) {

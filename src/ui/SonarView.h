@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "gps/GpsPositionBox.h"
 #include "image/ImageColorTable.h"
 #include "image/SonarImage.h"
 #include "link/SonarState.h"
@@ -58,6 +59,10 @@ public:
     // The "No Connection" box under the image, shown or erased.
     void SetNoConnectionShown(bool shown);
     bool NoConnectionShown() const { return noConnection_; }
+    // The GPS position box under the panel, as DrawGpsPosition decided it.
+    void SetGpsBox(const GpsBox& box);
+    const GpsBox& ShownGpsBox() const { return gpsBox_; }
+    QRect GpsBoxArea() const;
     // The "*" left of the status box.
     void SetPingMark(bool on);
     bool PingMarkShown() const { return pingMark_; }
@@ -94,6 +99,7 @@ private:
     QTimer frameTimer_;
     bool noConnection_ = false;
     bool pingMark_ = false;
+    GpsBox gpsBox_;
     int repaintsScheduled_ = 0;
 
     QFont smallFont_;

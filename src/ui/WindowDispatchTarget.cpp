@@ -1,6 +1,7 @@
 #include "ui/WindowDispatchTarget.h"
 
 #include "gps/GpsInput.h"
+#include "gps/GpsPositionBox.h"
 
 namespace tidemar {
 
@@ -21,6 +22,11 @@ void WindowDispatchTarget::BlinkNoConnection(bool toggle) {
 
 void WindowDispatchTarget::EraseLinkStatus() {
     if (view_) view_->SetNoConnectionShown(false);
+}
+
+void WindowDispatchTarget::DrawGpsPosition(bool fresh) {
+    const GpsBox box = DecideGpsBox(state_, fresh, gpsBlink_);
+    if (view_) view_->SetGpsBox(box);
 }
 
 void WindowDispatchTarget::OnNewSecond() { GpsSecondTick(state_, *this); }

@@ -23,6 +23,9 @@ public:
     bool Recording() const override { return recorder_.Recording(); }
     void WriteRecord(const SonarState& state) override { recorder_.WriteRecord(state); }
     void OnNewSecond() override;
+    // The position box: a fresh position toggles the blink; the box is repainted.
+    void DrawGpsPosition(bool fresh) override;
+    bool GpsBlink() const { return gpsBlink_; }
 
     int Blits() const { return blits_; }
 
@@ -30,6 +33,7 @@ private:
     Recorder& recorder_;
     SonarView* view_ = nullptr;
     bool blink_ = false;
+    bool gpsBlink_ = false;
     int blits_ = 0;
 };
 
