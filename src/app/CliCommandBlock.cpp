@@ -6,7 +6,6 @@
 #include "CliCommands.h"
 #include "link/SonarState.h"
 #include "link/SwitchCommand.h"
-#include "settings/Settings.h"
 
 namespace tidemar::cli {
 
@@ -41,15 +40,9 @@ int RunCommandBlock(const std::vector<std::string>& args) {
         return UsageError("unknown option '" + args[i] + "' for command");
     }
 
-    SonarState state;
-    ResetUserConfig(state.UserConfig);
-    LoadSettings(state, settingsPath);
-
     // The link only ever runs in head mode; a file saved during playback holds the
     // live values anyway.
-    state.RunMode = 0;
-    SetRange(state, state.Range);
-    ApplySpeed(state);
+    SonarState state = LoadStateFor(settingsPath, 0);
 
     const CommandBlock block = PrepareSend(state);
     for (size_t i = 0; i < block.size(); ++i)

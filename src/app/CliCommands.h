@@ -3,6 +3,8 @@
 // process exit status: 0 done, 1 failed, 2 usage error.
 
 #include <string>
+
+#include "link/SonarState.h"
 #include <vector>
 
 namespace tidemar::cli {
@@ -16,5 +18,12 @@ int RunVerify(const std::vector<std::string>& args);
 
 // Prints "tidemar-cli: <message>" and a hint to --help on stderr; returns 2.
 int UsageError(const std::string& message);
+
+// The settings loaded as the program loads them at start-up, then laid out for a data
+// source (0 head, 1 playback) as the range and speed read-outs do.
+SonarState LoadStateFor(const std::string& settingsPath, int runMode);
+
+// A whole number above 0 written with digits only.
+bool ParsePositive(const std::string& text, long long& value);
 
 }  // namespace tidemar::cli

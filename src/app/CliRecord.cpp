@@ -14,8 +14,6 @@
 #include "gps/GpsPositionBox.h"
 #include "link/PingCycle.h"
 #include "platform/ScriptedPrompts.h"
-#include "settings/NumberText.h"
-#include "settings/Settings.h"
 
 namespace tidemar::cli {
 
@@ -89,13 +87,6 @@ std::string GpsProgress(const SonarState& state) {
     return box.NotAvailable ? ", GPS not available" : ", GPS " + box.LatitudeText + box.LongitudeText;
 }
 
-bool ParsePositive(const std::string& text, long long& value) {
-    const auto parsed = ParseUnsignedInteger(text);
-    if (!parsed || *parsed == 0 || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    value = *parsed;
-    return true;
-}
-
 void PrintMessages(const ScriptedPrompts& prompts, size_t from, size_t to) {
     for (size_t i = from; i < to && i < prompts.Messages.size(); ++i)
         std::fprintf(stderr, "tidemar-cli: %s: %s\n", prompts.Messages[i].Caption.c_str(),
@@ -127,11 +118,7 @@ int RunRecord(const std::vector<std::string>& args) {
     if (outPath.empty()) return UsageError("record needs --out DATA.K7T");
     if (pings == 0) return UsageError("record needs --pings N");
 
-    SonarState state;
-    LoadSettings(state, settingsPath);
-    state.RunMode = 0;
-    SetRange(state, state.Range);
-    ApplySpeed(state);
+    SonarState state = LoadStateFor(settingsPath, 0);
 
     ScriptedPrompts prompts;
     RecordedChrome chrome;

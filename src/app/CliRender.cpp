@@ -14,8 +14,6 @@
 #include "image/ImageColorTable.h"
 #include "image/ImageDispatch.h"
 #include "platform/ScriptedPrompts.h"
-#include "settings/NumberText.h"
-#include "settings/Settings.h"
 
 namespace tidemar::cli {
 
@@ -55,12 +53,8 @@ int RunRender(const std::vector<std::string>& args) {
             const std::string& value = args[++i];
             if (arg == "--out") outDir = value;
             if (arg == "--settings") settingsPath = value;
-            if (arg == "--every") {
-                const auto n = ParseUnsignedInteger(value);
-                if (!n || *n == 0 || value.find_first_not_of("0123456789") != std::string::npos)
-                    return UsageError("--every needs a whole number above 0");
-                every = *n;
-            }
+            if (arg == "--every" && !ParsePositive(value, every))
+                return UsageError("--every needs a whole number above 0");
             continue;
         }
         if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for render");
@@ -93,11 +87,7 @@ int RunRender(const std::vector<std::string>& args) {
 
     // The program starting in playback: settings, the played file's values take over,
     // the picture cleared and the grid drawn.
-    SonarState state;
-    LoadSettings(state, settingsPath);
-    state.RunMode = 1;
-    SetRange(state, state.Range);
-    ApplySpeed(state);
+    SonarState state = LoadStateFor(settingsPath, 1);
     state.SsSide = state.SSTrain;
     EnterPlayback(state);
 
