@@ -73,7 +73,19 @@ void SonarView::ScheduleImageRepaint() {
     frameTimer_.start();
 }
 
-void SonarView::ShowImage() { update(ImageRect); }
+void SonarView::SchedulePanelRepaint() {
+    panelDirty_ = true;
+    ScheduleImageRepaint();
+}
+
+void SonarView::ShowImage() {
+    if (panelDirty_) {
+        panelDirty_ = false;
+        update();
+        return;
+    }
+    update(ImageRect);
+}
 
 void SonarView::SetNoConnectionShown(bool shown) {
     if (shown == noConnection_) return;

@@ -54,6 +54,9 @@ public:
     void ColorsChanged();
     // The image changed: repainted with the next display frame.
     void ScheduleImageRepaint();
+    // The panel's read-outs changed without a click (the clock, the values of a played
+    // record); repainted with the next display frame, like the image.
+    void SchedulePanelRepaint();
     int ImageRepaintsScheduled() const { return repaintsScheduled_; }
 
     // The "No Connection" box under the image, shown or erased.
@@ -97,6 +100,7 @@ private:
     const ImageColorTable& colors_;
     QImage shown_;
     QTimer frameTimer_;
+    bool panelDirty_ = false;
     bool noConnection_ = false;
     bool pingMark_ = false;
     GpsBox gpsBox_;

@@ -29,6 +29,27 @@ void WindowDispatchTarget::DrawGpsPosition(bool fresh) {
     if (view_) view_->SetGpsBox(box);
 }
 
-void WindowDispatchTarget::OnNewSecond() { GpsSecondTick(state_, *this); }
+void WindowDispatchTarget::OnNewSecond() {
+    GpsSecondTick(state_, *this);
+    if (view_) view_->SchedulePanelRepaint();  // the date and time box
+}
+
+void WindowDispatchTarget::DrawDateTime() {
+    if (view_) view_->SchedulePanelRepaint();
+}
+
+void WindowDispatchTarget::DrawFrequencyReadout() {
+    if (view_) view_->SchedulePanelRepaint();
+}
+
+void WindowDispatchTarget::DrawUserTextBox() {
+    if (view_) view_->SchedulePanelRepaint();
+}
+
+void WindowDispatchTarget::RefreshChangedReadouts() {
+    // Live, the read-outs show the operator's settings and only change on a click; a
+    // played record brings its own range, mode, gain, speed, sector and train.
+    if (view_ && state_.RunMode == 1) view_->SchedulePanelRepaint();
+}
 
 }  // namespace tidemar

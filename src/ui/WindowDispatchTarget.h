@@ -23,6 +23,11 @@ public:
     bool Recording() const override { return recorder_.Recording(); }
     void WriteRecord(const SonarState& state) override { recorder_.WriteRecord(state); }
     void OnNewSecond() override;
+    // Read-outs taken from the clock or from a played record.
+    void DrawDateTime() override;
+    void DrawFrequencyReadout() override;
+    void DrawUserTextBox() override;
+    void RefreshChangedReadouts() override;
     // The position box: a fresh position toggles the blink; the box is repainted.
     void DrawGpsPosition(bool fresh) override;
     bool GpsBlink() const { return gpsBlink_; }

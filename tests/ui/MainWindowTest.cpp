@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QImage>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QTest>
 
 #include "UiTestSupport.h"
@@ -24,6 +25,16 @@ QColor TableColor(const ImageColorTable& table, int index) {
     const RgbQuad& entry = table[static_cast<size_t>(index)];
     return QColor(entry.Red, entry.Green, entry.Blue);
 }
+
+// Collects the regions the view really repaints (a grab() would paint everything anyway).
+class PaintRegions : public QObject {
+public:
+    QRegion Painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) Painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
 
 QString Text(QAction* action) { return action ? action->text() : QStringLiteral("<missing>"); }
 
@@ -50,6 +61,26 @@ private slots:
         for (const auto& [id, text] : items) QCOMPARE(Text(window->CommandAction(id)), QString::fromLatin1(text));
         QCOMPARE(window->View()->size(), QSize(800, 600));
         QCOMPARE(window->windowTitle(), QStringLiteral("Tidemar Digital Sonar"));
+    }
+
+    void clockAndPlayedValuesRepaintThePanel() {
+        TestFolder folder(NoHead);
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTest::qWait(50);
+        PaintRegions paints;
+        window->View()->installEventFilter(&paints);
+        const QRect dateTimeBox(2, 512, 100, 16);
+
+        window->Target().OnNewSecond();  // a new second on the clock
+        QTRY_VERIFY(paints.Painted.intersects(dateTimeBox));
+
+        paints.Painted = QRegion();
+        window->Target().DrawFrequencyReadout();  // a played record's frequency
+        QTRY_VERIFY(paints.Painted.intersects(QRect(620, 60, 100, 16)));
     }
 
     void startUpMarksFollowTheSettings() {
