@@ -40,6 +40,7 @@ void BuildMainMenu(QMenuBar* bar, QObject* receiver, void (*onCommand)(QObject* 
               {0, nullptr, false},
               {Command::SaveScreen, "&Save Screen...", false},
               {Command::AutoFrameCapture, "&Auto Frame Capture Start...", false},
+              {Command::PrintScreen, "Pr&int Screen...", false},
               {0, nullptr, false},
               {Command::Exit, "E&xit", false}},
              receiver, onCommand);
@@ -68,7 +69,9 @@ void BuildMainMenu(QMenuBar* bar, QObject* receiver, void (*onCommand)(QObject* 
     QMenu* xdcr = display->addMenu(QStringLiteral("&Transducer"));
     AddItems(xdcr, {{Command::XdcrUp, "&Up", true}, {Command::XdcrDown, "&Down", true}}, receiver, onCommand);
     AddItems(display,
-             {{Command::SoundVelocity, "&Sound Velocity...", false}, {Command::UserText, "User &Text...", false}},
+             {{Command::SoundVelocity, "&Sound Velocity...", false},
+              {Command::OffsetAngle, "R&otate Sonar Image...", false},
+              {Command::UserText, "User &Text...", false}},
              receiver, onCommand);
 
     QMenu* sonar = bar->addMenu(QStringLiteral("&Sonar"));
@@ -77,7 +80,8 @@ void BuildMainMenu(QMenuBar* bar, QObject* receiver, void (*onCommand)(QObject* 
               {Command::ComPorts, "Com Po&rts", false},
               {Command::CalibrateHead, "&Calibrate Sonar Head", false},
               {0, nullptr, false},
-              {Command::Diagnostics, "&Diagnostics", false}},
+              {Command::Diagnostics, "&Diagnostics", false},
+              {Command::HeadScan, "Scan For Connected &Heads", true}},
              receiver, onCommand);
 
     QMenu* profile = bar->addMenu(QStringLiteral("&Profile"));

@@ -260,7 +260,13 @@ void MainWindow::ApplyDataSource() {
         if (!playback_.PlaybackOpen()) chrome_.SetTitle(std::string(ProgramTitle) + " - [No File]");
         target_.DrawGpsPosition(false);
         state_.DateTimeText.clear();
+        if (!slider_) {
+            slider_ = new PlaybackSlider(view_, [this](int percent) { SeekPlayback(percent); });
+            slider_->show();
+        }
     } else {
+        delete slider_;
+        slider_ = nullptr;
         LeavePlayback(state_);
         ApplyPanelUpdate(RangeReadout(state_));
         Enable(Command::Playback, false);
@@ -345,11 +351,17 @@ void MainWindow::PlaybackTick() {
     }
     const PlaybackStepResult step = playback_.PlaybackStep(state_, clock_, target_);
     ++playbackSteps_;
+    if (slider_) slider_->ShowPercent(playback_.PlaybackPercent());
     if (step.Rewound) image_.History.Reset = true;
     if (step.WaitMilliseconds > 0) {
         playbackIdle_.stop();
         playbackWait_.start(step.WaitMilliseconds);
     }
+}
+
+void MainWindow::SeekPlayback(int percent) {
+    if (state_.RunMode != 1 || !playback_.PlaybackOpen()) return;
+    if (playback_.SeekToPercent(percent)) Redraw();
 }
 
 void MainWindow::PollLink() {

@@ -24,6 +24,7 @@
 #include "link/PingCycle.h"
 #include "link/SonarState.h"
 #include "platform/QtPrompts.h"
+#include "ui/PlaybackSlider.h"
 #include "ui/SonarView.h"
 #include "ui_core/PanelActions.h"
 #include "ui/WindowDispatchTarget.h"
@@ -75,6 +76,8 @@ public:
     QAction* CommandAction(int id) const;
     const std::string& SettingsPath() const { return settingsPath_; }
     int PlaybackSteps() const { return playbackSteps_; }
+    // The position slider; null in HEAD mode.
+    PlaybackSlider* Slider() const { return slider_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +90,7 @@ private:
     void ShutDown();
     void OpenPlayback();
     void PlaybackTick();
+    void SeekPlayback(int percent);
     void SchedulePlayback();
     void PollLink();
     void PollGps();
@@ -109,6 +113,7 @@ private:
     Playback playback_;
     WindowDispatchTarget target_;
     SonarView* view_ = nullptr;
+    PlaybackSlider* slider_ = nullptr;
     std::string settingsPath_;
     int headPort_;
     QTimer playbackIdle_;

@@ -49,6 +49,7 @@ private slots:
         auto window = MakeWindow(folder, prompts);
         const std::pair<int, const char*> items[] = {
             {10, "&Playback..."}, {15, "&Record Start..."}, {16, "&Copy Start..."}, {18, "E&xit"},
+            {20, "Pr&int Screen..."}, {655, "Scan For Connected &Heads"}, {825, "R&otate Sonar Image..."},
             {80, "Norm &Hi"}, {81, "Norm &Lo"}, {82, "Gr&een"}, {83, "&Grey"}, {84, "&Rev Grey"},
             {85, "&Brown/Yellow"}, {86, "Green/Bl&ue"}, {87, "Green/&Yellow"}, {88, "Blu&e"},
             {100, "&About"}, {105, "Com Po&rts"}, {200, "&Up"}, {201, "&Down"}, {205, "&Clear Screen Now"},
@@ -234,6 +235,50 @@ private slots:
         QCOMPARE(window->State().HoldActive, 0);
         QVERIFY(!window->CommandAction(200)->isEnabled());  // still grayed: playing a file
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > held + 5, 5000);
+    }
+
+    void playbackSliderFollowsAndSeeks() {
+        TestFolder folder(NoHead + QStringLiteral("RunMode=1\nPlotSpeed=100\n"));
+        ScriptedPrompts prompts;
+        prompts.FileAnswers.push_back(SectorRecording().toStdString());
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        PlaybackSlider* slider = window->Slider();
+        QVERIFY(slider);
+        QCOMPARE(slider->geometry(), QRect(620, 43, 154, 20));
+        QCOMPARE(slider->minimum(), 0);
+        QCOMPARE(slider->maximum(), 100);
+        QCOMPARE(slider->pageStep(), 10);
+        QCOMPARE(slider->tickInterval(), 10);
+        QTRY_VERIFY_WITH_TIMEOUT(slider->value() > 0, 10000);
+        QCOMPARE(slider->value(), window->PlaybackFile().PlaybackPercent());
+
+        window->ToggleHold();
+        const int64_t length = window->PlaybackFile().PlaybackFileLength();
+        const int64_t before = window->PlaybackFile().Offset();
+        // The ends of the slider never move playback.
+        slider->setValue(100);
+        QCOMPARE(window->PlaybackFile().Offset(), before);
+        slider->setValue(0);
+        QCOMPARE(window->PlaybackFile().Offset(), before);
+        // Halfway: the first record at or after the middle of the file.
+        slider->setValue(50);
+        const int64_t middle = window->PlaybackFile().Offset();
+        QVERIFY2(middle >= length / 2 && middle < length / 2 + 2000, qPrintable(QString::number(middle)));
+        QFile file(SectorRecording());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.seek(middle));
+        QCOMPARE(file.read(3), QByteArray("K7T"));
+        // The keyboard stays with the picture.
+        QCOMPARE(slider->focusPolicy(), Qt::NoFocus);
+
+        window->ToggleHold();
+        QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackFile().PlaybackPercent() >= 50, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(slider->value(), window->PlaybackFile().PlaybackPercent(), 5000);
+
+        window->SelectDataSource(0);
+        QVERIFY(!window->Slider());
+        QVERIFY(!window->View()->findChild<PlaybackSlider*>());
     }
 
     void headFileHeadKeepsTheHeadSettings() {
