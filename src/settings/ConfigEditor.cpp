@@ -1,5 +1,6 @@
 #include "settings/ConfigEditor.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "settings/ConfigFile.h"
@@ -65,6 +66,63 @@ void ResetConfigInEditor(SonarState& state) {
         state.UserConfig.Working[r].Absorption = state.UserConfig.Active[r].Absorption;
         state.UserConfig.Working[r].PulseLength = state.UserConfig.Active[r].PulseLength;
     }
+}
+
+void OpenConfigEditor(SonarState& state) {
+    state.EditConfigName = state.ConfigFile;
+    for (int r = 0; r < UserConfigUsedRows; ++r) state.UserConfig.Working[r] = state.UserConfig.Active[r];
+}
+
+int& WorkingCell(SonarState& state, int row, UserConfigColumn column) {
+    UserConfigRow& cells = state.UserConfig.Working[std::clamp(row, 0, UserConfigUsedRows - 1)];
+    switch (column) {
+    case AbsorptionColumn: return cells.Absorption;
+    case PulseLengthColumn: return cells.PulseLength;
+    case FrequencyColumn: break;
+    }
+    return cells.Frequency;
+}
+
+void DefaultConfigCell(SonarState& state, int row, UserConfigColumn column) {
+    const UserConfigRow& defaults = state.UserConfig.Default[std::clamp(row, 0, UserConfigUsedRows - 1)];
+    const int value = column == FrequencyColumn    ? defaults.Frequency
+                      : column == AbsorptionColumn ? defaults.Absorption
+                                                   : defaults.PulseLength;
+    WorkingCell(state, row, column) = value;
+}
+
+void StepConfigCell(SonarState& state, int row, UserConfigColumn column, int direction) {
+    int& cell = WorkingCell(state, row, column);
+    cell = StepUserConfigValue(column, cell, direction);
+}
+
+namespace {
+
+FileDialogRequest ConfigFileRequest(std::string_view title, const std::string& initialName) {
+    FileDialogRequest request;
+    request.Title = title;
+    request.FilterName = "SK7T Config File (*.CFG)";
+    request.Pattern = "*.CFG";
+    request.DefaultExtension = "CFG";
+    request.InitialName = initialName;
+    request.HideReadOnly = true;
+    request.PathMustExist = true;
+    return request;
+}
+
+}  // namespace
+
+FileDialogRequest LoadConfigRequest(const SonarState& state) {
+    FileDialogRequest request = ConfigFileRequest(LoadConfigCaption, state.ConfigPathBuffer);
+    request.FileMustExist = true;
+    return request;
+}
+
+FileDialogRequest SaveConfigRequest(SonarState& state) {
+    state.ConfigPathBuffer.clear();
+    FileDialogRequest request = ConfigFileRequest(SaveConfigCaption, state.ConfigPathBuffer);
+    request.PromptOverwrite = true;
+    return request;
 }
 
 bool AcceptConfigEditor(SonarState& state, const UserConfigCellTexts& cells, std::vector<MessageText>& messages) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/SonarState.h"
+#include "platform/Prompts.h"
 #include "settings/UserConfigEntry.h"
 
 namespace tidemar {
@@ -42,6 +43,22 @@ bool SaveConfigFromEditor(SonarState& state, const std::string& path, const User
 // "Default": EditConfigName becomes "Default", the active table the built-in one, and the
 // working copy takes its frequencies, absorptions and pulse lengths.
 void ResetConfigInEditor(SonarState& state);
+
+// Opening: the working copy takes the active table (range labels included) for the boxes,
+// and the name the editor shows and Ok keeps starts as ConfigFile, so a file loaded in an
+// editor that was then cancelled cannot slip into ConfigFile at the next Ok.
+void OpenConfigEditor(SonarState& state);
+
+// A cell's value in the working copy, its "D" button (the built-in table's value) and one
+// click of its scroll arrows (+1 up, -1 down).
+int& WorkingCell(SonarState& state, int row, UserConfigColumn column);
+void DefaultConfigCell(SonarState& state, int row, UserConfigColumn column);
+void StepConfigCell(SonarState& state, int row, UserConfigColumn column, int direction);
+
+// The file dialogs of "Load..." (offering ConfigPathBuffer) and "Save As..." (offering an
+// empty name: the buffer is emptied first).
+FileDialogRequest LoadConfigRequest(const SonarState& state);
+FileDialogRequest SaveConfigRequest(SonarState& state);
 
 // "Ok": ConfigFile takes EditConfigName, then the boxes are committed with messages.
 // True when nothing was refused, i.e. the dialog may close.

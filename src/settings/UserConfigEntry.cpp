@@ -66,13 +66,21 @@ std::string RowLabel(int row, int units) {
     return units == 1 ? range.FeetLabel : range.Label;
 }
 
+std::string CellTextOf(const UserConfigTable& table, int row, UserConfigColumn column, int units) {
+    const UserConfigRow& cells = table[std::clamp(row, 0, UserConfigUsedRows - 1)];
+    switch (column) {
+    case FrequencyColumn: return std::to_string(cells.Frequency);
+    case AbsorptionColumn: return AbsorptionText(cells.Absorption, units);
+    case PulseLengthColumn: return std::to_string(cells.PulseLength);
+    }
+    return {};
+}
+
 UserConfigCellTexts CellTextsOf(const UserConfigTable& table, int units) {
     UserConfigCellTexts cells;
-    for (int r = 0; r < UserConfigUsedRows; ++r) {
-        cells[r][FrequencyColumn] = std::to_string(table[r].Frequency);
-        cells[r][AbsorptionColumn] = AbsorptionText(table[r].Absorption, units);
-        cells[r][PulseLengthColumn] = std::to_string(table[r].PulseLength);
-    }
+    for (int r = 0; r < UserConfigUsedRows; ++r)
+        for (int c = FrequencyColumn; c <= PulseLengthColumn; ++c)
+            cells[r][c] = CellTextOf(table, r, static_cast<UserConfigColumn>(c), units);
     return cells;
 }
 
@@ -128,6 +136,54 @@ bool CommitManualSetup(SonarState& state, const ManualSetupTexts& texts, std::ve
     else
         refuse(PulseLengthRefused);
     return accepted;
+}
+
+int StepFrequency(int value, int direction) {
+    return std::clamp(value + 5 * direction, MinFrequency, MaxFrequency);
+}
+
+int StepAbsorption(int value, int direction) {
+    return std::clamp(value + direction, MinAbsorption, MaxAbsorption);
+}
+
+int StepPulseLength(int value, int direction) {
+    return std::clamp(value + 10 * direction, MinPulseLength, MaxPulseLength);
+}
+
+int StepUserConfigValue(UserConfigColumn column, int value, int direction) {
+    switch (column) {
+    case FrequencyColumn: return StepFrequency(value, direction);
+    case AbsorptionColumn: return StepAbsorption(value, direction);
+    case PulseLengthColumn: return StepPulseLength(value, direction);
+    }
+    return value;
+}
+
+void SelectManualSetup(SonarState& state) {
+    state.ConfigType = 0;
+    state.Frequency = state.ManualFrequency;
+    state.Absorption = state.ManualAbsorption;
+    state.PulseLength = state.ManualPulseLength;
+}
+
+void SelectAutoSetup(SonarState& state) {
+    // Clicking the auto button again must not overwrite the manual values with the
+    // table's.
+    if (state.ConfigType == 1) {
+        ApplyUserConfig(state);
+        return;
+    }
+    state.ConfigType = 1;
+    state.ManualFrequency = state.Frequency;
+    state.ManualAbsorption = state.Absorption;
+    state.ManualPulseLength = state.PulseLength;
+    ApplyUserConfig(state);
+}
+
+void ResetManualSetup(SonarState& state) {
+    state.Frequency = state.ManualFrequency = 675;
+    state.Absorption = state.ManualAbsorption = 20;
+    state.PulseLength = state.ManualPulseLength = 100;
 }
 
 }  // namespace tidemar

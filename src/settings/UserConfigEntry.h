@@ -45,6 +45,7 @@ using UserConfigCellTexts = std::array<std::array<std::string, 3>, UserConfigUse
 // The box texts of rows 0..14 of `table`: frequency and pulse length in decimal,
 // absorption as AbsorptionText().
 UserConfigCellTexts CellTextsOf(const UserConfigTable& table, int units);
+std::string CellTextOf(const UserConfigTable& table, int row, UserConfigColumn column, int units);
 
 // Takes the editor's boxes into the tables, row by row and in each row frequency,
 // absorption, pulse length. An accepted frequency (280..1100, rounded to 5) and pulse
@@ -68,5 +69,22 @@ struct ManualSetupTexts {
 // whatever happens to the others. True when all three were accepted, i.e. the dialog
 // may close.
 bool CommitManualSetup(SonarState& state, const ManualSetupTexts& texts, std::vector<MessageText>& messages);
+
+// One click of a scroll arrow (direction +1 up, -1 down) on a stored value, held within
+// its limits: frequency 5 kHz within 280..1100, absorption 0.01 dB/m within 1..255,
+// pulse length 10 us within 10..1000.
+int StepFrequency(int value, int direction);
+int StepAbsorption(int value, int direction);
+int StepPulseLength(int value, int direction);
+int StepUserConfigValue(UserConfigColumn column, int value, int direction);
+
+// The setup-type radio buttons, which take effect at once. Manual puts the manual values
+// in force; auto keeps the values in force as the manual ones (unless auto setup was on
+// already), then applies the table.
+void SelectManualSetup(SonarState& state);
+void SelectAutoSetup(SonarState& state);
+
+// "Defaults" of manual setup: 675 kHz, 0.20 dB/m, 100 us, in force and as manual values.
+void ResetManualSetup(SonarState& state);
 
 }  // namespace tidemar

@@ -1,7 +1,5 @@
 #include "ui/ComPortSetupDialog.h"
 
-#include <algorithm>
-
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,8 +7,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
+
+#include "ui/PlaceDialog.h"
 
 namespace tidemar {
 
@@ -117,16 +116,7 @@ void ComPortSetupDialog::AcceptPending() {
 }
 
 void ComPortSetupDialog::PlaceOver(const QWidget* over) {
-    if (!over) return;
-    const QRect frame = over->frameGeometry();
-    QRect placed(QPoint(0, 0), size());
-    placed.moveCenter(frame.center());
-    if (const QScreen* screen = over->screen()) {
-        const QRect available = screen->availableGeometry();
-        placed.moveLeft(std::max(available.left(), std::min(placed.left(), available.right() - placed.width())));
-        placed.moveTop(std::max(available.top(), std::min(placed.top(), available.bottom() - placed.height())));
-    }
-    move(placed.topLeft());
+    PlaceDialog(this, over, ComPortSetup::DialogWidth, ComPortSetup::DialogHeight);
 }
 
 }  // namespace tidemar

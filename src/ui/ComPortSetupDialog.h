@@ -30,7 +30,7 @@ public:
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
 
-    // Centred on `over` (the main window), kept on its screen.
+    // Over the picture of `over` (the main window), like the other settings dialogs.
     void PlaceOver(const QWidget* over);
 
 private:

@@ -1,0 +1,52 @@
+#include "ui/AboutDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/Prompts.h"
+#include "ui/PlaceDialog.h"
+#include "ui_core/DialogPlacement.h"
+
+namespace tidemar {
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    const QString program = QString::fromLatin1(ProgramTitle);
+    setWindowTitle(QStringLiteral("About ") + program);
+    setModal(true);
+
+    auto* logo = new QLabel(this);
+    logo->setAlignment(Qt::AlignCenter);
+    const QIcon icon = parent ? parent->windowIcon() : windowIcon();
+    if (!icon.isNull()) logo->setPixmap(icon.pixmap(64, 64));
+
+    auto* name = new QLabel(program, this);
+    QFont large = name->font();
+    large.setBold(true);
+    large.setPointSizeF(large.pointSizeF() * 1.4);
+    name->setFont(large);
+    name->setAlignment(Qt::AlignCenter);
+    auto* what = new QLabel(QStringLiteral("Control and display program\nfor digital scanning sonar heads"), this);
+    what->setAlignment(Qt::AlignCenter);
+
+    ok_ = new QPushButton(QStringLiteral("Ok"), this);
+    ok_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok_);
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addWidget(logo);
+    layout->addWidget(name);
+    layout->addWidget(what);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    PlaceDialog(this, parent, AboutDialogUnitsWide, AboutDialogUnitsHigh);
+}
+
+}  // namespace tidemar
