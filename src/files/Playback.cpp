@@ -3,8 +3,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "files/DataFileChoice.h"
 #include "files/DataRecord.h"
@@ -123,7 +126,7 @@ PlaybackStepResult Playback::PlaybackStep(SonarState& state, const Clock& clock,
     skipDispatch_ = false;
 
     if (Copying() && !state.PlaybackReverse) CopyRecord(*record, state);
-    CheckFrameCapture(state, target);
+    if (CheckFrameCapture(state, target)) result.WaitMilliseconds += FrameCapturePauseMilliseconds;
     return result;
 }
 
@@ -220,23 +223,25 @@ PlaybackStepResult Playback::EndOfFile(SonarState& state) {
     if (state.AutoFrameCaptureOn) {
         state.AutoFrameCaptureOn = 0;
         chrome_.SetMenuText(AutoFrameCaptureMenuItem, AutoFrameCaptureStartText);
-        prompts_.Message("Auto Frame Capture", "End of File, Capture Stopped!", MessageIcon::None);
+        prompts_.Message(AutoFrameCaptureCaption, "End of File, Capture Stopped!", MessageIcon::None);
     }
     return result;
 }
 
 // One capture per sweep: with a full circle when the head position jumps back by most of a
-// turn, otherwise when the scan turns round.
-void Playback::CheckFrameCapture(SonarState& state, DispatchTarget& target) {
+// turn, otherwise when the scan turns round. True when a capture was asked for.
+bool Playback::CheckFrameCapture(SonarState& state, DispatchTarget& target) {
     const int previousPosition = captureHeadPosition_;
     captureHeadPosition_ = state.HeadPosition;
-    if (!state.AutoFrameCaptureOn || (state.GridMode != 0 && state.GridMode != PolarMode)) return;
+    if (!state.AutoFrameCaptureOn || (state.GridMode != SectorMode && state.GridMode != PolarMode)) return false;
     if (state.SectorSize == 360) {
-        if (std::abs(state.HeadPosition - previousPosition) > FullCircleJump) target.FrameCapture();
-    } else if (state.StepDirection != captureDirection_) {
+        if (std::abs(state.HeadPosition - previousPosition) <= FullCircleJump) return false;
+    } else {
+        if (state.StepDirection == captureDirection_) return false;
         captureDirection_ = state.StepDirection;
-        target.FrameCapture();
     }
+    target.FrameCapture();
+    return true;
 }
 
 bool Playback::ResyncRecord() {
@@ -324,6 +329,44 @@ void Playback::CopyRecord(const FileRecord& record, const SonarState& state) {
 void Playback::EndCopy() {
     chrome_.SetTitle(ActivityTitle("Playback of", name_));
     chrome_.SetMenuText(CopyMenuItem, CopyStartText);
+}
+
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
+std::string FrameCaptureName(const std::string& playbackFileName) {
+    constexpr unsigned long MaxCaptureNumber = 9999;
+    const std::string extension = ".BMP";
+    const size_t slash = playbackFileName.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : playbackFileName.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? playbackFileName : playbackFileName.substr(slash + 1);
+    // Played names end in ".K7T"; anything else keeps its whole name.
+    if (base.size() > 4 && base[base.size() - 4] == '.') base.resize(base.size() - 4);
+    const std::string stem = base + "-";
+
+    unsigned long largest = 0;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != stem.size() + 4 + extension.size()) continue;
+        if (!SameIgnoringCase(name.substr(0, stem.size()), stem)) continue;
+        if (!SameIgnoringCase(name.substr(stem.size() + 4), extension)) continue;
+        unsigned long number = 0;
+        for (size_t i = stem.size(); i < stem.size() + 4 && std::isdigit(static_cast<unsigned char>(name[i])); ++i)
+            number = number * 10 + static_cast<unsigned long>(name[i] - '0');
+        largest = std::max(largest, number);
+    }
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%04lu", std::min(largest + 1, MaxCaptureNumber));
+    return folder + stem + digits + extension;
 }
 
 }  // namespace tidemar

@@ -32,6 +32,18 @@ inline constexpr const char* CopyDialogTitle = "Open a Sonar File For Copying";
 inline constexpr const char* PlaybackDialogTitle = "Open a Sonar File For Playback";
 inline constexpr int AutoFrameCaptureMenuItem = 208;
 inline constexpr const char* AutoFrameCaptureStartText = "&Auto Frame Capture Start...";
+inline constexpr const char* AutoFrameCaptureStopText = "&Auto Frame Capture Stop...";
+inline constexpr const char* AutoFrameCaptureCaption = "Auto Frame Capture";
+// The name of a frame capture stays on screen this long, and playback waits for it, so
+// the operator can read which file the sweep went to.
+inline constexpr int FrameCapturePauseMilliseconds = 1500;
+
+// The name of the next frame capture of the played file `playbackFileName`: the name
+// without its extension, a dash, one more than the largest four-digit number such a
+// capture already carries in the file's folder (at most 9999, which is then replaced)
+// and ".BMP": survey.K7T gives survey-0001.BMP, then survey-0002.BMP. Existing names
+// are compared without regard to case; their number is read from its leading digits.
+std::string FrameCaptureName(const std::string& playbackFileName);
 
 struct PlaybackStepResult {
     // Milliseconds to wait before the next step: the pacing of PlotSpeed, or a short pause
@@ -91,7 +103,7 @@ private:
     void MoveBackwards(int64_t recordStart, int size, int backLink);
     void WrapToLastRecord(int64_t fallback);
     void CopyRecord(const FileRecord& record, const SonarState& state);
-    void CheckFrameCapture(SonarState& state, DispatchTarget& target);
+    bool CheckFrameCapture(SonarState& state, DispatchTarget& target);
     PlaybackStepResult EndOfFile(SonarState& state);
     void EndCopy();
 

@@ -1,8 +1,10 @@
 #include "image/BmpFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -78,6 +80,78 @@ bool WriteIndexedBmp(const std::string& path, int width, int height, const uint8
         return fail("cannot rename");
     }
     return true;
+}
+
+std::array<uint8_t, 1024> BmpColorTable(const DisplayPalette& palette) {
+    std::array<uint8_t, 1024> table{};
+    for (size_t i = 0; i < palette.Entries.size(); ++i) {
+        table[4 * i] = palette.Entries[i].Blue;
+        table[4 * i + 1] = palette.Entries[i].Green;
+        table[4 * i + 2] = palette.Entries[i].Red;
+    }
+    return table;
+}
+
+bool HasBmpExtension(const std::string& name) {
+    const size_t slash = name.find_last_of('/');
+    const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+    const size_t dot = base.find_last_of('.');
+    if (dot == std::string::npos || base.size() - dot != 4) return false;
+    const char* want = "bmp";
+    for (size_t i = 0; i < 3; ++i)
+        if (std::tolower(static_cast<unsigned char>(base[dot + 1 + i])) != want[i]) return false;
+    return true;
+}
+
+BmpOutputFile::~BmpOutputFile() {
+    if (fd_ >= 0) close(fd_);
+}
+
+bool BmpOutputFile::Create(const std::string& path, std::string* reason) {
+    Discard();
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (reason) *reason = std::strerror(errno);
+        return false;
+    }
+    fd_ = fd;
+    path_ = path;
+    // Only a file made here may be removed after a failure: never a device or a pipe the
+    // operator named (removing /dev/full as root would break the machine).
+    struct stat info {};
+    removable_ = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    return true;
+}
+
+bool BmpOutputFile::WriteAndClose(const std::vector<uint8_t>& bytes, std::string* reason) {
+    if (fd_ < 0) {
+        if (reason) *reason = "The file is not open.";
+        return false;
+    }
+    size_t written = 0;
+    int error = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = write(fd_, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            error = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        written += static_cast<size_t>(n);
+    }
+    if (close(fd_) != 0 && error == 0) error = errno;
+    fd_ = -1;
+    if (error == 0) return true;
+    if (removable_) unlink(path_.c_str());
+    if (reason) *reason = std::strerror(error);
+    return false;
+}
+
+void BmpOutputFile::Discard() {
+    if (fd_ < 0) return;
+    close(fd_);
+    fd_ = -1;
+    if (removable_) unlink(path_.c_str());
 }
 
 }  // namespace tidemar

@@ -27,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "image/DisplayPalette.h"
+
 namespace tidemar {
 
 inline constexpr int BmpHeaderBytes = 1078;
@@ -38,5 +40,38 @@ std::vector<uint8_t> IndexedBmpBytes(int width, int height, const uint8_t* pixel
 // Writes the file whole (a temporary file renamed into place); false with the reason.
 bool WriteIndexedBmp(const std::string& path, int width, int height, const uint8_t* pixels,
                      const std::array<uint8_t, 1024>& colorTable, std::string* reason);
+
+// The colour table of a screen capture: the palette's entries in index order.
+std::array<uint8_t, 1024> BmpColorTable(const DisplayPalette& palette);
+
+// True when the last component of the name ends in ".BMP" in any letter case.
+bool HasBmpExtension(const std::string& name);
+
+// A screen capture file. It is created as soon as its name is settled, before the screen
+// is read, so a name that cannot be used is known before the work; the bytes follow in
+// one piece. A write that fails removes the file again rather than leave a cut-off
+// picture under the chosen name.
+class BmpOutputFile {
+public:
+    BmpOutputFile() = default;
+    ~BmpOutputFile();
+    BmpOutputFile(const BmpOutputFile&) = delete;
+    BmpOutputFile& operator=(const BmpOutputFile&) = delete;
+
+    // Creates the file, replacing one that exists; false with the reason.
+    bool Create(const std::string& path, std::string* reason);
+    // Writes all of `bytes` and closes the file; false with the reason (the file is gone).
+    bool WriteAndClose(const std::vector<uint8_t>& bytes, std::string* reason);
+    // Gives up: closes and removes the file created.
+    void Discard();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::string& Path() const { return path_; }
+
+private:
+    int fd_ = -1;
+    std::string path_;
+    bool removable_ = false;
+};
 
 }  // namespace tidemar

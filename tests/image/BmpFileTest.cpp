@@ -5,6 +5,10 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include "image/BmpFile.h"
 
 namespace tidemar {
@@ -66,6 +70,105 @@ TEST(BmpFile, WritesWholeFileOrReportsWhy) {
     EXPECT_FALSE(WriteIndexedBmp((dir / "no-such-dir" / "x.bmp").string(), 596, 506, pixels.data(),
                                  CountingColors(), &reason));
     EXPECT_NE(reason.find("cannot create"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace tidemar
+
+namespace tidemar {
+namespace {
+
+TEST(BmpFile, ColourTableIsThePaletteInIndexOrder) {
+    DisplayPalette palette;
+    for (int i = 0; i < 256; ++i)
+        palette.Entries[static_cast<size_t>(i)] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                                                   static_cast<uint8_t>(i ^ 0x5A), PC_RESERVED};
+    const auto table = BmpColorTable(palette);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(table[4 * i], i ^ 0x5A) << i;       // blue
+        EXPECT_EQ(table[4 * i + 1], 255 - i) << i;    // green
+        EXPECT_EQ(table[4 * i + 2], i) << i;          // red
+        EXPECT_EQ(table[4 * i + 3], 0) << i;          // never the palette's flags
+    }
+}
+
+TEST(BmpFile, ExtensionIsBmpInAnyCase) {
+    for (const char* good : {"shot.BMP", "shot.bmp", "Shot.Bmp", "/tmp/a.b/shot.bMp", "a.tar.bmp"})
+        EXPECT_TRUE(HasBmpExtension(good)) << good;
+    for (const char* bad : {"shot.png", "shot", "shot.bmpx", "shot.bm", "/tmp/x.bmp/shot", "shot.bmp ", ""})
+        EXPECT_FALSE(HasBmpExtension(bad)) << bad;
+}
+
+TEST(BmpFile, OutputFileIsCreatedFirstAndWrittenWhole) {
+    const auto dir = std::filesystem::temp_directory_path() / "tidemar-bmp-output-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "Frame.BMP").string();
+    {
+        std::ofstream old(path, std::ios::binary);
+        old << "an older, longer file that is replaced";
+    }
+    BmpOutputFile file;
+    std::string reason;
+    ASSERT_TRUE(file.Create(path, &reason)) << reason;
+    EXPECT_TRUE(file.IsOpen());
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);  // replaced at once, before any pixel is read
+    const std::vector<uint8_t> bytes = {'B', 'M', 1, 2, 3};
+    ASSERT_TRUE(file.WriteAndClose(bytes, &reason)) << reason;
+    EXPECT_FALSE(file.IsOpen());
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), bytes);
+
+    BmpOutputFile missing;
+    EXPECT_FALSE(missing.Create((dir / "no-such-dir" / "x.bmp").string(), &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_FALSE(missing.WriteAndClose(bytes, &reason));
+
+    BmpOutputFile dropped;
+    ASSERT_TRUE(dropped.Create((dir / "dropped.bmp").string(), &reason));
+    dropped.Discard();
+    EXPECT_FALSE(std::filesystem::exists(dir / "dropped.bmp"));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(BmpFile, FailedWriteRemovesTheFile) {
+    const auto dir = std::filesystem::temp_directory_path() / "tidemar-bmp-full-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "cut.bmp").string();
+    BmpOutputFile file;
+    std::string reason;
+    ASSERT_TRUE(file.Create(path, &reason)) << reason;
+    // A file size limit stands in for a full disk: the write stops part-way.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = file.WriteAndClose(std::vector<uint8_t>(481078, 7), &reason);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(reason.empty());
+    EXPECT_FALSE(std::filesystem::exists(path));  // no cut-off picture under the name
+    std::filesystem::remove_all(dir);
+}
+
+TEST(BmpFile, AFailedWriteToADeviceLeavesTheDevice) {
+    if (!std::filesystem::is_character_file("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    const auto dir = std::filesystem::temp_directory_path() / "tidemar-bmp-device-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string link = (dir / "full.bmp").string();
+    std::filesystem::create_symlink("/dev/full", link);
+    BmpOutputFile file;
+    std::string reason;
+    ASSERT_TRUE(file.Create(link, &reason)) << reason;
+    EXPECT_FALSE(file.WriteAndClose(std::vector<uint8_t>(1000, 7), &reason));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
     std::filesystem::remove_all(dir);
 }
 
