@@ -15,6 +15,7 @@ int RunRender(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
 int RunDump(const std::vector<std::string>& args);
 int RunVerify(const std::vector<std::string>& args);
+int RunXyz(const std::vector<std::string>& args);
 
 // Prints "tidemar-cli: <message>" and a hint to --help on stderr; returns 2.
 int UsageError(const std::string& message);

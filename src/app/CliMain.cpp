@@ -23,6 +23,8 @@ const char* const HelpText =
     "  info DATA.K7T               summary of a sonar data file\n"
     "  dump DATA.K7T               every record of a sonar data file as JSON Lines\n"
     "  verify DATA.K7T             check that every record is whole and linked\n"
+    "  xyz DATA.K7T --out DIR [--settings FILE]\n"
+    "                              save every sweep of a data file as an XYZ profile\n"
     "\n"
     "Run 'tidemar-cli COMMAND --help' for the options of one command.\n";
 
@@ -54,5 +56,6 @@ int main(int argc, char** argv) {
     if (command == "info") return tidemar::cli::RunInfo(args);
     if (command == "dump") return tidemar::cli::RunDump(args);
     if (command == "verify") return tidemar::cli::RunVerify(args);
+    if (command == "xyz") return tidemar::cli::RunXyz(args);
     return tidemar::cli::UsageError("unknown command '" + command + "'");
 }

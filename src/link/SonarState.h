@@ -222,6 +222,7 @@ struct SonarState {
     int AutoProfileScanDirection = 0;   // step direction of the scan being collected
     int AutoProfileLastPosition = 1200; // head position at the previous ping while positioning
     int AutoProfileStartPosition = 0;   // head position of the sector start
+    int BusyCursorOn = 0;               // the hourglass replaces every pointer (head moving to a scan start)
 
     HeadSettings HeadSettingsBackup;
 };

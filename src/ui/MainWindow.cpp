@@ -9,8 +9,10 @@
 
 #include "settings/Settings.h"
 #include "ui/ComPortSetupDialog.h"
+#include "ui/DialogCommands.h"
 #include "ui_core/PanelActions.h"
 #include "ui/MainMenu.h"
+#include "ui/ScreenCapture.h"
 
 namespace tidemar {
 
@@ -30,6 +32,8 @@ void DispatchCommand(QObject* receiver, int id) { static_cast<MainWindow*>(recei
 MainWindow::MainWindow(const MainWindowOptions& options)
     : ownPrompts_(options.Dialogs ? nullptr : std::make_unique<QtPrompts>(this)),
       prompts_(options.Dialogs ? *options.Dialogs : *ownPrompts_),
+      ownPrinter_(options.Printer ? nullptr : std::make_unique<DialogPrinterChoice>()),
+      printer_(options.Printer ? *options.Printer : *ownPrinter_),
       chrome_(this),
       recorder_(prompts_, chrome_),
       playback_(prompts_, chrome_),
@@ -59,6 +63,14 @@ MainWindow::MainWindow(const MainWindowOptions& options)
     };
     host.ReverseAvailable = [this] { return playback_.ReverseAvailable(); };
     view_->AttachPanel(state_, std::move(host));
+
+    AutoProfileHooks scanHooks;
+    // The capture takes the same automatic name the controller announces.
+    scanHooks.CaptureScreen = [this](const std::string&) { SaveScreen(*this, prompts_, true); };
+    scanHooks.RedrawImage = [this] { target_.RedrawSonarImage(); };
+    scanHooks.StatusChanged = [this] { view_->update(); };
+    autoProfile_ = std::make_unique<AutoProfileController>(state_, image_, prompts_, this, std::string(),
+                                                           std::move(scanHooks));
 
     // Window creation: the settings first, then everything that shows them.
     state_.UserText.clear();
@@ -141,6 +153,33 @@ void MainWindow::RunCommand(int id) {
     case Command::Exit:
         close();
         break;
+    case Command::PrintScreen:
+        PrintScreen(this, prompts_, printer_);
+        break;
+    case Command::SaveScreen:
+        SaveScreen(*this, prompts_, false);
+        break;
+    case Command::AutoFrameCapture:
+        ToggleAutoFrameCapture(state_, prompts_, chrome_);
+        break;
+    case Command::About:
+        RunAboutCommand(this);
+        break;
+    case Command::Settings:
+        ApplyPanelUpdate(RunSettingsCommand(this, state_, prompts_, target_));
+        break;
+    case Command::SoundVelocity:
+        ApplyPanelUpdate(RunSoundVelocityCommand(this, state_, prompts_, target_));
+        break;
+    case Command::OffsetAngle:
+        ApplyPanelUpdate(RunOffsetAngleCommand(this, state_, prompts_, target_));
+        break;
+    case Command::UserText:
+        ApplyPanelUpdate(RunUserTextCommand(this, state_, prompts_, target_));
+        break;
+    case Command::ProfileSetup:
+        ApplyPanelUpdate(RunProfileSetupCommand(this, state_, prompts_, target_));
+        break;
     case Command::XdcrUp:
     case Command::XdcrDown:
         SetXdcr(id == Command::XdcrUp ? 1 : 0);
@@ -161,6 +200,9 @@ void MainWindow::RunCommand(int id) {
         break;
     case Command::CalibrateHead:
         if (head) state_.CalibrateRequest = 1;
+        break;
+    case Command::AutoProfile:
+        if (head) state_.AutoProfileRequest = 1;  // served by the ping cycle between pings
         break;
     case Command::ProfileGrid:
         state_.ProfileGrid = state_.ProfileGrid ? 0 : 1;
@@ -243,6 +285,7 @@ void MainWindow::ApplyDataSource() {
     playbackWait_.stop();
     if (gps_.ComPortsProbed()) StopLiveGps(state_, gps_);
     cycle_.Stop();
+    autoProfile_->ResetCycle();
 
     const bool file = state_.RunMode == 1;
     if (file) {

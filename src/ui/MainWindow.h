@@ -24,7 +24,9 @@
 #include "link/PingCycle.h"
 #include "link/SonarState.h"
 #include "platform/QtPrompts.h"
+#include "ui/AutoProfileController.h"
 #include "ui/PlaybackSlider.h"
+#include "ui/PrintScreen.h"
 #include "ui/SonarView.h"
 #include "ui_core/PanelActions.h"
 #include "ui/WindowDispatchTarget.h"
@@ -39,6 +41,8 @@ struct MainWindowOptions {
     // Dialogs and message boxes; null: Qt's, owned by the window.
     Prompts* Dialogs = nullptr;
     int HeadPort = 4040;
+    // The print dialog; null: Qt's.
+    PrinterChoice* Printer = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -65,6 +69,8 @@ public:
     // HoldActive was changed: playback and the ping cycle follow it.
     void HoldChanged();
 
+    Prompts& Dialogs() { return prompts_; }
+    WindowChrome& Chrome() { return chrome_; }
     SonarState& State() { return state_; }
     const ImageState& Image() const { return image_; }
     const ImageColorTable& Colors() const { return colors_; }
@@ -73,6 +79,7 @@ public:
     Recorder& RecordFile() { return recorder_; }
     PingCycle& Cycle() { return cycle_; }
     WindowDispatchTarget& Target() { return target_; }
+    AutoProfileController& AutoProfile() { return *autoProfile_; }
     QAction* CommandAction(int id) const;
     const std::string& SettingsPath() const { return settingsPath_; }
     int PlaybackSteps() const { return playbackSteps_; }
@@ -104,6 +111,8 @@ private:
 
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts& prompts_;
+    std::unique_ptr<PrinterChoice> ownPrinter_;
+    PrinterChoice& printer_;
     QtWindowChrome chrome_;
     SonarState state_;
     ImageState image_;
@@ -114,6 +123,7 @@ private:
     WindowDispatchTarget target_;
     SonarView* view_ = nullptr;
     PlaybackSlider* slider_ = nullptr;
+    std::unique_ptr<AutoProfileController> autoProfile_;
     std::string settingsPath_;
     int headPort_;
     QTimer playbackIdle_;

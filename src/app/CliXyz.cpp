@@ -1,0 +1,185 @@
+// tidemar-cli xyz: plays a data file with auto-profile on and saves every sweep of the
+// head as an XYZ file, named as the program names them, without asking anything.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CliCommands.h"
+#include "files/CaptureNames.h"
+#include "files/DataFileCheck.h"
+#include "files/DataFileReader.h"
+#include "files/Playback.h"
+#include "files/XyzFile.h"
+#include "image/ImageGrid.h"
+#include "link/AutoProfile.h"
+#include "link/Reply.h"
+#include "link/SonarTables.h"
+#include "platform/ScriptedPrompts.h"
+
+namespace tidemar::cli {
+
+namespace {
+
+const char* const XyzHelp =
+    "Usage: tidemar-cli xyz DATA.K7T --out DIR [--settings FILE]\n"
+    "\n"
+    "Plays DATA.K7T once with auto-profile on (settings from FILE, default ./TIDEMAR.INI)\n"
+    "and writes the profile points of every complete sweep of the head to an ASCII XYZ\n"
+    "file in DIR, named after the played date with the next free number\n"
+    "(07DEC2026-0001.XYZ, ...). Chainage, elevation, offset, units and columns come from\n"
+    "the settings. The sweep under way when the file starts or ends is not complete and\n"
+    "is not written. Prints the path of each file written.\n"
+    "\n"
+    "Exit status: 0 done, 1 an XYZ file could not be written, 2 usage error or a file\n"
+    "that cannot be played.\n";
+
+// Played pings add their profile points to the scan.
+class ScanCollector : public DispatchTarget {
+public:
+    ScanCollector(SonarState& state, ProfileScan& scan) : state_(state), scan_(scan) {}
+    void AddProfilePoint(const SonarState&) override { RecordProfilePoint(state_, scan_); }
+
+private:
+    SonarState& state_;
+    ProfileScan& scan_;
+};
+
+// Every scan is saved; there is no screen to capture and no one to ask.
+class XyzWriter : public ScanCompletion {
+public:
+    XyzWriter(const SonarState& state, std::string outDir) : state_(state), outDir_(std::move(outDir)) {}
+
+    bool ConfirmSave() override { return true; }
+    void WriteXyz(const std::vector<ProfileScanRecord>& records) override {
+        const std::string path = ProfileCaptureName(outDir_, state_, ".XYZ");
+        ScriptedPrompts prompts;
+        if (WriteXyzFile(path, state_, records, prompts) == XyzWrite::Written) {
+            std::printf("%s\n", path.c_str());
+            std::fflush(stdout);
+            ++written_;
+        } else {
+            std::fprintf(stderr, "tidemar-cli: cannot write %s\n", path.c_str());
+            failed_ = true;
+        }
+    }
+
+    int Written() const { return written_; }
+    bool Failed() const { return failed_; }
+
+private:
+    const SonarState& state_;
+    std::string outDir_;
+    int written_ = 0;
+    bool failed_ = false;
+};
+
+ScanGeometry GeometryOf(const SonarState& state) {
+    const SectorDial dial = ComputeSectorDial(state);
+    return {dial.ScanStartField, dial.StartPosition, dial.EndPosition};
+}
+
+// A recording starts in the middle of a sweep: the first scan begins where the head
+// turns at a sector edge, or, on a full circle, where it comes round through zero.
+bool SweepEdge(const SonarState& state, int lastPosition, int lastDirection) {
+    if (state.SectorSize == 360) return lastPosition >= 0 && std::abs(state.HeadPosition - lastPosition) > HeadPositionCount / 2;
+    return lastDirection >= 0 && state.StepDirection != lastDirection;
+}
+
+}  // namespace
+
+int RunXyz(const std::vector<std::string>& args) {
+    std::string dataPath, outDir, settingsPath = "TIDEMAR.INI";
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(XyzHelp, stdout);
+            return 0;
+        }
+        if (arg == "--out" || arg == "--settings") {
+            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
+            const std::string& value = args[++i];
+            if (arg == "--out") outDir = value;
+            if (arg == "--settings") settingsPath = value;
+            continue;
+        }
+        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for xyz");
+        if (!dataPath.empty()) return UsageError("xyz takes one data file");
+        dataPath = arg;
+    }
+    if (dataPath.empty()) return UsageError("xyz needs a data file");
+    if (outDir.empty()) return UsageError("xyz needs --out DIR");
+
+    {
+        DataFileReader reader;
+        std::string reason;
+        if (!reader.Open(dataPath, &reason)) {
+            std::fprintf(stderr, "tidemar-cli: %s: %s\n", dataPath.c_str(), reason.c_str());
+            return 2;
+        }
+        bool anyRecord = false;
+        ScanDataFile(reader, [&](const FileRecord&) { anyRecord = true; }, nullptr);
+        if (!anyRecord) {
+            std::fprintf(stderr, "tidemar-cli: %s: no whole record in the file\n", dataPath.c_str());
+            return 2;
+        }
+    }
+    std::error_code error;
+    std::filesystem::create_directories(outDir, error);
+    if (!std::filesystem::is_directory(outDir)) {
+        std::fprintf(stderr, "tidemar-cli: cannot create the folder %s\n", outDir.c_str());
+        return 2;
+    }
+
+    SonarState state = LoadStateFor(settingsPath, 1);
+    state.SsSide = state.SSTrain;
+    EnterPlayback(state);
+    state.AutoProfileActive = 1;
+    state.AutoProfileXYZ = 1;
+    state.AutoProfileBMP = 0;
+    state.AutoProfileSaveConfirmation = 0;
+    state.AutoProfilePromptForScan = 0;
+    // Nothing is collected until the first sweep edge.
+    state.AutoProfilePositioning = 1;
+    state.AutoProfileStartPosition = HeadPositionCount + 1;
+
+    ProfileScan scan;
+    ScanCollector collector(state, scan);
+    XyzWriter writer(state, outDir);
+
+    ScriptedPrompts prompts;
+    RecordedChrome chrome;
+    Playback playback(prompts, chrome);
+    if (!playback.OpenPlaybackFile(dataPath, state, collector)) {
+        for (const auto& message : prompts.Messages)
+            std::fprintf(stderr, "tidemar-cli: %s\n", message.Text.c_str());
+        return 2;
+    }
+
+    SystemClock clock;
+    long long played = 0;
+    int lastPosition = -1, lastDirection = -1;
+    for (;;) {
+        const PlaybackStepResult step = playback.PlaybackStep(state, clock, collector);
+        if (step.Rewound) break;
+        if (!step.Dispatched || state.GridMode == SSMode) continue;
+        ++played;
+        if (state.AutoProfilePositioning) {
+            if (SweepEdge(state, lastPosition, lastDirection)) {
+                state.AutoProfilePositioning = 0;
+                state.AutoProfileScanDirection = state.StepDirection;
+            }
+            lastPosition = state.HeadPosition;
+            lastDirection = state.StepDirection;
+            continue;
+        }
+        AutoProfileCycleStep(state, scan, GeometryOf(state), writer);
+        if (writer.Failed()) return 1;
+    }
+    std::fprintf(stderr, "played %lld pings, wrote %d XYZ files into %s\n", played, writer.Written(),
+                 outDir.c_str());
+    return 0;
+}
+
+}  // namespace tidemar::cli
