@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "ui/MainWindow.h"
+#include "ui/Splash.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     }
     if (!screenshot.isEmpty() && quitAfter <= 0.0) return Usage("--screenshot needs --quit-after SECONDS");
 
+    tidemar::ShowSplash();
     tidemar::MainWindow window;
     window.Start();
 

@@ -111,6 +111,7 @@ DispatchResult DispatchPing(SonarState& state, const Clock& clock, DispatchTarge
     target.DrawPingIndicator(valid && state.PingIndicatorOn);
 
     if (state.ReceiveBuffer[1] == 'T') {
+        target.RefreshHeadScan();
         result.PauseMilliseconds = InvalidReplyPauseMs;
         return result;
     }

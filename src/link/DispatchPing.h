@@ -19,6 +19,8 @@ public:
     // Diagnostics window.
     virtual bool DiagnosticsShown() const { return false; }
     virtual void RefreshDiagnostics() {}
+    // A head-scan ('T') reply came back, valid or not: the scan window redraws its values.
+    virtual void RefreshHeadScan() {}
 
     // The blinking asterisk left of the status box: erased, then drawn when on.
     virtual void DrawPingIndicator(bool /*on*/) {}

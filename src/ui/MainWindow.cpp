@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 
 #include "settings/Settings.h"
@@ -68,9 +69,21 @@ MainWindow::MainWindow(const MainWindowOptions& options)
     // The capture takes the same automatic name the controller announces.
     scanHooks.CaptureScreen = [this](const std::string&) { SaveScreen(*this, prompts_, true); };
     scanHooks.RedrawImage = [this] { target_.RedrawSonarImage(); };
-    scanHooks.StatusChanged = [this] { view_->update(); };
+    scanHooks.StatusChanged = [this] {
+        view_->RefreshCursor();
+        view_->StatusChanged();
+    };
     autoProfile_ = std::make_unique<AutoProfileController>(state_, image_, prompts_, this, std::string(),
                                                            std::move(scanHooks));
+    WindowHooks hooks;
+    hooks.FrameCapture = [this] { tidemar::FrameCapture(*this, prompts_, chrome_); };
+    hooks.AddProfilePoint = [this] { autoProfile_->AddProfilePoint(); };
+    hooks.AutoProfileCycleStep = [this] { autoProfile_->AutoProfileCycleStep(); };
+    hooks.RunAutoProfileDialog = [this] { autoProfile_->RunAutoProfileDialog(); };
+    target_.SetHooks(std::move(hooks));
+    // The pixel zoom leaves out the pings that arrive while a menu is open.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, view_, &SonarView::SetMenuOpen);
 
     // Window creation: the settings first, then everything that shows them.
     state_.UserText.clear();
@@ -173,6 +186,7 @@ void MainWindow::RunCommand(int id) {
         break;
     case Command::OffsetAngle:
         ApplyPanelUpdate(RunOffsetAngleCommand(this, state_, prompts_, target_));
+        view_->HeadPositionChanged();
         break;
     case Command::UserText:
         ApplyPanelUpdate(RunUserTextCommand(this, state_, prompts_, target_));
@@ -193,6 +207,7 @@ void MainWindow::RunCommand(int id) {
         break;
     case Command::PixelZoom:
         state_.PixelZoom = state_.PixelZoom ? 0 : 1;
+        view_->PixelZoomChanged();
         break;
     case Command::Meters:
     case Command::Feet:
@@ -212,6 +227,7 @@ void MainWindow::RunCommand(int id) {
         state_.ZeroDown = state_.ZeroDown ? 0 : 1;
         image_.Profile.LastDredgeDepth = -1000.0f;
         Redraw();
+        view_->HeadPositionChanged();
         break;
     default:
         if (id >= Command::ColorTableFirst && id <= Command::ColorTableLast) SetColors(id - Command::ColorTableFirst);
@@ -244,6 +260,7 @@ void MainWindow::SetUnits(int units) {
 void MainWindow::SetXdcr(int xdcr) {
     state_.Xdcr = xdcr;
     target_.RedrawSonarImage();
+    view_->HeadPositionChanged();
 }
 
 void MainWindow::SetRequestedProfile(int profile) {
@@ -263,6 +280,7 @@ void MainWindow::ToggleProfileGrid() {
     }
     image_.Profile.LastDredgeDepth = -1000.0f;
     target_.RedrawSonarImage();
+    view_->HeadPositionChanged();
 }
 
 void MainWindow::SelectDataSource(int runMode) {
@@ -276,6 +294,7 @@ void MainWindow::SelectDataSource(int runMode) {
 }
 
 void MainWindow::ApplyDataSource() {
+    view_->DataSourceChanged();
     state_.ShownSoundVelocity = 0.0f;
     if (recorder_.Recording()) recorder_.StopRecording();
     if (playback_.Copying()) playback_.StopCopy();

@@ -10,11 +10,13 @@
 #include "image/ColorBar.h"
 #include "ui/ControlPanelPainter.h"
 #include "ui/GpsBoxPainter.h"
+#include "ui/ImageCursor.h"
 
 namespace tidemar {
 
 namespace {
 const char* const NoConnectionText = "No Connection";
+const char* const AdjustingText = "Wait - Adjusting Transducer";
 const QRect ImageRect(ImageOffset, ImageOffset, ImageWidth, ImageHeight);
 }  // namespace
 
@@ -46,6 +48,8 @@ SonarView::SonarView(const SonarImage& image, const ImageColorTable& colors, QWi
     repeatTimer_.setSingleShot(true);
     connect(&repeatTimer_, &QTimer::timeout, this, &SonarView::RepeatButton);
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    imageCursor_ = MakeImageCursor();
     ColorsChanged();
 }
 
@@ -81,16 +85,35 @@ void SonarView::SchedulePanelRepaint() {
 void SonarView::ShowImage() {
     if (panelDirty_) {
         panelDirty_ = false;
+        overlaysDirty_ = QRegion();
         update();
         return;
     }
-    update(ImageRect);
+    update(overlaysDirty_ + ImageRect);
+    overlaysDirty_ = QRegion();
+}
+
+void SonarView::ScheduleOverlayRepaint(const QRect& area) {
+    overlaysDirty_ += area;
+    if (!frameTimer_.isActive()) frameTimer_.start();
 }
 
 void SonarView::SetNoConnectionShown(bool shown) {
     if (shown == noConnection_) return;
     noConnection_ = shown;
-    update(NoConnectionRect().adjusted(-1, -1, 1, 1));
+    StatusChanged();
+}
+
+bool SonarView::Adjusting() const { return state_ && state_->AutoProfileActive; }
+
+bool SonarView::StatusShown() const {
+    return noConnection_ || (state_ && state_->AutoProfileActive && state_->AutoProfilePositioning);
+}
+
+void SonarView::StatusChanged() {
+    // Either text may have been shown before: both areas are repainted.
+    update(StatusRect(NoConnectionText).adjusted(-1, -1, 1, 1));
+    update(StatusRect(AdjustingText).adjusted(-1, -1, 1, 1));
 }
 
 void SonarView::SetPingMark(bool on) {
@@ -106,9 +129,11 @@ void SonarView::SetGpsBox(const GpsBox& box) {
 
 QRect SonarView::GpsBoxArea() const { return GpsBoxRect(font()); }
 
-QRect SonarView::NoConnectionRect() const {
+QRect SonarView::NoConnectionRect() const { return StatusRect(Adjusting() ? AdjustingText : NoConnectionText); }
+
+QRect SonarView::StatusRect(const char* text) const {
     const QFontMetrics metrics(font());
-    const int w = metrics.horizontalAdvance(QString::fromLatin1(NoConnectionText));
+    const int w = metrics.horizontalAdvance(QString::fromLatin1(text));
     const int h = metrics.height();
     // From x 296 - w/2 to 307 + w/2, y 512 to 513 + character height + 2.
     return QRect(QPoint(296 - w / 2, 512), QPoint(307 + w / 2 - 1, 513 + h + 2 - 1));
@@ -126,8 +151,7 @@ void SonarView::paintEvent(QPaintEvent* event) {
     painter.fillRect(dirty, PaletteColor(BackgroundIndex));
 
     painter.fillRect(QRect(FrameLeft, FrameTop, FrameWidth, FrameHeight), PaletteColor(FrameIndex));
-    // The buffer is read in place: it belongs to the main thread, as does painting.
-    painter.drawImage(ImageRect.topLeft(), shown_);
+    PaintImageLayer(painter);
 
     // Most repaints are the image alone, many times a second: the bar only when touched.
     const QRect barRect(ColorBarLeft, ColorBarTop, ColorBarRight - ColorBarLeft + 1, ColorBarRows);
@@ -143,20 +167,24 @@ void SonarView::paintEvent(QPaintEvent* event) {
         view.Entry = &entry_;
         view.ReverseAvailable = ReverseAvailable();
         panel.Paint(*state_, view);
+        PaintOverlays(painter, dirty);
     }
 
     if (dirty.intersects(GpsBoxArea()))
         PaintGpsBox(painter, font(), gpsBox_, [this](int index) { return PaletteColor(index); });
 
     const QFontMetrics metrics(font());
-    if (noConnection_) {
+    if (StatusShown()) {
+        // While a scan is being set up the box says so, on its own colour, even when the
+        // head cannot be reached.
+        const QString text = QString::fromLatin1(Adjusting() ? AdjustingText : NoConnectionText);
         const QRect box = NoConnectionRect();
-        painter.fillRect(box, PaletteColor(127));
+        painter.fillRect(box, PaletteColor(Adjusting() ? 124 : 127));
         painter.setPen(PaletteColor(123));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         painter.setPen(Qt::white);
-        const int w = metrics.horizontalAdvance(QString::fromLatin1(NoConnectionText));
-        painter.drawText(301 - w / 2, 513 + metrics.ascent(), QString::fromLatin1(NoConnectionText));
+        const int w = metrics.horizontalAdvance(text);
+        painter.drawText(301 - w / 2, 513 + metrics.ascent(), text);
     }
     if (pingMark_) {
         painter.setPen(Qt::white);
@@ -167,14 +195,21 @@ void SonarView::paintEvent(QPaintEvent* event) {
 bool SonarView::ReverseAvailable() const { return host_.ReverseAvailable && host_.ReverseAvailable(); }
 
 void SonarView::Apply(const PanelUpdate& update) {
+    if (update.ClearMeasureLock) ReleaseMeasureLock();
     if (host_.Apply) host_.Apply(update);
+    if (update.MeasureTool) RefreshMeasureReadout();
     if (update.Any()) this->update();
 }
 
 void SonarView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    tracked_ = {at.x(), at.y()};
+    const bool inImage = layout_.MouseImageArea.Contains(at.x(), at.y());
     if (event->button() == Qt::LeftButton) {
-        const QPoint at = event->position().toPoint();
+        if (inImage && state_) ApplyPointerActions(LeftClickInImage(pointer_, at.x(), at.y(), state_->PixelZoom == 1));
         PanelClick(at.x(), at.y());
+    } else if (event->button() == Qt::RightButton && inImage && state_) {
+        ApplyPointerActions(RightClickInImage(pointer_, at.x(), at.y()));
     }
     QWidget::mousePressEvent(event);
 }
@@ -239,6 +274,18 @@ void SonarView::ReleaseButton() {
 }
 
 void SonarView::keyPressEvent(QKeyEvent* event) {
+    // Every key press, an arrow or not, speeds up the next arrow step until a key is let go.
+    struct StepCounter {
+        ImagePointer& Pointer;
+        ~StepCounter() { Pointer.CursorStep = NextCursorStep(Pointer.CursorStep); }
+    } counter{pointer_};
+    switch (event->key()) {
+        case Qt::Key_Left: ArrowKeyPressed(ArrowKey::Left); return;
+        case Qt::Key_Up: ArrowKeyPressed(ArrowKey::Up); return;
+        case Qt::Key_Right: ArrowKeyPressed(ArrowKey::Right); return;
+        case Qt::Key_Down: ArrowKeyPressed(ArrowKey::Down); return;
+        default: break;
+    }
     char key = 0;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) key = 13;
     else if (event->key() == Qt::Key_Escape) key = 27;
@@ -249,6 +296,12 @@ void SonarView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     TypeKey(key);
+}
+
+void SonarView::keyReleaseEvent(QKeyEvent* event) {
+    // A held key repeats as press and release pairs on some systems: only a real release counts.
+    if (!event->isAutoRepeat()) pointer_.CursorStep = CursorStepStart;
+    QWidget::keyReleaseEvent(event);
 }
 
 void SonarView::TypeKey(char key) {

@@ -2,15 +2,22 @@
 // The main window's client area: 800 x 600 fixed pixels painted in palette colours, with
 // the sonar image shown through an Indexed8 QImage at (3,3), its frame, the colour bar, and
 // the two status marks under the image (the blinking "No Connection" box and the ping
-// mark). The control panel right of the image is painted on top of this by the panel code.
+// mark). The control panel right of the image is painted on top of this by the panel code,
+// then the overlays: the head-position indicator, the transducer pictogram, the pixel zoom,
+// the measurement read-out and, over the picture, the measurement line.
+//
+// The pointer over the picture drives the zoom and the measurement tool; the arrow keys
+// move it with acceleration.
 //
 // Image changes arrive many times a second; they are collected and shown at most once per
 // display frame.
 
 #include <functional>
 
+#include <QCursor>
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
@@ -18,6 +25,8 @@
 #include "image/ImageColorTable.h"
 #include "image/SonarImage.h"
 #include "link/SonarState.h"
+#include "ui_core/ImagePointer.h"
+#include "ui_core/MeasureTool.h"
 #include "ui_core/PanelActions.h"
 #include "ui_core/PanelLayout.h"
 
@@ -79,28 +88,85 @@ public:
     void TypeKey(char key);
 
     QColor PaletteColor(int index) const;
+    // The status box as it stands: "No Connection", or the auto-profile's positioning text.
     QRect NoConnectionRect() const;
+    bool StatusShown() const;
+    // The auto-profile state changed what the status box says.
+    void StatusChanged();
     QRect PingMarkRect() const;
+
+    // ---- the pointer over the picture ---------------------------------------------------
+    // A menu of the menu bar is about to show: pings leave the zoom alone until the pointer
+    // moves again.
+    void SetMenuOpen();
+    // PixelZoom was just toggled: the view is live again, the frame drawn or erased.
+    void PixelZoomChanged();
+    // The data source changed: the measurement origin is released, the pointer shown again
+    // and the measurement line armed.
+    void DataSourceChanged();
+    // SS was entered: the measurement origin is released.
+    void ReleaseMeasureLock();
+    // BusyCursorOn changed: the pointer takes its shape at once.
+    void RefreshCursor();
+
+    // The mouse moved to a window point (also where an arrow key put the pointer).
+    void PointerMovedTo(int x, int y);
+    // An arrow key: the pointer moves by CursorStep (the caller then counts the key press).
+    void ArrowKeyPressed(ArrowKey key);
+
+    // ---- per ping -----------------------------------------------------------------------
+    void UpdatePixelZoom();         // the zoom follows the picture unless frozen or a menu opened
+    void RedrawMeasureLine();       // the line stays over the fresh picture
+    void RefreshMeasureReadout();   // the read-out at the last pointer, with the state as it is now
+    void HeadPositionChanged();     // dial markers
+    void XdcrChanged();             // transducer pictogram
+    // Read-outs refreshed from a played record: side effects go through the host, the
+    // changed elements are repainted.
+    void ApplyReadoutUpdate(const PanelUpdate& update);
+
+    const ImagePointer& Pointer() const { return pointer_; }
+    Point TrackedPointer() const { return tracked_; }
+    MeasureReadout ShownMeasure() const;
+    // The window pixels shown twice as large in the zoom area (78 x 78); null before the first zoom.
+    const QImage& ZoomView() const { return zoom_; }
+    QRect ZoomArea() const;
+    Qt::CursorShape ShownCursor() const { return cursorShape_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void ApplyPointerActions(const PointerActions& actions);
+    void MeasureTool(Point at);
+    void ZoomPixels(Point centre);
+    // The picture with what is drawn over it, as the window shows it.
+    void PaintImageLayer(QPainter& painter);
+    void PaintOverlays(QPainter& painter, const QRect& dirty);
+    void RefreshMeasureLineArea();
+    void UpdateCursorShape();
+    bool MeasureLineShown() const;
     void ShowImage();
+    // Overlays that change with every ping are repainted with the next display frame too.
+    void ScheduleOverlayRepaint(const QRect& area);
     void PanelClick(int x, int y);
     void RepeatButton();
     void ReleaseButton();
     void Apply(const PanelUpdate& update);
     bool ReverseAvailable() const;
+    bool Adjusting() const;
+    QRect StatusRect(const char* text) const;
 
     const SonarImage& image_;
     const ImageColorTable& colors_;
     QImage shown_;
     QTimer frameTimer_;
     bool panelDirty_ = false;
+    QRegion overlaysDirty_;
     bool noConnection_ = false;
     bool pingMark_ = false;
     GpsBox gpsBox_;
@@ -113,6 +179,14 @@ private:
     KeyEntry entry_;
     PanelElement pressed_ = PanelElement::None;
     QTimer repeatTimer_;
+
+    ImagePointer pointer_;
+    Point tracked_;                 // where the pointer is, as far as the window knows
+    MeasureInput measureInput_;     // what the read-out was last computed for
+    QRect lineArea_;                // window pixels the shown measurement line covers
+    QImage zoom_;
+    QCursor imageCursor_;
+    Qt::CursorShape cursorShape_ = Qt::ArrowCursor;
 };
 
 }  // namespace tidemar

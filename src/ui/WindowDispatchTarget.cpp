@@ -21,7 +21,9 @@ void WindowDispatchTarget::BlinkNoConnection(bool toggle) {
 }
 
 void WindowDispatchTarget::EraseLinkStatus() {
-    if (view_) view_->SetNoConnectionShown(false);
+    if (!view_) return;
+    view_->SetNoConnectionShown(false);
+    view_->StatusChanged();  // the positioning text too, once the head is at the scan start
 }
 
 void WindowDispatchTarget::DrawGpsPosition(bool fresh) {
@@ -47,9 +49,56 @@ void WindowDispatchTarget::DrawUserTextBox() {
 }
 
 void WindowDispatchTarget::RefreshChangedReadouts() {
+    // Values shown for the other data source say nothing about this one.
+    if (state_.RunMode != shownRunMode_) {
+        shownRunMode_ = state_.RunMode;
+        shown_ = {};
+    }
     // Live, the read-outs show the operator's settings and only change on a click; a
     // played record brings its own range, mode, gain, speed, sector and train.
-    if (view_ && state_.RunMode == 1) view_->SchedulePanelRepaint();
+    const ChangedReadouts changed = TakeChangedReadouts(shown_, state_);
+    // The sector and train each display mode remembers are the operator's (they are saved
+    // with the settings); a played file's values only pass through the read-outs.
+    const int sectorSector = state_.SectorSectorSize, polarSector = state_.PolarSectorSize;
+    const int sectorTrain = state_.SectorTrain, polarTrain = state_.PolarTrain;
+    PanelUpdate update;
+    if (changed.Range) {
+        update |= RangeReadout(state_);
+        update.GridLabel = true;
+    }
+    if (changed.ModeAndSpeed) {
+        update |= ModeReadout(state_);
+        update |= SpeedReadout(state_);
+    }
+    if (changed.Speed) update |= SpeedReadout(state_);
+    if (changed.Train) update |= TrainReadout(state_);
+    if (changed.Sector) update |= SectorReadout(state_);
+    if (changed.Gain) update.GainReadout = true;
+    if (state_.RunMode == 1) {
+        state_.SectorSectorSize = sectorSector;
+        state_.PolarSectorSize = polarSector;
+        state_.SectorTrain = sectorTrain;
+        state_.PolarTrain = polarTrain;
+    }
+    if (!view_) return;
+    if (changed.Xdcr) view_->XdcrChanged();
+    if (update.Any()) view_->ApplyReadoutUpdate(update);
+}
+
+void WindowDispatchTarget::DrawHeadPosition() {
+    if (view_) view_->HeadPositionChanged();
+}
+
+void WindowDispatchTarget::RedrawMeasureLine() {
+    if (view_) view_->RedrawMeasureLine();
+}
+
+void WindowDispatchTarget::RefreshMeasurementReadout() {
+    if (view_) view_->RefreshMeasureReadout();
+}
+
+void WindowDispatchTarget::UpdatePixelZoom() {
+    if (view_) view_->UpdatePixelZoom();
 }
 
 }  // namespace tidemar
