@@ -24,6 +24,11 @@ int UsageError(const std::string& message);
 // source (0 head, 1 playback) as the range and speed read-outs do.
 SonarState LoadStateFor(const std::string& settingsPath, int runMode);
 
+// A data file that opens and holds at least one whole record; otherwise says why on stderr.
+bool PlayableFile(const std::string& path);
+// The folder made when missing; otherwise says so on stderr.
+bool OutputFolder(const std::string& path);
+
 // A whole number above 0 written with digits only.
 bool ParsePositive(const std::string& text, long long& value);
 

@@ -1,8 +1,12 @@
-// What the tidemar-cli commands share: loading the settings for a data source, and
-// reading numbers from the command line.
+// What the tidemar-cli commands share: loading the settings for a data source, checking
+// the files they read and write, and reading numbers from the command line.
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "CliCommands.h"
+#include "files/DataFileCheck.h"
+#include "files/DataFileReader.h"
 #include "settings/NumberText.h"
 #include "settings/Settings.h"
 
@@ -15,6 +19,27 @@ SonarState LoadStateFor(const std::string& settingsPath, int runMode) {
     SetRange(state, state.Range);
     ApplySpeed(state);
     return state;
+}
+
+bool PlayableFile(const std::string& path) {
+    DataFileReader reader;
+    std::string reason;
+    if (!reader.Open(path, &reason)) {
+        std::fprintf(stderr, "tidemar-cli: %s: %s\n", path.c_str(), reason.c_str());
+        return false;
+    }
+    bool anyRecord = false;
+    ScanDataFile(reader, [&](const FileRecord&) { anyRecord = true; }, nullptr);
+    if (!anyRecord) std::fprintf(stderr, "tidemar-cli: %s: no whole record in the file\n", path.c_str());
+    return anyRecord;
+}
+
+bool OutputFolder(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (std::filesystem::is_directory(path)) return true;
+    std::fprintf(stderr, "tidemar-cli: cannot create the folder %s\n", path.c_str());
+    return false;
 }
 
 bool ParsePositive(const std::string& text, long long& value) {

@@ -111,26 +111,7 @@ int RunXyz(const std::vector<std::string>& args) {
     if (dataPath.empty()) return UsageError("xyz needs a data file");
     if (outDir.empty()) return UsageError("xyz needs --out DIR");
 
-    {
-        DataFileReader reader;
-        std::string reason;
-        if (!reader.Open(dataPath, &reason)) {
-            std::fprintf(stderr, "tidemar-cli: %s: %s\n", dataPath.c_str(), reason.c_str());
-            return 2;
-        }
-        bool anyRecord = false;
-        ScanDataFile(reader, [&](const FileRecord&) { anyRecord = true; }, nullptr);
-        if (!anyRecord) {
-            std::fprintf(stderr, "tidemar-cli: %s: no whole record in the file\n", dataPath.c_str());
-            return 2;
-        }
-    }
-    std::error_code error;
-    std::filesystem::create_directories(outDir, error);
-    if (!std::filesystem::is_directory(outDir)) {
-        std::fprintf(stderr, "tidemar-cli: cannot create the folder %s\n", outDir.c_str());
-        return 2;
-    }
+    if (!PlayableFile(dataPath) || !OutputFolder(outDir)) return 2;
 
     SonarState state = LoadStateFor(settingsPath, 1);
     state.SsSide = state.SSTrain;
