@@ -1,19 +1,10 @@
 #include "files/DataFileChoice.h"
 
-#include <cctype>
+#include "platform/FileNames.h"
 
 namespace tidemar {
 
-bool HasDataFileExtension(const std::string& name) {
-    const size_t slash = name.find_last_of('/');
-    const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
-    const size_t dot = base.find_last_of('.');
-    if (dot == std::string::npos || base.size() - dot != 4) return false;
-    const char* want = "k7t";
-    for (size_t i = 0; i < 3; ++i)
-        if (std::tolower(static_cast<unsigned char>(base[dot + 1 + i])) != want[i]) return false;
-    return true;
-}
+bool HasDataFileExtension(const std::string& name) { return HasExtension(name, "k7t"); }
 
 FileDialogRequest DataFileDialog(DataFileUse use, const std::string& title, const std::string& initialName) {
     FileDialogRequest request;

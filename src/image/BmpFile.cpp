@@ -4,10 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/FileNames.h"
 
 namespace tidemar {
 
@@ -92,16 +93,7 @@ std::array<uint8_t, 1024> BmpColorTable(const DisplayPalette& palette) {
     return table;
 }
 
-bool HasBmpExtension(const std::string& name) {
-    const size_t slash = name.find_last_of('/');
-    const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
-    const size_t dot = base.find_last_of('.');
-    if (dot == std::string::npos || base.size() - dot != 4) return false;
-    const char* want = "bmp";
-    for (size_t i = 0; i < 3; ++i)
-        if (std::tolower(static_cast<unsigned char>(base[dot + 1 + i])) != want[i]) return false;
-    return true;
-}
+bool HasBmpExtension(const std::string& name) { return HasExtension(name, "bmp"); }
 
 BmpOutputFile::~BmpOutputFile() {
     if (fd_ >= 0) close(fd_);
