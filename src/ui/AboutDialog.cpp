@@ -2,10 +2,13 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/Prompts.h"
+#include "ui/Logo.h"
 #include "ui/PlaceDialog.h"
 #include "ui_core/DialogPlacement.h"
 
@@ -16,10 +19,19 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About ") + program);
     setModal(true);
 
+    // The program's own logo, drawn as at start-up.
+    QPixmap picture(QSize(240, 120) * devicePixelRatioF());
+    picture.setDevicePixelRatio(devicePixelRatioF());
+    picture.fill(Qt::black);
+    {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        PaintLogo(painter, QRect(0, 0, 240, 120));
+    }
     auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("Logo"));
     logo->setAlignment(Qt::AlignCenter);
-    const QIcon icon = parent ? parent->windowIcon() : windowIcon();
-    if (!icon.isNull()) logo->setPixmap(icon.pixmap(64, 64));
+    logo->setPixmap(picture);
 
     auto* name = new QLabel(program, this);
     QFont large = name->font();

@@ -305,7 +305,16 @@ private slots:
         QCOMPARE(state.ProfileDigitizationSource, 1);
         QVERIFY(AnswerDialog<AboutDialog>([&] { RunAboutCommand(&window); },
                                           [](AboutDialog& dialog) {
-                                              QVERIFY(!dialog.findChildren<QLabel*>().isEmpty());
+                                              const auto* logo = dialog.findChild<QLabel*>(QStringLiteral("Logo"));
+                                              QVERIFY(logo);
+                                              // The logo is drawn, not a blank box.
+                                              const QImage shown = logo->pixmap().toImage();
+                                              QVERIFY(!shown.isNull());
+                                              bool drawn = false;
+                                              for (int y = 0; y < shown.height() && !drawn; y += 3)
+                                                  for (int x = 0; x < shown.width() && !drawn; x += 3)
+                                                      drawn = shown.pixelColor(x, y) != QColor(Qt::black);
+                                              QVERIFY(drawn);
                                               dialog.OkButton()->click();
                                           }));
     }
