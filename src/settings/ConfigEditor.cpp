@@ -45,17 +45,30 @@ bool LoadConfigFromEditor(SonarState& state, const std::string& path, std::vecto
 
 bool SaveConfigFromEditor(SonarState& state, const std::string& path, const UserConfigCellTexts& cells,
                           std::vector<MessageText>& messages) {
+    const std::string previousName = state.EditConfigName;
+    const std::string previousPath = state.ConfigPathBuffer;
     state.EditConfigName = LimitText(path, PathCapacity);
     state.ConfigPathBuffer = state.EditConfigName;
     if (!HasConfigExtension(path)) {
         messages.push_back({std::string(SaveConfigCaption), std::string(ConfigExtensionRefused)});
         return false;
     }
+    // A file that cannot be written is said so, and the editor keeps the name it had:
+    // otherwise Ok would make a configuration that was never saved the one in force.
+    const auto refuse = [&] {
+        state.EditConfigName = previousName;
+        state.ConfigPathBuffer = previousPath;
+        messages.push_back({std::string(SaveConfigCaption), "Cannot write the configuration file " + path + "."});
+        return false;
+    };
     ReplacingFile file(path);
-    if (!file.IsOpen()) return false;
+    if (!file.IsOpen()) return refuse();
+    const UserConfigTables before = state.UserConfig;
     CommitUserConfig(state.UserConfig, cells, state.Units, nullptr);
     const std::vector<uint8_t> bytes = ConfigFileBytes(state.UserConfig.Active);
-    return file.Write(bytes.data(), bytes.size()) && file.Commit();
+    if (file.Write(bytes.data(), bytes.size()) && file.Commit()) return true;
+    state.UserConfig = before;
+    return refuse();
 }
 
 void ResetConfigInEditor(SonarState& state) {

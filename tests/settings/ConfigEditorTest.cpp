@@ -107,11 +107,18 @@ TEST(ConfigEditor, SaveAsRefusals) {
     EXPECT_EQ(messages, (std::vector<MessageText>{{"Save Configuration As", "File extension must be .CFG"}}));
     EXPECT_EQ(state.UserConfig.Active[0].Frequency, 1000) << "nothing committed";
 
+    // A file that cannot be created is reported; the editor keeps its name and nothing is
+    // committed, so Ok cannot put an unsaved configuration in force under that name.
     messages.clear();
+    state.EditConfigName = "Harbour.cfg";
+    state.ConfigPathBuffer = "Harbour.cfg";
     EXPECT_FALSE(SaveConfigFromEditor(state, dir.File("no/dir/a.cfg"), cells, messages));
-    EXPECT_TRUE(messages.empty()) << "a file that cannot be created is skipped silently";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, "Save Configuration As");
+    EXPECT_EQ(messages[0].Text, "Cannot write the configuration file " + dir.File("no/dir/a.cfg") + ".");
     EXPECT_EQ(state.UserConfig.Active[0].Frequency, 1000) << "nor committed";
-    EXPECT_EQ(state.EditConfigName, dir.File("no/dir/a.cfg"));
+    EXPECT_EQ(state.EditConfigName, "Harbour.cfg");
+    EXPECT_EQ(state.ConfigPathBuffer, "Harbour.cfg");
 }
 
 TEST(ConfigEditor, DefaultAndOk) {
