@@ -155,6 +155,7 @@ struct SonarState {
     int PingValid = 0;
     std::array<uint8_t, 12> LastHeader{};
     int LastTermByte = 0;
+    std::array<uint8_t, 64> HeadNvRam{};  // data bytes of the last valid 'T' (head information) reply
     int ReturnHeadID = 0;
     int SerialStatus = 0;
     int HeadPosition = 600;

@@ -46,6 +46,8 @@ int TrainCode(int train, int xdcr) {
 
 namespace {
 
+constexpr uint8_t ProgrammingMark = 0x80;  // byte 10 of a programming block
+
 uint8_t LowByte(int value) { return static_cast<uint8_t>(value & 0xFF); }
 
 int SectorCode(const SonarState& state) {
@@ -112,6 +114,10 @@ CommandBlock PrepareSend(SonarState& state) {
         BuildSwitchCommand(state);
     CommandBlock block;
     std::copy_n(state.CommandTemplate.begin(), CommandBlockBytes, block.begin());
+    // A head answering head scans reads byte 10 = 0x80 as a programming request, which
+    // would rewrite its serial number with byte 15. It does not ping meanwhile, so the
+    // absorption of these blocks does not matter: 1.28 dB/m goes out as 1.27.
+    if (state.HeadScanMode == 1 && block[10] == ProgrammingMark) block[10] = ProgrammingMark - 1;
     return block;
 }
 
@@ -139,7 +145,7 @@ CommandBlock BuildHeadProgrammingCommand(SonarState& state) {
 
     b[10] = b[15] = b[18] = b[21] = 0;
     if (state.HeadProgramRequest) {
-        b[10] = 0x80;
+        b[10] = ProgrammingMark;
         b[15] = LowByte(state.ProgramSerialNumber & 0x7F);
         b[18] = LowByte((state.ProgramSerialNumber >> 7) & 0x7F);
         b[21] = LowByte(state.ProgramDepthRating & 0x0F);

@@ -43,7 +43,8 @@ void BuildSwitchCommand(SonarState& state);
 
 // Everything that happens before a block is sent: the reply preparation, the build
 // (unless a positioning block is waiting to go out as it is) and the copy of the
-// 27 bytes that are sent.
+// 27 bytes that are sent. During a head scan an absorption byte of 0x80 goes out as
+// 0x7F, so that the block cannot be taken for a programming block.
 CommandBlock PrepareSend(SonarState& state);
 
 // Turns the previous block into one that moves the head to a scan's start: byte 11 the

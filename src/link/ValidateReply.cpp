@@ -1,5 +1,6 @@
 #include "link/Reply.h"
 
+#include "link/HeadInfo.h"
 #include "link/TimeStamp.h"
 
 namespace tidemar {
@@ -27,8 +28,11 @@ int ValidateReply(SonarState& state, const Clock& clock, bool* secondChanged) {
     case 'G':
     case 'M':
     case 'P':
+        DecodeReply(state, clock);
+        break;
     case 'T':
         DecodeReply(state, clock);
+        TakeHeadScanReply(state);
         break;
     default:
         break;

@@ -75,11 +75,24 @@ MainWindow::MainWindow(const MainWindowOptions& options)
     };
     autoProfile_ = std::make_unique<AutoProfileController>(state_, image_, prompts_, this, std::string(),
                                                            std::move(scanHooks));
+    // The two tool windows exist from the start, hidden until asked for.
+    diagnostics_ = new DiagnosticsWindow(state_, this);
+    scanWindow_ = new ScanWindow(state_, prompts_, this);
+    connect(scanWindow_, &ScanWindow::Closed, this, [this] {
+        SetMenuMarks();
+        view_->StatusChanged();
+    });
+
     WindowHooks hooks;
     hooks.FrameCapture = [this] { tidemar::FrameCapture(*this, prompts_, chrome_); };
     hooks.AddProfilePoint = [this] { autoProfile_->AddProfilePoint(); };
     hooks.AutoProfileCycleStep = [this] { autoProfile_->AutoProfileCycleStep(); };
     hooks.RunAutoProfileDialog = [this] { autoProfile_->RunAutoProfileDialog(); };
+    hooks.DiagnosticsShown = [this] { return diagnostics_->isVisible(); };
+    hooks.RefreshDiagnostics = [this] { diagnostics_->Refresh(); };
+    hooks.RefreshHeadScan = [this] {
+        if (scanWindow_->isVisible()) scanWindow_->Refresh();
+    };
     target_.SetHooks(std::move(hooks));
     // The pixel zoom leaves out the pings that arrive while a menu is open.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
@@ -137,6 +150,7 @@ void MainWindow::SetMenuMarks() {
         Check(id, id == Command::ProfileOff + state_.RequestedProfile);
     const bool profileGrid = state_.ProfileGrid == 1;
     Check(Command::ProfileGrid, profileGrid);
+    Check(Command::HeadScan, state_.HeadScanMode == 1);
     Enable(Command::ZeroDown, profileGrid);
     chrome_.SetMenuText(Command::XdcrUp, profileGrid ? "&Aft" : "&Up");
     chrome_.SetMenuText(Command::XdcrDown, profileGrid ? "&Fwd" : "&Down");
@@ -174,6 +188,14 @@ void MainWindow::RunCommand(int id) {
         break;
     case Command::AutoFrameCapture:
         ToggleAutoFrameCapture(state_, prompts_, chrome_);
+        break;
+    case Command::Diagnostics:
+        diagnostics_->show();
+        diagnostics_->raise();
+        diagnostics_->Refresh();
+        break;
+    case Command::HeadScan:
+        ToggleHeadScan();
         break;
     case Command::About:
         RunAboutCommand(this);
@@ -281,6 +303,18 @@ void MainWindow::ToggleProfileGrid() {
     image_.Profile.LastDredgeDepth = -1000.0f;
     target_.RedrawSonarImage();
     view_->HeadPositionChanged();
+}
+
+void MainWindow::ToggleHeadScan() {
+    if (state_.HeadScanMode) {
+        scanWindow_->close();  // ends the scan mode and says so through Closed()
+        return;
+    }
+    // The next command block asks for head information instead of a ping.
+    state_.HeadScanMode = 1;
+    scanWindow_->show();
+    scanWindow_->raise();
+    view_->StatusChanged();
 }
 
 void MainWindow::SelectDataSource(int runMode) {

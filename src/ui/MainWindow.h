@@ -25,6 +25,8 @@
 #include "link/SonarState.h"
 #include "platform/QtPrompts.h"
 #include "ui/AutoProfileController.h"
+#include "ui/DiagnosticsWindow.h"
+#include "ui/ScanWindow.h"
 #include "ui/PlaybackSlider.h"
 #include "ui/PrintScreen.h"
 #include "ui/SonarView.h"
@@ -80,6 +82,8 @@ public:
     PingCycle& Cycle() { return cycle_; }
     WindowDispatchTarget& Target() { return target_; }
     AutoProfileController& AutoProfile() { return *autoProfile_; }
+    DiagnosticsWindow* Diagnostics() const { return diagnostics_; }
+    ScanWindow* HeadScanWindow() const { return scanWindow_; }
     QAction* CommandAction(int id) const;
     const std::string& SettingsPath() const { return settingsPath_; }
     int PlaybackSteps() const { return playbackSteps_; }
@@ -107,6 +111,7 @@ private:
     void SetXdcr(int xdcr);
     void SetRequestedProfile(int profile);
     void ToggleProfileGrid();
+    void ToggleHeadScan();
     void Redraw();
 
     std::unique_ptr<Prompts> ownPrompts_;
@@ -124,6 +129,8 @@ private:
     SonarView* view_ = nullptr;
     PlaybackSlider* slider_ = nullptr;
     std::unique_ptr<AutoProfileController> autoProfile_;
+    DiagnosticsWindow* diagnostics_ = nullptr;
+    ScanWindow* scanWindow_ = nullptr;
     std::string settingsPath_;
     int headPort_;
     QTimer playbackIdle_;

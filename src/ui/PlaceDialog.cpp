@@ -35,4 +35,16 @@ void PlaceDialog(QWidget* dialog, const QWidget* window, int widthUnits, int hei
     dialog->move(screenRect.left() + position.X, screenRect.top() + position.Y + drop);
 }
 
+void PlaceDialogOver(QWidget& dialog, const QWidget* over) {
+    if (!over) return;
+    QRect placed(QPoint(0, 0), dialog.size());
+    placed.moveCenter(over->frameGeometry().center());
+    if (const QScreen* screen = over->screen()) {
+        const QRect available = screen->availableGeometry();
+        placed.moveLeft(std::max(available.left(), std::min(placed.left(), available.right() - placed.width())));
+        placed.moveTop(std::max(available.top(), std::min(placed.top(), available.bottom() - placed.height())));
+    }
+    dialog.move(placed.topLeft());
+}
+
 }  // namespace tidemar

@@ -10,4 +10,7 @@ namespace tidemar {
 // dialog that many pixels further down.
 void PlaceDialog(QWidget* dialog, const QWidget* window, int widthUnits, int heightUnits, int drop = 0);
 
+// Centres `dialog` on `over`, kept on over's screen (the dialogs of the tool windows).
+void PlaceDialogOver(QWidget& dialog, const QWidget* over);
+
 }  // namespace tidemar
