@@ -8,7 +8,9 @@
 
 #include "DialogTestSupport.h"
 #include "UiTestSupport.h"
+#include "ui/DiagnosticsWindow.h"
 #include "ui/MainMenu.h"
+#include "ui/ScanWindow.h"
 #include "ui/OffsetAngleDialog.h"
 #include "ui/PrintScreen.h"
 #include "ui/UserTextDialog.h"
@@ -125,6 +127,31 @@ private slots:
         window->RunCommand(Command::AutoProfile);
         QCOMPARE(window->State().AutoProfileRequest, 0);
         QVERIFY(!window->CommandAction(Command::AutoProfile)->isEnabled());
+    }
+
+    void diagnosticsAndHeadScanWindows() {
+        TestFolder folder(NoHead);
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        QVERIFY(!window->Diagnostics()->isVisible());
+        QVERIFY(!window->Target().DiagnosticsShown());
+        window->RunCommand(Command::Diagnostics);
+        QVERIFY(window->Diagnostics()->isVisible());
+        QVERIFY(window->Target().DiagnosticsShown());
+
+        window->RunCommand(Command::HeadScan);
+        QCOMPARE(window->State().HeadScanMode, 1);
+        QVERIFY(window->HeadScanWindow()->isVisible());
+        QVERIFY(window->CommandAction(Command::HeadScan)->isChecked());
+        // Closed by the operator: the scan ends and the menu follows.
+        window->HeadScanWindow()->close();
+        QCOMPARE(window->State().HeadScanMode, 0);
+        QVERIFY(!window->CommandAction(Command::HeadScan)->isChecked());
+        window->RunCommand(Command::HeadScan);
+        window->RunCommand(Command::HeadScan);
+        QCOMPARE(window->State().HeadScanMode, 0);
+        QVERIFY(!window->HeadScanWindow()->isVisible());
     }
 
     void printScreenPrintsThroughTheChosenPrinter() {
