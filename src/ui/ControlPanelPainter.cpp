@@ -3,13 +3,13 @@
 #include <QFontMetrics>
 #include <QPolygon>
 
+#include "ui/PanelRect.h"
 #include "ui_core/PanelTexts.h"
 
 namespace tidemar {
 
 namespace {
 
-QRect ToQRect(const Rect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 QString Latin(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 

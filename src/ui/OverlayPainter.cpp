@@ -8,6 +8,7 @@
 
 #include "image/ImageGrid.h"
 #include "ui/ControlPanelPainter.h"
+#include "ui/PanelRect.h"
 #include "ui_core/HeadIndicator.h"
 
 namespace tidemar {
@@ -19,7 +20,6 @@ constexpr int BeamCentreIndex = 126;
 // The inside of the image frame: the markers never draw on the frame or the panel.
 const QRect ImageInside(3, 3, 596, 506);
 
-QRect ToQRect(const Rect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 // Outline with both corners on the line, as the window's rectangles are drawn.
 void Outline(QPainter& p, int x1, int y1, int x2, int y2) {

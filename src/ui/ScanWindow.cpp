@@ -8,6 +8,7 @@
 #include "ui/ControlPanelPainter.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/HeadIdDialog.h"
+#include "ui/PanelRect.h"
 #include "ui/PlaceDialog.h"
 #include "ui/ProgramHeadDialog.h"
 
@@ -15,7 +16,6 @@ namespace tidemar {
 
 namespace {
 
-QRect ToQRect(const Rect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 }  // namespace
 

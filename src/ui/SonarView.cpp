@@ -11,6 +11,7 @@
 #include "ui/ControlPanelPainter.h"
 #include "ui/GpsBoxPainter.h"
 #include "ui/ImageCursor.h"
+#include "ui/PanelRect.h"
 
 namespace tidemar {
 
@@ -24,7 +25,8 @@ SonarView::SonarView(const SonarImage& image, const ImageColorTable& colors, QWi
     : QWidget(parent),
       image_(image),
       colors_(colors),
-      shown_(image.Pixels.data(), ImageWidth, ImageHeight, ImageWidth, QImage::Format_Indexed8) {
+      shown_(image.Pixels.data(), ImageWidth, ImageHeight, ImageWidth, QImage::Format_Indexed8),
+      rgb_(ImageWidth, ImageHeight, QImage::Format_RGB32) {
     setFixedSize(ClientWidth, ClientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     frameTimer_.setSingleShot(true);
@@ -66,9 +68,19 @@ QColor SonarView::PaletteColor(int index) const {
 
 void SonarView::ColorsChanged() {
     QList<QRgb> table(256);
-    for (int i = 0; i < 256; ++i) table[i] = PaletteColor(i).rgb();
+    for (int i = 0; i < 256; ++i) table[i] = lut_[static_cast<size_t>(i)] = PaletteColor(i).rgb();
     shown_.setColorTable(table);
     update();
+}
+
+void SonarView::ConvertRows(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, ImageHeight - 1);
+    for (int y = first; y <= last; ++y) {
+        const uint8_t* from = image_.Pixels.data() + static_cast<size_t>(y) * ImageWidth;
+        auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(y));
+        for (int x = 0; x < ImageWidth; ++x) to[x] = lut_[from[x]];
+    }
 }
 
 void SonarView::ScheduleImageRepaint() {
@@ -148,9 +160,14 @@ QRect SonarView::PingMarkRect() const {
 void SonarView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    painter.fillRect(dirty, PaletteColor(BackgroundIndex));
+    // The picture covers its whole area: only the rest is cleared first.
+    const QRegion around = event->region() - ImageRect;
+    for (const QRect& r : around) painter.fillRect(r, PaletteColor(BackgroundIndex));
+    painter.setPen(PaletteColor(FrameIndex));
+    painter.drawRect(QRect(FrameLeft, FrameTop, FrameWidth - 1, FrameHeight - 1));
 
-    painter.fillRect(QRect(FrameLeft, FrameTop, FrameWidth, FrameHeight), PaletteColor(FrameIndex));
+    const QRect picture = dirty.intersected(ImageRect);
+    if (!picture.isEmpty()) ConvertRows(picture.top() - ImageOffset, picture.bottom() - ImageOffset);
     PaintImageLayer(painter);
 
     // Most repaints are the image alone, many times a second: the bar only when touched.
@@ -161,12 +178,24 @@ void SonarView::paintEvent(QPaintEvent* event) {
                          PaletteColor(bar[static_cast<size_t>(k)]));
 
     if (state_) {
-        ControlPanelPainter panel(painter, layout_, colors_, font(), smallFont_);
-        PanelView view;
-        view.Pressed = pressed_;
-        view.Entry = &entry_;
-        view.ReverseAvailable = ReverseAvailable();
-        panel.Paint(*state_, view);
+        // The panel's buttons and read-outs lie above the head dial and in the strip under
+        // the image; the repaints of every ping (the image, the dial, the zoom) touch
+        // neither, and its text is the dearest thing painted here.
+        // The ping mark blinks with every ping and the measurement and GPS boxes paint
+        // themselves: those three do not count.
+        QRegion panel = QRegion(ImageRect.right() + 1, 0, ClientWidth, layout_.DialFrame.Top);
+        panel += QRegion(0, layout_.ImageFrame.Bottom, ClientWidth, ClientHeight);
+        panel -= PingMarkRect();
+        panel -= ToQRect(layout_.MeasureBox);
+        panel -= GpsBoxArea();
+        if (event->region().intersects(panel)) {
+            ControlPanelPainter panel(painter, layout_, colors_, font(), smallFont_);
+            PanelView view;
+            view.Pressed = pressed_;
+            view.Entry = &entry_;
+            view.ReverseAvailable = ReverseAvailable();
+            panel.Paint(*state_, view);
+        }
         PaintOverlays(painter, dirty);
     }
 

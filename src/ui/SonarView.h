@@ -12,6 +12,7 @@
 // Image changes arrive many times a second; they are collected and shown at most once per
 // display frame.
 
+#include <array>
 #include <functional>
 
 #include <QCursor>
@@ -159,11 +160,17 @@ private:
     void Apply(const PanelUpdate& update);
     bool ReverseAvailable() const;
     bool Adjusting() const;
+    void ConvertRows(int first, int last);
     QRect StatusRect(const char* text) const;
 
     const SonarImage& image_;
     const ImageColorTable& colors_;
     QImage shown_;
+    // The picture as shown, in screen pixels: converted from the buffer through `lut_` for
+    // the rows a repaint needs, in place, without the allocation a paint of an indexed
+    // image would cost every frame.
+    QImage rgb_;
+    std::array<QRgb, 256> lut_{};
     QTimer frameTimer_;
     bool panelDirty_ = false;
     QRegion overlaysDirty_;

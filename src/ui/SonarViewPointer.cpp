@@ -7,14 +7,11 @@
 #include "image/ImageBuffer.h"
 #include "ui/Logo.h"
 #include "ui/OverlayPainter.h"
+#include "ui/PanelRect.h"
 #include "ui/SonarView.h"
 #include "ui_core/HeadIndicator.h"
 
 namespace tidemar {
-
-namespace {
-QRect ToQRect(const Rect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
-}  // namespace
 
 // ---- commands and state changes from the window --------------------------------------------
 
@@ -136,6 +133,7 @@ void SonarView::ZoomPixels(Point centre) {
     // A still copy of the window pixels, as they are now: the zoom shows what was under the
     // pointer when it was taken, and keeps it while frozen.
     zoom_ = QImage(ZoomSourceSize, ZoomSourceSize, QImage::Format_RGB32);
+    ConvertRows(square.SourceTop - ImageOffset, square.SourceTop + ZoomSourceSize - ImageOffset);
     QPainter painter(&zoom_);
     painter.translate(-square.SourceLeft, -square.SourceTop);
     PaintImageLayer(painter);
@@ -159,7 +157,8 @@ void SonarView::ApplyReadoutUpdate(const PanelUpdate& update) { Apply(update); }
 
 void SonarView::PaintImageLayer(QPainter& painter) {
     // The buffer is read in place: it belongs to the main thread, as does painting.
-    painter.drawImage(QPoint(ImageOffset, ImageOffset), shown_);
+    // The rows painted were converted by the caller.
+    painter.drawImage(QPoint(ImageOffset, ImageOffset), rgb_);
     if (MeasureLineShown() && state_)
         PaintMeasureLine(painter, pointer_.Origin, pointer_.LastDrawn, state_->Colors,
                          [this](int index) { return PaletteColor(index); });
