@@ -75,7 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 if (i == 220) state.PlaybackReverse = 0;
                 if (i % 37 == 36) playback.SeekToPercent((i * 7) % 101);
                 const PlaybackStepResult r = playback.PlaybackStep(state, clock, target);
-                Require(r.WaitMilliseconds >= 0 && r.WaitMilliseconds <= 1200);
+                // The slowest plot speed, plus the pause that shows a frame capture's name.
+                Require(r.WaitMilliseconds >= 0 && r.WaitMilliseconds <= 1200 + FrameCapturePauseMilliseconds);
                 Require(playback.Offset() >= 0 && playback.Offset() <= playback.PlaybackFileLength());
                 Require(playback.PlaybackPercent() >= 0 && playback.PlaybackPercent() <= 100);
                 Require(state.ExpectedReturnLength >= 0 && state.ExpectedReturnLength <= 513);

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Figures of the window, offscreen: start-up to the first painted window, live pings/s
+# against tidemar-headsim answering as fast as it can (display and recording on), playback
+# pings/s of the file bench/record.sh recorded, CPU at about 50 pings/s and when idle, and
+# the peak memory of each run. Heads on loopback 127.0.0.80; nothing listens on .81.
+# Usage: bench/window.sh BUILD-DIR
+set -euo pipefail
+build=$1
+bench=$build/bench/tidemar-bench-window
+work=$(mktemp -d)
+trap 'kill $head 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+"$build/tools/headsim/tidemar-headsim" --address 127.0.0.80 --seed 1 2>"$work/head.err" &
+head=$!
+for _ in $(seq 100); do grep -q listening "$work/head.err" && break; sleep 0.05; done
+for _ in 1 2 3; do "$bench" startup 127.0.0.80; done
+"$bench" live 127.0.0.80 10
+if [ -f "$build/bench-large.K7T" ]; then "$bench" playback "$build/bench-large.K7T" 5; fi
+"$bench" cpu paced 127.0.0.80 20
+"$bench" cpu hold 127.0.0.80 20
+"$bench" cpu disconnected 127.0.0.81 20
+"$bench" cpu nofile 127.0.0.81 20
