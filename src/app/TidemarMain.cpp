@@ -4,6 +4,7 @@
 //
 // --quit-after ends the run after that many seconds as the Exit command does (files
 // closed, settings written); with --screenshot the window is saved to FILE (PNG) first.
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -23,6 +24,9 @@ int Usage(const char* problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file size limit a write fails and recording stops with a message, instead of
+    // the program being killed in the middle of a record.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tidemar"));
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "link/HeadInfo.h"
 #include "link/Reply.h"
 #include "link/SonarTables.h"
 
@@ -117,6 +118,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (state.LastHeadPosition < 0 || state.LastHeadPosition > 1200) __builtin_trap();
         if (state.PulseBlankSamples < 0 || state.PulseBlankSamples >= 100) __builtin_trap();
         if (state.ProfileSample < 0) __builtin_trap();
+        // A head-scan reply keeps its memory bytes; whatever they hold decodes and shows.
+        const HeadInformation info = DecodeHeadInformation(state.HeadNvRam);
+        if (info.ShotCount > MaxShotCount || info.EpromMonth < 1 || info.EpromMonth > 12) __builtin_trap();
+        if (HeadInformationTextsOf(info).ShotCount.empty()) __builtin_trap();
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "TempDir.h"
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -74,8 +75,14 @@ public:
         const std::string left = "pty,raw,echo=0,link=" + a_, right = "pty,raw,echo=0,link=" + b_;
         pid_ = fork();
         if (pid_ == 0) {
+            // A socat left behind by a crashed test must neither outlive it nor hold the
+            // test's output open (CTest would wait on that pipe for ever).
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
             const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (err >= 0) dup2(err, 2);
+            if (err >= 0) {
+                dup2(err, 1);
+                dup2(err, 2);
+            }
             execlp("socat", "socat", "-d", "-d", left.c_str(), right.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
