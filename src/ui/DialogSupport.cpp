@@ -1,6 +1,8 @@
 #include "ui/DialogSupport.h"
 
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -40,6 +42,21 @@ QLineEdit* MakeValueBox(QWidget* parent, int characters) {
     const QFontMetrics metrics(box->font());
     box->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('0')) * (characters + 1) + 12);
     return box;
+}
+
+DialogButtons MakeDialogButtons(QWidget* parent, const QString& defaultsText) {
+    DialogButtons buttons;
+    buttons.Ok = new QPushButton(QStringLiteral("Ok"), parent);
+    buttons.Defaults = new QPushButton(defaultsText, parent);
+    buttons.Cancel = new QPushButton(QStringLiteral("Cancel"), parent);
+    buttons.Ok->setDefault(true);
+    buttons.Defaults->setAutoDefault(false);
+    buttons.Cancel->setAutoDefault(false);
+    buttons.Row = new QHBoxLayout;
+    buttons.Row->addWidget(buttons.Ok);
+    buttons.Row->addWidget(buttons.Defaults);
+    buttons.Row->addWidget(buttons.Cancel);
+    return buttons;
 }
 
 }  // namespace tidemar

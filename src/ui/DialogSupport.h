@@ -10,8 +10,10 @@
 #include "platform/Prompts.h"
 #include "settings/UserConfigEntry.h"
 
-class QToolButton;
+class QHBoxLayout;
 class QLineEdit;
+class QPushButton;
+class QToolButton;
 
 namespace tidemar {
 
@@ -38,5 +40,15 @@ inline QString ToQString(const std::string& text) { return QString::fromStdStrin
 
 // A value box of the dialogs: fixed width for `characters` characters.
 QLineEdit* MakeValueBox(QWidget* parent, int characters);
+
+// The row of "Ok", the defaults button (`defaultsText`: "Default" or "Defaults") and
+// "Cancel"; Enter presses Ok only.
+struct DialogButtons {
+    QHBoxLayout* Row;
+    QPushButton* Ok;
+    QPushButton* Defaults;
+    QPushButton* Cancel;
+};
+DialogButtons MakeDialogButtons(QWidget* parent, const QString& defaultsText);
 
 }  // namespace tidemar

@@ -62,16 +62,11 @@ ProfileSetupDialog::ProfileSetupDialog(SonarState& state, Prompts& prompts, QWid
     values->addWidget(new QLabel(QStringLiteral("%"), this), 1, 3);
     values->setColumnStretch(4, 1);
 
-    ok_ = new QPushButton(QStringLiteral("Ok"), this);
-    defaults_ = new QPushButton(QStringLiteral("Defaults"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    ok_->setDefault(true);
-    defaults_->setAutoDefault(false);
-    cancel_->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ok_);
-    buttons->addWidget(defaults_);
-    buttons->addWidget(cancel_);
+    const DialogButtons actions = MakeDialogButtons(this, QStringLiteral("Defaults"));
+    ok_ = actions.Ok;
+    defaults_ = actions.Defaults;
+    cancel_ = actions.Cancel;
+    QHBoxLayout* buttons = actions.Row;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(radios);

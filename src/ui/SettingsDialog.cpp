@@ -64,14 +64,11 @@ SettingsDialog::SettingsDialog(SonarState& state, Prompts& prompts, DispatchTarg
     types->addButton(manual_, 0);
     types->addButton(auto_, 1);
 
-    ok_ = new QPushButton(QStringLiteral("Ok"), this);
-    defaults_ = new QPushButton(QStringLiteral("Defaults"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    ok_->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ok_);
-    buttons->addWidget(defaults_);
-    buttons->addWidget(cancel_);
+    const DialogButtons actions = MakeDialogButtons(this, QStringLiteral("Defaults"));
+    ok_ = actions.Ok;
+    defaults_ = actions.Defaults;
+    cancel_ = actions.Cancel;
+    QHBoxLayout* buttons = actions.Row;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(autoBox);

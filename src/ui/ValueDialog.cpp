@@ -24,16 +24,11 @@ ValueDialog::ValueDialog(ValueRules rules, Prompts& prompts, QWidget* parent)
     row->addWidget(unit_);
     row->addStretch();
 
-    ok_ = new QPushButton(QStringLiteral("Ok"), this);
-    default_ = new QPushButton(QStringLiteral("Default"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    ok_->setDefault(true);
-    default_->setAutoDefault(false);
-    cancel_->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ok_);
-    buttons->addWidget(default_);
-    buttons->addWidget(cancel_);
+    const DialogButtons actions = MakeDialogButtons(this, QStringLiteral("Default"));
+    ok_ = actions.Ok;
+    default_ = actions.Defaults;
+    cancel_ = actions.Cancel;
+    QHBoxLayout* buttons = actions.Row;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
