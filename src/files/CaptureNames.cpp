@@ -44,9 +44,7 @@ std::string CaptureDatePrefix(const std::string& dateText) {
     return prefix;
 }
 
-std::string NextCaptureName(const std::string& directory, const std::string& dateText,
-                            const std::string& extension) {
-    const std::string stem = CaptureDatePrefix(dateText) + "-";
+std::string NextNumberedName(const std::string& directory, const std::string& stem, const std::string& extension) {
     unsigned long largest = 0;
     std::error_code error;
     const std::filesystem::path folder = directory.empty() ? "." : directory;
@@ -61,6 +59,11 @@ std::string NextCaptureName(const std::string& directory, const std::string& dat
     if (directory.empty()) return name;
     if (directory.back() == '/') return directory + name;
     return directory + "/" + name;
+}
+
+std::string NextCaptureName(const std::string& directory, const std::string& dateText,
+                            const std::string& extension) {
+    return NextNumberedName(directory, CaptureDatePrefix(dateText) + "-", extension);
 }
 
 std::string ProfileCaptureName(const std::string& directory, const SonarState& state,

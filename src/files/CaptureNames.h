@@ -15,6 +15,12 @@
 
 namespace tidemar {
 
+// The next free name `stem` + four digits + `extension` in `directory`: one above the
+// largest number already there (0001 when none, 9999 at most, then 9999 again), matched
+// without regard to case. Returns `directory` joined with the name by '/', or the bare
+// name when `directory` is empty.
+std::string NextNumberedName(const std::string& directory, const std::string& stem, const std::string& extension);
+
 // The next free name in `directory` for the date text `dateText` ("DD-MMM-YYYY") and the
 // extension `extension` (with its dot: ".XYZ", ".BMP"). Returns the path: `directory`
 // joined with the name by '/', or the bare name when `directory` is empty (the current

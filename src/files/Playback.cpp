@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "files/CaptureNames.h"
 #include "files/DataFileChoice.h"
 #include "files/DataRecord.h"
 #include "link/Reply.h"
@@ -331,42 +332,13 @@ void Playback::EndCopy() {
     chrome_.SetMenuText(CopyMenuItem, CopyStartText);
 }
 
-namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
-
 std::string FrameCaptureName(const std::string& playbackFileName) {
-    constexpr unsigned long MaxCaptureNumber = 9999;
-    const std::string extension = ".BMP";
     const size_t slash = playbackFileName.find_last_of('/');
     const std::string folder = slash == std::string::npos ? std::string() : playbackFileName.substr(0, slash + 1);
     std::string base = slash == std::string::npos ? playbackFileName : playbackFileName.substr(slash + 1);
     // Played names end in ".K7T"; anything else keeps its whole name.
     if (base.size() > 4 && base[base.size() - 4] == '.') base.resize(base.size() - 4);
-    const std::string stem = base + "-";
-
-    unsigned long largest = 0;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() != stem.size() + 4 + extension.size()) continue;
-        if (!SameIgnoringCase(name.substr(0, stem.size()), stem)) continue;
-        if (!SameIgnoringCase(name.substr(stem.size() + 4), extension)) continue;
-        unsigned long number = 0;
-        for (size_t i = stem.size(); i < stem.size() + 4 && std::isdigit(static_cast<unsigned char>(name[i])); ++i)
-            number = number * 10 + static_cast<unsigned long>(name[i] - '0');
-        largest = std::max(largest, number);
-    }
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%04lu", std::min(largest + 1, MaxCaptureNumber));
-    return folder + stem + digits + extension;
+    return NextNumberedName(folder, base + "-", ".BMP");
 }
 
 }  // namespace tidemar
