@@ -22,6 +22,10 @@ namespace tidemar::uitest {
 struct TestFolder {
     QTemporaryDir Dir;
     explicit TestFolder(const QString& keys) {
+        // A window made here dials IPAddress_Sonar1 at once: never the private-range
+        // default, only a loopback head.
+        if (!keys.contains(QStringLiteral("IPAddress_Sonar1=127.")))
+            qFatal("TestFolder: the settings must set IPAddress_Sonar1 to a loopback address");
         QFile ini(Dir.filePath(QStringLiteral("TIDEMAR.INI")));
         if (ini.open(QIODevice::WriteOnly)) ini.write(("[Settings]\n" + keys + "\n").toLatin1());
         QDir(Dir.path()).mkdir(QStringLiteral("dev"));
