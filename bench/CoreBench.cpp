@@ -10,10 +10,10 @@
 #include "files/Playback.h"
 #include "platform/ScriptedPrompts.h"
 
-#include "link/Clock.h"
-#include "link/DispatchPing.h"
-#include "link/Reply.h"
-#include "link/SwitchCommand.h"
+#include "core/Clock.h"
+#include "core/DispatchPing.h"
+#include "core/Reply.h"
+#include "core/SwitchCommand.h"
 
 namespace tidemar {
 namespace {

@@ -26,9 +26,9 @@
 #include <string>
 
 #include "platform/ScriptedPrompts.h"
-#include "ui/MainMenu.h"
-#include "ui/MainWindow.h"
-#include "ui/SonarView.h"
+#include "ui/window/MainMenu.h"
+#include "ui/window/MainWindow.h"
+#include "ui/view/SonarView.h"
 
 using namespace tidemar;
 

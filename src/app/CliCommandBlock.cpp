@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "CliCommands.h"
-#include "link/SonarState.h"
-#include "link/SwitchCommand.h"
+#include "core/SonarState.h"
+#include "core/SwitchCommand.h"
 
 namespace tidemar::cli {
 

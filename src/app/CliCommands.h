@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include <vector>
 
 namespace tidemar::cli {

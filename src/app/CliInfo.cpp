@@ -9,7 +9,7 @@
 #include "files/DataFileCheck.h"
 #include "files/DataFileReader.h"
 #include "files/DataRecord.h"
-#include "link/SonarTables.h"
+#include "core/SonarTables.h"
 
 namespace tidemar::cli {
 

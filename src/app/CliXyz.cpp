@@ -13,9 +13,9 @@
 #include "files/Playback.h"
 #include "files/XyzFile.h"
 #include "image/ImageGrid.h"
-#include "link/AutoProfile.h"
-#include "link/Reply.h"
-#include "link/SonarTables.h"
+#include "core/AutoProfile.h"
+#include "core/Reply.h"
+#include "core/SonarTables.h"
 #include "platform/ScriptedPrompts.h"
 
 namespace tidemar::cli {

@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "ui/MainWindow.h"
-#include "ui/Splash.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/Splash.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

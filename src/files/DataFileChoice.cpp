@@ -1,6 +1,6 @@
 #include "files/DataFileChoice.h"
 
-#include "platform/FileNames.h"
+#include "core/FileNames.h"
 
 namespace tidemar {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Prompts.h"
+#include "core/Prompts.h"
 
 namespace tidemar {
 

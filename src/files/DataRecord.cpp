@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "link/Reply.h"
+#include "core/Reply.h"
 
 namespace tidemar {
 

@@ -41,7 +41,7 @@
 #include <string>
 #include <vector>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

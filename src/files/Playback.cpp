@@ -12,8 +12,8 @@
 #include "files/CaptureNames.h"
 #include "files/DataFileChoice.h"
 #include "files/DataRecord.h"
-#include "link/Reply.h"
-#include "link/SonarTables.h"
+#include "core/Reply.h"
+#include "core/SonarTables.h"
 
 namespace tidemar {
 

@@ -18,10 +18,10 @@
 
 #include "files/DataFileReader.h"
 #include "files/RecordFile.h"
-#include "link/Clock.h"
-#include "link/DispatchPing.h"
-#include "link/SonarState.h"
-#include "platform/Prompts.h"
+#include "core/Clock.h"
+#include "core/DispatchPing.h"
+#include "core/SonarState.h"
+#include "core/Prompts.h"
 
 namespace tidemar {
 

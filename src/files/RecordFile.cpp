@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/Prompts.h"
+#include "core/Prompts.h"
 
 namespace tidemar {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "files/RecordFile.h"
-#include "link/SonarState.h"
-#include "platform/Prompts.h"
+#include "core/SonarState.h"
+#include "core/Prompts.h"
 
 namespace tidemar {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "link/AutoProfile.h"
-#include "link/SonarState.h"
-#include "platform/Prompts.h"
+#include "core/AutoProfile.h"
+#include "core/SonarState.h"
+#include "core/Prompts.h"
 
 namespace tidemar {
 

@@ -19,8 +19,8 @@
 
 #include "gps/ComPorts.h"
 #include "gps/GpsInput.h"
-#include "link/DispatchPing.h"
-#include "link/SonarState.h"
+#include "core/DispatchPing.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

@@ -16,8 +16,8 @@
 #include "gps/GpsReader.h"
 #include "gps/NmeaSentence.h"
 #include "gps/SerialPort.h"
-#include "link/DispatchPing.h"
-#include "link/SonarState.h"
+#include "core/DispatchPing.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

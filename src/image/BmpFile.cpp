@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/FileNames.h"
+#include "core/FileNames.h"
 
 namespace tidemar {
 

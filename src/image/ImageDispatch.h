@@ -5,8 +5,8 @@
 // users (tidemar-cli render, tests) leave it empty and read the image.
 
 #include "image/SonarImage.h"
-#include "link/DispatchPing.h"
-#include "link/SonarState.h"
+#include "core/DispatchPing.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

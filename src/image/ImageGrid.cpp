@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "image/Waterfall.h"
-#include "link/SonarTables.h"
+#include "core/SonarTables.h"
 
 namespace tidemar {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "image/SonarImage.h"
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

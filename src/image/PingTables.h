@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "image/SonarImage.h"
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

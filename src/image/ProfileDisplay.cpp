@@ -4,7 +4,7 @@
 
 #include "image/ImageGrid.h"
 #include "image/StepTable.h"
-#include "link/SonarTables.h"
+#include "core/SonarTables.h"
 
 namespace tidemar {
 

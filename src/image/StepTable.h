@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "link/SonarState.h"
-#include "link/SwitchCommand.h"
+#include "core/SonarState.h"
+#include "core/SwitchCommand.h"
 
 namespace tidemar {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/TimeStamp.h"
+#include "core/TimeStamp.h"
 
 namespace tidemar {
 

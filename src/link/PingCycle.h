@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <functional>
 
-#include "link/Clock.h"
-#include "link/DispatchPing.h"
+#include "core/Clock.h"
+#include "core/DispatchPing.h"
 #include "link/LinkThread.h"
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/Prompts.h"
+#include "core/Prompts.h"
 
 class QAction;
 class QWidget;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "link/SonarState.h"
-#include "platform/Prompts.h"
+#include "core/SonarState.h"
+#include "core/Prompts.h"
 #include "settings/UserConfigEntry.h"
 
 namespace tidemar {

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "link/UserConfigTable.h"
+#include "core/UserConfigTable.h"
 
 namespace tidemar {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "settings/UserConfigEntry.h"
 
 namespace tidemar {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "link/SonarTables.h"
+#include "core/SonarTables.h"
 #include "settings/ConfigFile.h"
 #include "settings/FileReplace.h"
 #include "settings/IniFile.h"

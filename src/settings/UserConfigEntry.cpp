@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/SonarTables.h"
+#include "core/SonarTables.h"
 #include "settings/NumberText.h"
 
 namespace tidemar {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "link/SonarState.h"
-#include "link/UserConfigTable.h"
+#include "core/SonarState.h"
+#include "core/UserConfigTable.h"
 
 namespace tidemar {
 

@@ -11,7 +11,7 @@
 #include <array>
 #include <string>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "ui_core/PanelLayout.h"
 
 namespace tidemar {

@@ -3,7 +3,7 @@
 // markers around it (where the head points and how the picture is rotated), and the
 // transducer pictogram with its labels. Numbers and texts only; the window paints them.
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "ui_core/PanelLayout.h"
 
 namespace tidemar {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "ui_core/PanelLayout.h"
 
 namespace tidemar {

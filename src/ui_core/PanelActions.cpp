@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "link/SonarTables.h"
+#include "core/SonarTables.h"
 
 namespace tidemar {
 

@@ -10,7 +10,7 @@
 
 #include <array>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 
 namespace tidemar {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "link/SonarTables.h"
+#include "core/SonarTables.h"
 
 namespace tidemar {
 

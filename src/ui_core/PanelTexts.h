@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "ui_core/PanelActions.h"
 
 namespace tidemar {

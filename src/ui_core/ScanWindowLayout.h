@@ -16,8 +16,8 @@
 #include <array>
 #include <string>
 
-#include "link/HeadInfo.h"
-#include "link/SonarState.h"
+#include "core/HeadInfo.h"
+#include "core/SonarState.h"
 #include "ui_core/PanelLayout.h"
 
 namespace tidemar {

@@ -13,8 +13,8 @@
 
 #include "files/DataRecord.h"
 #include "files/Recorder.h"
-#include "link/DispatchPing.h"
-#include "link/SonarState.h"
+#include "core/DispatchPing.h"
+#include "core/SonarState.h"
 #include "platform/ScriptedPrompts.h"
 
 namespace tidemar::filestest {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "link/UserConfigTable.h"
+#include "core/UserConfigTable.h"
 #include "settings/ConfigFile.h"
 
 namespace {

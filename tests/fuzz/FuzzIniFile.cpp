@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 

@@ -15,7 +15,7 @@
 #include "files/DataFileCheck.h"
 #include "files/DataRecord.h"
 #include "files/Playback.h"
-#include "link/Clock.h"
+#include "core/Clock.h"
 #include "platform/ScriptedPrompts.h"
 
 namespace {

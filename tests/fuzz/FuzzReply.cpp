@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "link/HeadInfo.h"
-#include "link/Reply.h"
-#include "link/SonarTables.h"
+#include "core/HeadInfo.h"
+#include "core/Reply.h"
+#include "core/SonarTables.h"
 
 namespace {
 

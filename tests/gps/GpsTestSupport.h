@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "link/DispatchPing.h"
+#include "core/DispatchPing.h"
 
 namespace tidemar::gpstest {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "settings/ConfigEditor.h"
 #include "settings/ConfigFile.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "link/UserConfigTable.h"
+#include "core/UserConfigTable.h"
 #include "settings/ConfigFile.h"
 
 namespace tidemar {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "settings/DialogEntries.h"
 
 namespace tidemar {

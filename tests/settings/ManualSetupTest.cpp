@@ -2,7 +2,7 @@
 // editor's per-cell steps and file dialogs.
 #include <gtest/gtest.h>
 
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "settings/ConfigEditor.h"
 #include "settings/UserConfigEntry.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "TempDir.h"
-#include "link/SonarState.h"
+#include "core/SonarState.h"
 #include "settings/ConfigFile.h"
 #include "settings/Settings.h"
 

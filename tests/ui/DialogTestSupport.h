@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "link/DispatchPing.h"
-#include "link/SonarState.h"
+#include "core/DispatchPing.h"
+#include "core/SonarState.h"
 
 namespace tidemar::uitest {
 

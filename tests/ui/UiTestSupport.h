@@ -13,7 +13,7 @@
 
 #include "image/SonarImage.h"
 #include "platform/ScriptedPrompts.h"
-#include "ui/MainWindow.h"
+#include "ui/window/MainWindow.h"
 
 namespace tidemar::uitest {
 

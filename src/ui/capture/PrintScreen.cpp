@@ -1,0 +1,116 @@
+#include "ui/capture/PrintScreen.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPainter>
+#include <QPaintEngine>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <string>
+
+#include "core/Prompts.h"
+
+namespace tidemar {
+
+namespace {
+
+constexpr int CancelButtonId = 2;
+
+// The window shown while the job runs. It has no parent: the main window is disabled for
+// the length of the job, and this one must still take its click.
+std::unique_ptr<QDialog> MakeCancelDialog(QWidget* mainWindow, Prompts& prompts, bool& carryOn) {
+    auto dialog = std::make_unique<QDialog>();
+    dialog->setObjectName(QString::fromLatin1(CancelDialogName));
+    dialog->setWindowTitle(QStringLiteral("Sample Printing App"));
+    auto* layout = new QVBoxLayout(dialog.get());
+    layout->addWidget(new QLabel(QStringLiteral("Now Printing: "), dialog.get()));
+    layout->addWidget(new QLabel(QString(), dialog.get()));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog.get());
+    cancel->setProperty("controlId", CancelButtonId);
+    cancel->setDefault(true);
+    layout->addWidget(cancel);
+    auto cancelJob = [&prompts, &carryOn] {
+        prompts.Message("WM_COMMAND", "Incoming", MessageIcon::None);
+        carryOn = false;
+    };
+    QObject::connect(cancel, &QPushButton::clicked, dialog.get(), cancelJob);
+    // Escape and the window's close box cancel the job as well.
+    QObject::connect(dialog.get(), &QDialog::rejected, dialog.get(), cancelJob);
+    if (mainWindow) {
+        dialog->adjustSize();
+        dialog->move(mainWindow->geometry().center() - dialog->rect().center());
+    }
+    dialog->show();
+    return dialog;
+}
+
+// The spooler's check between the steps of the job: what waits in the event queue runs
+// (the cancel window's click among it), then the job goes on unless it was cancelled.
+bool ContinuePrinting(const bool& carryOn) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return carryOn;
+}
+
+}  // namespace
+
+bool PrinterChoice::CanPrintBitmaps(QPrinter& printer) {
+    QPaintEngine* engine = printer.paintEngine();
+    return engine && engine->hasFeature(QPaintEngine::PixmapTransform);
+}
+
+DialogPrinterChoice::DialogPrinterChoice() = default;
+DialogPrinterChoice::~DialogPrinterChoice() = default;
+
+QPrinter* DialogPrinterChoice::ChoosePrinter(QWidget* parent) {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setCopyCount(1);
+    QPrintDialog dialog(printer_.get(), parent);
+    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    return printer_.get();
+}
+
+PrintResult PrintScreen(QWidget* mainWindow, Prompts& prompts, PrinterChoice& choice) {
+    QPrinter* printer = choice.ChoosePrinter(mainWindow);
+    if (!printer) return PrintResult::Cancelled;
+    if (!choice.CanPrintBitmaps(*printer)) {
+        prompts.Message("Device Error", "Printer cannot display bitmaps.", MessageIcon::None);
+        return PrintResult::NoBitmaps;
+    }
+
+    bool carryOn = true;
+    std::unique_ptr<QDialog> cancel = MakeCancelDialog(mainWindow, prompts, carryOn);
+    if (mainWindow) mainWindow->setEnabled(false);
+
+    printer->setDocName(QString::fromLatin1(PrintJobName));
+    bool printed = false;
+    QPainter painter;
+    if (ContinuePrinting(carryOn) && painter.begin(printer)) {
+        if (ContinuePrinting(carryOn)) {
+            const QFontMetrics metrics(painter.font());
+            painter.drawText(QPoint(50, 50 + metrics.ascent()), QString::fromLatin1(PrintTestText));
+        }
+        // The page is finished only when the job was not cancelled meanwhile.
+        if (ContinuePrinting(carryOn)) {
+            printed = painter.end();
+        } else {
+            printer->abort();
+            painter.end();
+        }
+    }
+
+    if (mainWindow) mainWindow->setEnabled(true);
+    cancel.reset();
+    if (printed) return PrintResult::Printed;
+    if (!carryOn) return PrintResult::Aborted;
+    // The printer refused the job: said, rather than taken for a printed page.
+    prompts.Message("Device Error", std::string("The page could not be sent to the printer ") +
+                                        printer->printerName().toStdString() + ".",
+                    MessageIcon::Exclamation);
+    return PrintResult::Failed;
+}
+
+}  // namespace tidemar

@@ -1,0 +1,364 @@
+#include "ui/view/SonarView.h"
+
+#include <algorithm>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+#include "image/ColorBar.h"
+#include "ui/view/ControlPanelPainter.h"
+#include "ui/view/GpsBoxPainter.h"
+#include "ui/view/ImageCursor.h"
+#include "ui/view/PanelRect.h"
+
+#if defined(__SANITIZE_THREAD__)
+extern "C" void AnnotateIgnoreWritesBegin(const char* file, int line);
+extern "C" void AnnotateIgnoreWritesEnd(const char* file, int line);
+#endif
+
+namespace tidemar {
+
+namespace {
+
+#if defined(__SANITIZE_THREAD__)
+void IgnoreWritesBegin() { AnnotateIgnoreWritesBegin(__FILE__, __LINE__); }
+void IgnoreWritesEnd() { AnnotateIgnoreWritesEnd(__FILE__, __LINE__); }
+#else
+void IgnoreWritesBegin() {}
+void IgnoreWritesEnd() {}
+#endif
+
+const char* const NoConnectionText = "No Connection";
+const char* const AdjustingText = "Wait - Adjusting Transducer";
+const QRect ImageRect(ImageOffset, ImageOffset, ImageWidth, ImageHeight);
+}  // namespace
+
+SonarView::SonarView(const SonarImage& image, const ImageColorTable& colors, QWidget* parent)
+    : QWidget(parent),
+      image_(image),
+      colors_(colors),
+      shown_(image.Pixels.data(), ImageWidth, ImageHeight, ImageWidth, QImage::Format_Indexed8),
+      rgb_(ImageWidth, ImageHeight, QImage::Format_RGB32) {
+    setFixedSize(ClientWidth, ClientHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    frameTimer_.setSingleShot(true);
+    frameTimer_.setInterval(ImageRepaintMilliseconds);
+    connect(&frameTimer_, &QTimer::timeout, this, &SonarView::ShowImage);
+
+    // The layout follows the character cells of the default font and of a smaller one for
+    // the strip texts, measured once.
+    smallFont_ = font();
+    if (smallFont_.pointSizeF() > 0) smallFont_.setPointSizeF(smallFont_.pointSizeF() * 0.85);
+    else smallFont_.setPixelSize(std::max(8, smallFont_.pixelSize() * 85 / 100));
+    const QFontMetrics metrics(font());
+    const QFontMetrics small(smallFont_);
+    PanelMetrics cells;
+    cells.CharWidth = metrics.horizontalAdvance(QLatin1Char('X'));
+    cells.CharHeight = metrics.height();
+    cells.SmallCharWidth = small.horizontalAdvance(QLatin1Char('X'));
+    cells.SmallCharHeight = small.height();
+    layout_ = ComputePanelLayout(cells);
+
+    repeatTimer_.setSingleShot(true);
+    connect(&repeatTimer_, &QTimer::timeout, this, &SonarView::RepeatButton);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    imageCursor_ = MakeImageCursor();
+    ColorsChanged();
+}
+
+void SonarView::AttachPanel(SonarState& state, PanelHost host) {
+    state_ = &state;
+    host_ = std::move(host);
+    update();
+}
+
+QColor SonarView::PaletteColor(int index) const {
+    const RgbQuad& entry = colors_[static_cast<size_t>(index & 0xFF)];
+    return QColor(entry.Red, entry.Green, entry.Blue);
+}
+
+void SonarView::ColorsChanged() {
+    QList<QRgb> table(256);
+    for (int i = 0; i < 256; ++i) table[i] = lut_[static_cast<size_t>(i)] = PaletteColor(i).rgb();
+    shown_.setColorTable(table);
+    update();
+}
+
+void SonarView::ConvertRows(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, ImageHeight - 1);
+    // Qt may read the shown picture on its own worker threads while painting, ordered by
+    // locks ThreadSanitizer cannot see; its checking of every pixel written here against
+    // those reads would only slow a sanitized run to a crawl.
+    IgnoreWritesBegin();
+    for (int y = first; y <= last; ++y) {
+        const uint8_t* from = image_.Pixels.data() + static_cast<size_t>(y) * ImageWidth;
+        auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(y));
+        for (int x = 0; x < ImageWidth; ++x) to[x] = lut_[from[x]];
+    }
+    IgnoreWritesEnd();
+}
+
+void SonarView::ScheduleImageRepaint() {
+    if (frameTimer_.isActive()) return;
+    ++repaintsScheduled_;
+    frameTimer_.start();
+}
+
+void SonarView::SchedulePanelRepaint() {
+    panelDirty_ = true;
+    ScheduleImageRepaint();
+}
+
+void SonarView::ShowImage() {
+    if (panelDirty_) {
+        panelDirty_ = false;
+        overlaysDirty_ = QRegion();
+        update();
+        return;
+    }
+    update(overlaysDirty_ + ImageRect);
+    overlaysDirty_ = QRegion();
+}
+
+void SonarView::ScheduleOverlayRepaint(const QRect& area) {
+    overlaysDirty_ += area;
+    if (!frameTimer_.isActive()) frameTimer_.start();
+}
+
+void SonarView::SetNoConnectionShown(bool shown) {
+    if (shown == noConnection_) return;
+    noConnection_ = shown;
+    StatusChanged();
+}
+
+bool SonarView::Adjusting() const { return state_ && state_->AutoProfileActive; }
+
+bool SonarView::StatusShown() const {
+    return noConnection_ || (state_ && state_->AutoProfileActive && state_->AutoProfilePositioning);
+}
+
+void SonarView::StatusChanged() {
+    // Either text may have been shown before: both areas are repainted.
+    update(StatusRect(NoConnectionText).adjusted(-1, -1, 1, 1));
+    update(StatusRect(AdjustingText).adjusted(-1, -1, 1, 1));
+}
+
+void SonarView::SetPingMark(bool on) {
+    if (on == pingMark_) return;
+    pingMark_ = on;
+    update(PingMarkRect());
+}
+
+void SonarView::SetGpsBox(const GpsBox& box) {
+    gpsBox_ = box;
+    update(GpsBoxArea());
+}
+
+QRect SonarView::GpsBoxArea() const { return GpsBoxRect(font()); }
+
+QRect SonarView::NoConnectionRect() const { return StatusRect(Adjusting() ? AdjustingText : NoConnectionText); }
+
+QRect SonarView::StatusRect(const char* text) const {
+    const QFontMetrics metrics(font());
+    const int w = metrics.horizontalAdvance(QString::fromLatin1(text));
+    const int h = metrics.height();
+    // From x 296 - w/2 to 307 + w/2, y 512 to 513 + character height + 2.
+    return QRect(QPoint(296 - w / 2, 512), QPoint(307 + w / 2 - 1, 513 + h + 2 - 1));
+}
+
+QRect SonarView::PingMarkRect() const {
+    const QFontMetrics metrics(font());
+    const int cw = metrics.horizontalAdvance(QLatin1Char('X'));
+    return QRect(QPoint(600 - 19 * cw, 511), QPoint(600 - 17 * cw - 1, 514 + metrics.height() - 1));
+}
+
+void SonarView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    // The picture covers its whole area: only the rest is cleared first.
+    const QRegion around = event->region() - ImageRect;
+    for (const QRect& r : around) painter.fillRect(r, PaletteColor(BackgroundIndex));
+    painter.setPen(PaletteColor(FrameIndex));
+    painter.drawRect(QRect(FrameLeft, FrameTop, FrameWidth - 1, FrameHeight - 1));
+
+    const QRect picture = dirty.intersected(ImageRect);
+    if (!picture.isEmpty()) ConvertRows(picture.top() - ImageOffset, picture.bottom() - ImageOffset);
+    PaintImageLayer(painter);
+
+    // Most repaints are the image alone, many times a second: the bar only when touched.
+    const QRect barRect(ColorBarLeft, ColorBarTop, ColorBarRight - ColorBarLeft + 1, ColorBarRows);
+    const auto bar = ColorBarIndices();
+    for (int k = 0; k < ColorBarRows && dirty.intersects(barRect); ++k)
+        painter.fillRect(QRect(ColorBarLeft, ColorBarTop + k, ColorBarRight - ColorBarLeft + 1, 1),
+                         PaletteColor(bar[static_cast<size_t>(k)]));
+
+    if (state_) {
+        // The panel's buttons and read-outs lie above the head dial and in the strip under
+        // the image; the repaints of every ping (the image, the dial, the zoom) touch
+        // neither, and its text is the dearest thing painted here.
+        // The ping mark blinks with every ping and the measurement and GPS boxes paint
+        // themselves: those three do not count.
+        QRegion panel = QRegion(ImageRect.right() + 1, 0, ClientWidth, layout_.DialFrame.Top);
+        panel += QRegion(0, layout_.ImageFrame.Bottom, ClientWidth, ClientHeight);
+        panel -= PingMarkRect();
+        panel -= ToQRect(layout_.MeasureBox);
+        panel -= GpsBoxArea();
+        if (event->region().intersects(panel)) {
+            ControlPanelPainter panel(painter, layout_, colors_, font(), smallFont_);
+            PanelView view;
+            view.Pressed = pressed_;
+            view.Entry = &entry_;
+            view.ReverseAvailable = ReverseAvailable();
+            panel.Paint(*state_, view);
+        }
+        PaintOverlays(painter, dirty);
+    }
+
+    if (dirty.intersects(GpsBoxArea()))
+        PaintGpsBox(painter, font(), gpsBox_, [this](int index) { return PaletteColor(index); });
+
+    const QFontMetrics metrics(font());
+    if (StatusShown()) {
+        // While a scan is being set up the box says so, on its own colour, even when the
+        // head cannot be reached.
+        const QString text = QString::fromLatin1(Adjusting() ? AdjustingText : NoConnectionText);
+        const QRect box = NoConnectionRect();
+        painter.fillRect(box, PaletteColor(Adjusting() ? 124 : 127));
+        painter.setPen(PaletteColor(123));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(Qt::white);
+        const int w = metrics.horizontalAdvance(text);
+        painter.drawText(301 - w / 2, 513 + metrics.ascent(), text);
+    }
+    if (pingMark_) {
+        painter.setPen(Qt::white);
+        painter.drawText(PingMarkRect(), Qt::AlignCenter, QStringLiteral("*"));
+    }
+}
+
+bool SonarView::ReverseAvailable() const { return host_.ReverseAvailable && host_.ReverseAvailable(); }
+
+void SonarView::Apply(const PanelUpdate& update) {
+    if (update.ClearMeasureLock) ReleaseMeasureLock();
+    if (host_.Apply) host_.Apply(update);
+    if (update.MeasureTool) RefreshMeasureReadout();
+    if (update.Any()) this->update();
+}
+
+void SonarView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    tracked_ = {at.x(), at.y()};
+    const bool inImage = layout_.MouseImageArea.Contains(at.x(), at.y());
+    if (event->button() == Qt::LeftButton) {
+        if (inImage && state_) ApplyPointerActions(LeftClickInImage(pointer_, at.x(), at.y(), state_->PixelZoom == 1));
+        PanelClick(at.x(), at.y());
+    } else if (event->button() == Qt::RightButton && inImage && state_) {
+        ApplyPointerActions(RightClickInImage(pointer_, at.x(), at.y()));
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void SonarView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) ReleaseButton();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void SonarView::PanelClick(int x, int y) {
+    if (!state_) return;
+    const bool reverse = ReverseAvailable();
+    const PanelHit hit = HitTest(layout_, x, y, *state_, reverse);
+    if (!hit.Active) return;
+    SonarState& state = *state_;
+    switch (hit.Element) {
+        case PanelElement::HeadButton:
+            if (host_.SelectDataSource) host_.SelectDataSource(0);
+            update();
+            return;
+        case PanelElement::FileButton:
+            if (host_.SelectDataSource) host_.SelectDataSource(1);
+            update();
+            return;
+        case PanelElement::HoldBox:
+            Apply(HoldToggle(state));
+            if (host_.HoldChanged) host_.HoldChanged();
+            return;
+        case PanelElement::RevBox:
+            Apply(ReversePulse(state));
+            return;
+        case PanelElement::PlaybackReverseBox:
+            Apply(PlaybackReverseToggle(state, reverse));
+            return;
+        default:
+            break;
+    }
+    if (!IsParameterArrow(hit.Element) && hit.Element != PanelElement::PlotSpeedLeft &&
+        hit.Element != PanelElement::PlotSpeedRight)
+        return;
+    // The arrow is drawn pressed while held and steps once now; held arrows repeat after a
+    // pause until released or at their limit.
+    pressed_ = hit.Element;
+    Apply(PressButton(state, hit.Element));
+    update();
+    if (ButtonRepeats(hit.Element) && !ButtonAtLimit(hit.Element, state))
+        repeatTimer_.start(ButtonRepeatDelayMilliseconds);
+}
+
+void SonarView::RepeatButton() {
+    if (!state_ || pressed_ == PanelElement::None) return;
+    if (!ElementActive(pressed_, *state_, ReverseAvailable())) return;  // the hold or the source changed
+    Apply(PressButton(*state_, pressed_));
+    if (!ButtonAtLimit(pressed_, *state_)) repeatTimer_.start(ButtonRepeatMilliseconds);
+}
+
+void SonarView::ReleaseButton() {
+    repeatTimer_.stop();
+    if (pressed_ == PanelElement::None) return;
+    pressed_ = PanelElement::None;
+    update();
+}
+
+void SonarView::keyPressEvent(QKeyEvent* event) {
+    // Every key press, an arrow or not, speeds up the next arrow step until a key is let go.
+    struct StepCounter {
+        ImagePointer& Pointer;
+        ~StepCounter() { Pointer.CursorStep = NextCursorStep(Pointer.CursorStep); }
+    } counter{pointer_};
+    switch (event->key()) {
+        case Qt::Key_Left: ArrowKeyPressed(ArrowKey::Left); return;
+        case Qt::Key_Up: ArrowKeyPressed(ArrowKey::Up); return;
+        case Qt::Key_Right: ArrowKeyPressed(ArrowKey::Right); return;
+        case Qt::Key_Down: ArrowKeyPressed(ArrowKey::Down); return;
+        default: break;
+    }
+    char key = 0;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) key = 13;
+    else if (event->key() == Qt::Key_Escape) key = 27;
+    else if (event->text().size() == 1 && event->text().at(0).unicode() < 128)
+        key = static_cast<char>(event->text().at(0).unicode());
+    if (key == 0 || !state_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    TypeKey(key);
+}
+
+void SonarView::keyReleaseEvent(QKeyEvent* event) {
+    // A held key repeats as press and release pairs on some systems: only a real release counts.
+    if (!event->isAutoRepeat()) pointer_.CursorStep = CursorStepStart;
+    QWidget::keyReleaseEvent(event);
+}
+
+void SonarView::TypeKey(char key) {
+    if (!state_) return;
+    const int hold = state_->HoldActive;
+    const KeyResult result = HandleTypedKey(entry_, *state_, key, ReverseAvailable());
+    if (result.Message && host_.Message) host_.Message(*result.Message);
+    Apply(result.Update);
+    if (state_->HoldActive != hold && host_.HoldChanged) host_.HoldChanged();
+}
+
+}  // namespace tidemar

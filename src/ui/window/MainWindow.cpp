@@ -1,0 +1,315 @@
+#include "ui/window/MainWindow.h"
+
+#include <filesystem>
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "settings/Settings.h"
+#include "ui/dialogs/ComPortSetupDialog.h"
+#include "ui_core/PanelActions.h"
+#include "ui/window/MainMenu.h"
+#include "ui/capture/ScreenCapture.h"
+
+namespace tidemar {
+
+namespace {
+
+std::string SettingsFolder(const std::string& directory) {
+    if (!directory.empty()) return directory;
+    std::error_code error;
+    const auto current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
+}
+
+void DispatchCommand(QObject* receiver, int id) { static_cast<MainWindow*>(receiver)->RunCommand(id); }
+
+}  // namespace
+
+MainWindow::MainWindow(const MainWindowOptions& options)
+    : ownPrompts_(options.Dialogs ? nullptr : std::make_unique<QtPrompts>(this)),
+      prompts_(options.Dialogs ? *options.Dialogs : *ownPrompts_),
+      ownPrinter_(options.Printer ? nullptr : std::make_unique<DialogPrinterChoice>()),
+      printer_(options.Printer ? *options.Printer : *ownPrinter_),
+      chrome_(this),
+      recorder_(prompts_, chrome_),
+      playback_(prompts_, chrome_),
+      target_(state_, image_, recorder_),
+      settingsPath_(SettingsPathIn(SettingsFolder(options.SettingsDirectory))),
+      headPort_(options.HeadPort),
+      gps_([this] {
+          if (!gpsPollPosted_.exchange(true)) QMetaObject::invokeMethod(this, &MainWindow::PollGps, Qt::QueuedConnection);
+      }),
+      cycle_(state_, clock_, target_, [this] {
+          if (!linkPollPosted_.exchange(true))
+              QMetaObject::invokeMethod(this, &MainWindow::PollLink, Qt::QueuedConnection);
+      }) {
+    setWindowTitle(QString::fromLatin1(ProgramTitle));
+    BuildMainMenu(menuBar(), this, &DispatchCommand);
+
+    InitImageColorTable(colors_);
+    view_ = new SonarView(image_.Image, colors_, this);
+    setCentralWidget(view_);
+    target_.SetView(view_);
+    PanelHost host;
+    host.Apply = [this](const PanelUpdate& update) { ApplyPanelUpdate(update); };
+    host.SelectDataSource = [this](int runMode) { SelectDataSource(runMode); };
+    host.HoldChanged = [this] { HoldChanged(); };
+    host.Message = [this](const PanelMessage& message) {
+        prompts_.Message(message.Caption, message.Text, MessageIcon::Exclamation);
+    };
+    host.ReverseAvailable = [this] { return playback_.ReverseAvailable(); };
+    view_->AttachPanel(state_, std::move(host));
+
+    AutoProfileHooks scanHooks;
+    // The capture takes the same automatic name the controller announces.
+    scanHooks.CaptureScreen = [this](const std::string&) { SaveScreen(CaptureTarget(), prompts_, true); };
+    scanHooks.RedrawImage = [this] { target_.RedrawSonarImage(); };
+    scanHooks.StatusChanged = [this] {
+        view_->RefreshCursor();
+        view_->StatusChanged();
+    };
+    autoProfile_ = std::make_unique<AutoProfileController>(state_, image_, prompts_, this, std::string(),
+                                                           std::move(scanHooks));
+    // The two tool windows exist from the start, hidden until asked for.
+    diagnostics_ = new DiagnosticsWindow(state_, this);
+    scanWindow_ = new ScanWindow(state_, prompts_, this);
+    connect(scanWindow_, &ScanWindow::Closed, this, [this] {
+        SetMenuMarks();
+        view_->StatusChanged();
+    });
+
+    WindowHooks hooks;
+    hooks.FrameCapture = [this] { tidemar::FrameCapture(CaptureTarget(), playback_.FileName(), prompts_, chrome_); };
+    hooks.AddProfilePoint = [this] { autoProfile_->AddProfilePoint(); };
+    hooks.AutoProfileCycleStep = [this] { autoProfile_->AutoProfileCycleStep(); };
+    hooks.RunAutoProfileDialog = [this] { autoProfile_->RunAutoProfileDialog(); };
+    hooks.DiagnosticsShown = [this] { return diagnostics_->isVisible(); };
+    hooks.RefreshDiagnostics = [this] { diagnostics_->Refresh(); };
+    hooks.RefreshHeadScan = [this] {
+        if (scanWindow_->isVisible()) scanWindow_->Refresh();
+    };
+    target_.SetHooks(std::move(hooks));
+    // The pixel zoom leaves out the pings that arrive while a menu is open.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, view_, &SonarView::SetMenuOpen);
+
+    // Window creation: the settings first, then everything that shows them.
+    state_.UserText.clear();
+    LoadSettings(state_, settingsPath_);
+    RangeReadout(state_);
+    state_.SsSide = state_.SSTrain;
+    SetMenuMarks();
+    gps_.ProbeComPorts(state_, options.DeviceDirectory);
+
+    playbackIdle_.setInterval(0);  // runs when the event queue is empty
+    connect(&playbackIdle_, &QTimer::timeout, this, &MainWindow::PlaybackTick);
+    playbackWait_.setSingleShot(true);
+    connect(&playbackWait_, &QTimer::timeout, this, &MainWindow::SchedulePlayback);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+MainWindow::~MainWindow() { ShutDown(); }
+
+CaptureScene MainWindow::CaptureTarget() { return CaptureScene{this, view_, &colors_, &state_}; }
+
+void MainWindow::Start() {
+    BuildColorTableEntries(colors_, state_.Colors);
+    view_->ColorsChanged();
+    target_.ResetEchoHistory();
+    show();
+    target_.RedrawSonarImage();
+    ApplyDataSource();
+    activateWindow();
+}
+
+void MainWindow::SelectDataSource(int runMode) {
+    if (runMode == 1 && state_.RunMode == 1) {
+        OpenPlayback();
+        return;
+    }
+    if (runMode == state_.RunMode) return;
+    state_.RunMode = runMode;
+    ApplyDataSource();
+}
+
+void MainWindow::ApplyDataSource() {
+    view_->DataSourceChanged();
+    state_.ShownSoundVelocity = 0.0f;
+    if (recorder_.Recording()) recorder_.StopRecording();
+    if (playback_.Copying()) playback_.StopCopy();
+    playback_.ClosePlayback();
+    target_.SetPlaybackOpen(false);
+    playbackIdle_.stop();
+    playbackWait_.stop();
+    if (gps_.ComPortsProbed()) StopLiveGps(state_, gps_);
+    cycle_.Stop();
+    autoProfile_->ResetCycle();
+
+    const bool file = state_.RunMode == 1;
+    if (file) {
+        target_.EraseLinkStatus();
+        EnterPlayback(state_);
+        Enable(Command::Playback, true);
+        Enable(Command::RecordStart, false);
+        Enable(Command::CopyStart, true);
+        Enable(Command::XdcrUp, false);
+        Enable(Command::XdcrDown, false);
+        Enable(Command::ComPorts, false);
+        Enable(Command::CalibrateHead, false);
+        Enable(Command::AutoProfile, false);
+        Enable(Command::AutoFrameCapture, true);
+        if (!playback_.PlaybackOpen()) chrome_.SetTitle(std::string(ProgramTitle) + " - [No File]");
+        target_.DrawGpsPosition(false);
+        state_.DateTimeText.clear();
+        if (!slider_) {
+            slider_ = new PlaybackSlider(view_, [this](int percent) { SeekPlayback(percent); });
+            slider_->show();
+        }
+    } else {
+        delete slider_;
+        slider_ = nullptr;
+        LeavePlayback(state_);
+        ApplyPanelUpdate(RangeReadout(state_));
+        Enable(Command::Playback, false);
+        Enable(Command::RecordStart, true);
+        Enable(Command::CopyStart, false);
+        Enable(Command::XdcrUp, true);
+        Enable(Command::XdcrDown, true);
+        Enable(Command::CalibrateHead, true);
+        Enable(Command::AutoProfile, true);
+        Enable(Command::AutoFrameCapture, false);
+        cycle_.Start(headPort_);
+        StartLiveGps(state_, gps_);
+        Enable(Command::ComPorts, true);
+        target_.DrawGpsPosition(false);
+        chrome_.SetTitle(ProgramTitle);
+    }
+
+    if (state_.RunMode != state_.LastDataSource) {
+        state_.LastDataSource = state_.RunMode;
+        view_->update();
+        Redraw();
+    }
+    target_.DrawPingIndicator(false);
+    if (file) OpenPlayback();
+}
+
+void MainWindow::OpenPlayback() {
+    playback_.OpenPlayback(state_, target_);
+    target_.SetPlaybackOpen(playback_.PlaybackOpen());
+    SchedulePlayback();
+}
+
+void MainWindow::ToggleHold() {
+    ApplyPanelUpdate(HoldToggle(state_));
+    HoldChanged();
+}
+
+void MainWindow::ApplyPanelUpdate(const PanelUpdate& update) {
+    if (update.HoldMenuItems) {
+        const bool enabled = state_.RunMode == 0 && !state_.HoldActive;
+        Enable(Command::XdcrUp, enabled);
+        Enable(Command::XdcrDown, enabled);
+    }
+    if (update.ProfileGridTurnedOff) ToggleProfileGrid();
+    if (update.ProfileMenuItems) {
+        const bool ss = state_.GridMode == 2;
+        Enable(Command::ProfileGrid, !ss);
+        Enable(Command::ZeroDown, !ss && state_.ProfileGrid == 1);
+    }
+    if (update.GridRedraw && state_.Grid) {
+        // Off the side shown before, onto the new one.
+        const int side = state_.SsSide;
+        state_.SsSide = update.PreviousSsSide;
+        target_.RemoveGrid();
+        state_.SsSide = side;
+        target_.DrawGrid();
+    }
+    if (update.ResetEchoHistory || update.ClearScreen) target_.ResetEchoHistory();
+    if (update.RedrawImage || update.ClearScreen) target_.RedrawSonarImage();
+    // The panel paints every element from the state.
+    if (update.Any()) view_->update();
+}
+
+void MainWindow::HoldChanged() {
+    SchedulePlayback();
+    if (state_.RunMode == 0 && !state_.HoldActive) cycle_.Resume();
+}
+
+void MainWindow::SchedulePlayback() {
+    const bool run = state_.RunMode == 1 && playback_.PlaybackOpen() && !state_.HoldActive && !closed_;
+    if (run && !playbackWait_.isActive()) {
+        if (!playbackIdle_.isActive()) playbackIdle_.start();
+    } else {
+        playbackIdle_.stop();
+    }
+}
+
+void MainWindow::PlaybackTick() {
+    if (state_.RunMode != 1 || !playback_.PlaybackOpen() || state_.HoldActive || closed_) {
+        playbackIdle_.stop();  // waits for a file or the end of the hold instead of spinning
+        return;
+    }
+    const PlaybackStepResult step = playback_.PlaybackStep(state_, clock_, target_);
+    ++playbackSteps_;
+    if (slider_) slider_->ShowPercent(playback_.PlaybackPercent());
+    if (step.Rewound) image_.History.Reset = true;
+    if (step.WaitMilliseconds > 0) {
+        playbackIdle_.stop();
+        playbackWait_.start(step.WaitMilliseconds);
+    }
+}
+
+void MainWindow::SeekPlayback(int percent) {
+    if (state_.RunMode != 1 || !playback_.PlaybackOpen()) return;
+    if (playback_.SeekToPercent(percent)) Redraw();
+}
+
+void MainWindow::PollLink() {
+    linkPollPosted_ = false;
+    if (!closed_) cycle_.Poll();
+}
+
+void MainWindow::PollGps() {
+    gpsPollPosted_ = false;
+    if (!closed_) gps_.Poll(state_, target_);
+}
+
+void MainWindow::RunComPortSetup() {
+    ComPortSetupDialog dialog(state_, gps_, target_, this);
+    dialog.PlaceOver(this);
+    if (dialog.exec() == QDialog::Accepted && state_.UseGPS) target_.DrawGpsPosition(false);
+    // The settings are written as they stand when the window closes.
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    ShutDown();
+    event->accept();
+}
+
+void MainWindow::ShutDown() {
+    if (closed_) return;
+    closed_ = true;
+    playbackIdle_.stop();
+    playbackWait_.stop();
+    if (state_.RunMode == 0) {
+        if (gps_.ComPortsProbed()) StopLiveGps(state_, gps_);
+        cycle_.Stop();
+    }
+    // The record file is closed before the settings are written.
+    if (recorder_.Recording()) recorder_.StopRecording();
+    if (state_.RunMode == 1) {
+        if (playback_.Copying()) playback_.StopCopy();
+        playback_.ClosePlayback();
+    }
+    if (!SaveSettings(state_, settingsPath_))
+        prompts_.Message(ProgramTitle, "The settings could not be written to " + settingsPath_ + ".",
+                         MessageIcon::Exclamation);
+    target_.RedrawSonarImage();
+}
+
+}  // namespace tidemar

@@ -1,0 +1,111 @@
+// The main window against tidemar-headsim on loopback (127.0.0.60 and .61; .63 has no
+// head): live pings painted, the "No Connection" blink, recording from the window and
+// playing that recording back.
+#include <QAction>
+#include <QFileInfo>
+#include <QTest>
+
+#include "UiTestSupport.h"
+#include "ui/window/MainMenu.h"
+
+using namespace tidemar;
+using namespace tidemar::uitest;
+
+class MainWindowLiveTest : public QObject {
+    Q_OBJECT
+private slots:
+    void livePingsPaintWedges() {
+        HeadSim head;
+        QVERIFY(head.Start(QStringLiteral("127.0.0.60")));
+        TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.60\nGridMode=0\nRange=6\nSpeed=4\n"));
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        QTRY_VERIFY_WITH_TIMEOUT(window->Cycle().Connected(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(EchoPixels(window->Image().Image) > 2000, 10000);
+        QVERIFY(!window->View()->NoConnectionShown());
+        // Many pings, far fewer repaints: one per display frame at most.
+        QTRY_VERIFY_WITH_TIMEOUT(window->Target().Blits() > 100, 10000);
+        QVERIFY(window->View()->ImageRepaintsScheduled() < window->Target().Blits());
+        QVERIFY(prompts.Messages.empty());
+
+        // Hold: the head commands gray and the pings stop until it is released.
+        window->ToggleHold();
+        QVERIFY(!window->CommandAction(Command::XdcrUp)->isEnabled());
+        QVERIFY(!window->CommandAction(Command::XdcrDown)->isEnabled());
+        QTest::qWait(200);
+        const uint64_t held = window->Cycle().Exchanges();
+        QTest::qWait(300);
+        QCOMPARE(window->Cycle().Exchanges(), held);
+        window->ToggleHold();
+        QVERIFY(window->CommandAction(Command::XdcrUp)->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(window->Cycle().Exchanges() > held + 5, 5000);
+    }
+
+    void unreachableHeadBlinks() {
+        TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.63\n"));
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        QTRY_VERIFY_WITH_TIMEOUT(window->View()->NoConnectionShown(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->View()->NoConnectionShown(), 5000);  // every other second
+        // Switching to a file erases it.
+        window->SelectDataSource(1);
+        QVERIFY(!window->View()->NoConnectionShown());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tidemar Digital Sonar - [No File]"));
+    }
+
+    void recordThenPlayBack() {
+        HeadSim head;
+        QVERIFY(head.Start(QStringLiteral("127.0.0.61")));
+        TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.61\nGridMode=0\nRange=6\nSpeed=4\nGain=12\n"));
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        const QString recording = folder.Path(QStringLiteral("Survey.K7T"));
+        prompts.FileAnswers.push_back(recording.toStdString());
+        window->RunCommand(Command::RecordStart);
+        QVERIFY(window->RecordFile().Recording());
+        QCOMPARE(window->CommandAction(15)->text(), QStringLiteral("&Record Stop..."));
+        QCOMPARE(QString::fromStdString(prompts.FileDialogs.back().Title), QStringLiteral("Open a Sonar File For Recording"));
+        QTRY_VERIFY_WITH_TIMEOUT(window->RecordFile().RecordedBytes() > 40 * 600, 15000);
+        QVERIFY(window->windowTitle().startsWith(QStringLiteral("Tidemar Digital Sonar - Recording to ")));
+
+        window->RunCommand(Command::RecordStart);
+        QVERIFY(!window->RecordFile().Recording());
+        QCOMPARE(window->CommandAction(15)->text(), QStringLiteral("&Record Start..."));
+        QCOMPARE(QString::fromStdString(prompts.Messages.back().Caption), QStringLiteral("Close Record File"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tidemar Digital Sonar"));
+        const qint64 size = QFileInfo(recording).size();
+        QVERIFY(size > 40 * 600);
+
+        // The recording plays back into a cleared picture.
+        prompts.FileAnswers.push_back(recording.toStdString());
+        window->SelectDataSource(1);
+        QVERIFY(window->PlaybackFile().PlaybackOpen());
+        QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > 20, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(EchoPixels(window->Image().Image) > 2000, 10000);
+        QCOMPARE(window->State().Gain, 12);
+    }
+
+    void closingWhileRecordingClosesTheFileFirst() {
+        HeadSim head;
+        QVERIFY(head.Start(QStringLiteral("127.0.0.60")));
+        TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.60\n"));
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        const QString recording = folder.Path(QStringLiteral("last.K7T"));
+        prompts.FileAnswers.push_back(recording.toStdString());
+        window->RunCommand(Command::RecordStart);
+        QTRY_VERIFY_WITH_TIMEOUT(window->RecordFile().RecordedBytes() > 0, 10000);
+        window->close();
+        QVERIFY(!window->RecordFile().Recording());
+        QCOMPARE(QString::fromStdString(prompts.Messages.back().Caption), QStringLiteral("Close Record File"));
+        QVERIFY(QFileInfo(recording).size() > 0);
+        QVERIFY(folder.IniText().contains(QStringLiteral("IPAddress_Sonar1=127.0.0.60")));
+    }
+};
+
+QTEST_MAIN(MainWindowLiveTest)
+#include "MainWindowLiveTest.moc"
