@@ -4,8 +4,11 @@
 
 #include <string>
 
-#include "core/SonarState.h"
 #include <vector>
+
+#include "core/SonarState.h"
+#include "files/PlaybackSource.h"
+#include "platform/ScriptedPrompts.h"
 
 namespace tidemar::cli {
 
@@ -21,13 +24,17 @@ int RunXyz(const std::vector<std::string>& args);
 int UsageError(const std::string& message);
 
 // The settings loaded as the program loads them at start-up, then laid out for a data
-// source (0 head, 1 playback) as the range and speed read-outs do.
+// source (DataSource::Head or File) as the range and speed read-outs do.
 SonarState LoadStateFor(const std::string& settingsPath, int runMode);
 
 // A data file that opens and holds at least one whole record; otherwise says why on stderr.
 bool PlayableFile(const std::string& path);
 // The folder made when missing; otherwise says so on stderr.
 bool OutputFolder(const std::string& path);
+
+// Starts a played file as the source of a headless run; when it cannot be played, prints
+// what playback said (recorded in `prompts`) on stderr and gives false.
+bool StartPlayedFile(PlaybackSource& source, const ScriptedPrompts& prompts);
 
 // A whole number above 0 written with digits only.
 bool ParsePositive(const std::string& text, long long& value);

@@ -12,7 +12,7 @@
 #include "files/Recorder.h"
 #include "gps/GpsInput.h"
 #include "gps/GpsPositionBox.h"
-#include "link/PingCycle.h"
+#include "link/LiveSource.h"
 #include "platform/ScriptedPrompts.h"
 
 namespace tidemar::cli {
@@ -145,8 +145,8 @@ int RunRecord(const std::vector<std::string>& args) {
     };
     GpsInput gps(wake);
     if (state.UseGPS) StartGps(state, gps);
-    PingCycle cycle(state, clock, target, wake);
-    cycle.Start();
+    LiveSource source(SourceContext{state, clock, target, wake});
+    source.Start();
 
     using Steady = std::chrono::steady_clock;
     const auto patience = std::chrono::seconds(timeoutSeconds);
@@ -164,7 +164,7 @@ int RunRecord(const std::vector<std::string>& args) {
             pending = false;
         }
         gps.Poll(state, target);  // first, so the next ping records the newest position
-        cycle.Poll();
+        source.Step();
         const auto now = Steady::now();
         if (target.Recorded != recordedBefore) {
             recordedBefore = target.Recorded;
@@ -181,7 +181,7 @@ int RunRecord(const std::vector<std::string>& args) {
         }
         if (now - lastProgress > patience) {
             failure = "head at " + state.IPAddress_Sonar1.substr(0, IpAddressCapacity) + ":4040 " +
-                      (cycle.Connected() || target.Recorded > 0 ? "stopped answering" : "not reached") +
+                      (source.Cycle().Connected() || target.Recorded > 0 ? "stopped answering" : "not reached") +
                       " within " + std::to_string(timeoutSeconds) + " s";
             status = 2;
             break;
@@ -192,7 +192,7 @@ int RunRecord(const std::vector<std::string>& args) {
                          pings, static_cast<long long>(recorder.RecordedBytes() / 1024), GpsProgress(state).c_str());
         }
     }
-    cycle.Stop();
+    source.Stop();
     gps.CloseGpsPort();
     const int64_t bytes = recorder.RecordedBytes();
     PrintMessages(prompts, messagesBefore, prompts.Messages.size());  // a write error, if any

@@ -84,12 +84,11 @@ int RunRender(const std::vector<std::string>& args) {
 
     ScriptedPrompts prompts;
     RecordedChrome chrome;
+    SystemClock clock;
     Playback playback(prompts, chrome);
-    if (!playback.OpenPlaybackFile(dataPath, state, target)) {
-        for (const auto& message : prompts.Messages)
-            std::fprintf(stderr, "tidemar-cli: %s\n", message.Text.c_str());
-        return 2;
-    }
+    PlaybackSource source(playback, SourceContext{state, clock, target, {}});
+    source.SetFileName(dataPath);
+    if (!StartPlayedFile(source, prompts)) return 2;
     target.SetPlaybackOpen(true);
 
     auto write = [&](const std::string& path) {
@@ -100,11 +99,10 @@ int RunRender(const std::vector<std::string>& args) {
         return false;
     };
 
-    SystemClock clock;
     long long played = 0;
     auto lastReport = std::chrono::steady_clock::now();
     for (;;) {
-        const PlaybackStepResult step = playback.PlaybackStep(state, clock, target);
+        const SourceStep step = source.Step();
         if (step.Rewound) break;
         if (!step.Dispatched) continue;
         ++played;
@@ -112,7 +110,7 @@ int RunRender(const std::vector<std::string>& args) {
         const auto now = std::chrono::steady_clock::now();
         if (now - lastReport >= std::chrono::seconds(1)) {
             lastReport = now;
-            std::fprintf(stderr, "rendered %lld pings (%d%% of the file)\n", played, playback.PlaybackPercent());
+            std::fprintf(stderr, "rendered %lld pings (%d%% of the file)\n", played, source.Percent());
         }
     }
     if (!write((std::filesystem::path(outDir) / "final.bmp").string())) return 1;

@@ -21,6 +21,12 @@ SonarState LoadStateFor(const std::string& settingsPath, int runMode) {
     return state;
 }
 
+bool StartPlayedFile(PlaybackSource& source, const ScriptedPrompts& prompts) {
+    if (source.Start()) return true;
+    for (const auto& message : prompts.Messages) std::fprintf(stderr, "tidemar-cli: %s\n", message.Text.c_str());
+    return false;
+}
+
 bool PlayableFile(const std::string& path) {
     DataFileReader reader;
     std::string reason;

@@ -131,18 +131,16 @@ int RunXyz(const std::vector<std::string>& args) {
 
     ScriptedPrompts prompts;
     RecordedChrome chrome;
-    Playback playback(prompts, chrome);
-    if (!playback.OpenPlaybackFile(dataPath, state, collector)) {
-        for (const auto& message : prompts.Messages)
-            std::fprintf(stderr, "tidemar-cli: %s\n", message.Text.c_str());
-        return 2;
-    }
-
     SystemClock clock;
+    Playback playback(prompts, chrome);
+    PlaybackSource source(playback, SourceContext{state, clock, collector, {}});
+    source.SetFileName(dataPath);
+    if (!StartPlayedFile(source, prompts)) return 2;
+
     long long played = 0;
     int lastPosition = -1, lastDirection = -1;
     for (;;) {
-        const PlaybackStepResult step = playback.PlaybackStep(state, clock, collector);
+        const SourceStep step = source.Step();
         if (step.Rewound) break;
         if (!step.Dispatched || state.GridMode == SSMode) continue;
         ++played;

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include "core/Modes.h"
+
 class QAction;
 class QMenuBar;
 
@@ -43,6 +45,20 @@ inline constexpr int AutoProfile = 980;
 inline constexpr int ProfileGrid = 1000;
 inline constexpr int ZeroDown = 1010;
 }  // namespace Command
+
+// The items that belong to one data source: enabled while its pings are shown, grayed
+// while the other source's are.
+struct SourceMenuItem {
+    int Id;
+    int Source;  // DataSource::Head or DataSource::File
+};
+inline constexpr SourceMenuItem SourceMenuItems[] = {
+    {Command::Playback, DataSource::File},      {Command::RecordStart, DataSource::Head},
+    {Command::CopyStart, DataSource::File},     {Command::XdcrUp, DataSource::Head},
+    {Command::XdcrDown, DataSource::Head},      {Command::ComPorts, DataSource::Head},
+    {Command::CalibrateHead, DataSource::Head}, {Command::AutoProfile, DataSource::Head},
+    {Command::AutoFrameCapture, DataSource::File},
+};
 
 // Builds the menus into `bar`; every action's triggered() is sent to `onCommand` with the
 // action's id. Items 1010 starts grayed; check marks are the window's to set.

@@ -38,14 +38,16 @@ MainWindow::MainWindow(const MainWindowOptions& options)
       playback_(prompts_, chrome_),
       target_(state_, image_, recorder_),
       settingsPath_(SettingsPathIn(SettingsFolder(options.SettingsDirectory))),
-      headPort_(options.HeadPort),
+      fileSource_(playback_, SourceContext{state_, clock_, target_, {}}),
       gps_([this] {
           if (!gpsPollPosted_.exchange(true)) QMetaObject::invokeMethod(this, &MainWindow::PollGps, Qt::QueuedConnection);
-      }),
-      cycle_(state_, clock_, target_, [this] {
-          if (!linkPollPosted_.exchange(true))
-              QMetaObject::invokeMethod(this, &MainWindow::PollLink, Qt::QueuedConnection);
       }) {
+    const PingSourceFactory headFactory = options.HeadSource ? options.HeadSource : LiveSourceFactory(options.HeadPort);
+    headSource_ = headFactory(SourceContext{state_, clock_, target_, [this] {
+                                                if (sourceWakePosted_.exchange(true)) return;
+                                                QMetaObject::invokeMethod(
+                                                    this, [this] { WakeSource(headSource_.get()); }, Qt::QueuedConnection);
+                                            }});
     setWindowTitle(QString::fromLatin1(ProgramTitle));
     BuildMainMenu(menuBar(), this, &DispatchCommand);
 
@@ -104,10 +106,10 @@ MainWindow::MainWindow(const MainWindowOptions& options)
     SetMenuMarks();
     gps_.ProbeComPorts(state_, options.DeviceDirectory);
 
-    playbackIdle_.setInterval(0);  // runs when the event queue is empty
-    connect(&playbackIdle_, &QTimer::timeout, this, &MainWindow::PlaybackTick);
-    playbackWait_.setSingleShot(true);
-    connect(&playbackWait_, &QTimer::timeout, this, &MainWindow::SchedulePlayback);
+    sourceIdle_.setInterval(0);  // runs when the event queue is empty
+    connect(&sourceIdle_, &QTimer::timeout, this, &MainWindow::StepSource);
+    sourceWait_.setSingleShot(true);
+    connect(&sourceWait_, &QTimer::timeout, this, &MainWindow::ScheduleSource);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -140,28 +142,19 @@ void MainWindow::ApplyDataSource() {
     view_->DataSourceChanged();
     state_.ShownSoundVelocity = 0.0f;
     if (recorder_.Recording()) recorder_.StopRecording();
-    if (playback_.Copying()) playback_.StopCopy();
-    playback_.ClosePlayback();
+    sourceIdle_.stop();
+    sourceWait_.stop();
+    if (source_) source_->Stop();
     target_.SetPlaybackOpen(false);
-    playbackIdle_.stop();
-    playbackWait_.stop();
     if (gps_.ComPortsProbed()) StopLiveGps(state_, gps_);
-    cycle_.Stop();
     autoProfile_->ResetCycle();
 
-    const bool file = state_.RunMode == 1;
+    const bool file = state_.RunMode == DataSource::File;
+    source_ = file ? static_cast<PingSource*>(&fileSource_) : headSource_.get();
+    for (const SourceMenuItem& item : SourceMenuItems) Enable(item.Id, item.Source == state_.RunMode);
     if (file) {
         target_.EraseLinkStatus();
         EnterPlayback(state_);
-        Enable(Command::Playback, true);
-        Enable(Command::RecordStart, false);
-        Enable(Command::CopyStart, true);
-        Enable(Command::XdcrUp, false);
-        Enable(Command::XdcrDown, false);
-        Enable(Command::ComPorts, false);
-        Enable(Command::CalibrateHead, false);
-        Enable(Command::AutoProfile, false);
-        Enable(Command::AutoFrameCapture, true);
         if (!playback_.PlaybackOpen()) chrome_.SetTitle(std::string(ProgramTitle) + " - [No File]");
         target_.DrawGpsPosition(false);
         state_.DateTimeText.clear();
@@ -174,17 +167,8 @@ void MainWindow::ApplyDataSource() {
         slider_ = nullptr;
         LeavePlayback(state_);
         ApplyPanelUpdate(RangeReadout(state_));
-        Enable(Command::Playback, false);
-        Enable(Command::RecordStart, true);
-        Enable(Command::CopyStart, false);
-        Enable(Command::XdcrUp, true);
-        Enable(Command::XdcrDown, true);
-        Enable(Command::CalibrateHead, true);
-        Enable(Command::AutoProfile, true);
-        Enable(Command::AutoFrameCapture, false);
-        cycle_.Start(headPort_);
+        source_->Start();
         StartLiveGps(state_, gps_);
-        Enable(Command::ComPorts, true);
         target_.DrawGpsPosition(false);
         chrome_.SetTitle(ProgramTitle);
     }
@@ -199,9 +183,9 @@ void MainWindow::ApplyDataSource() {
 }
 
 void MainWindow::OpenPlayback() {
-    playback_.OpenPlayback(state_, target_);
+    fileSource_.Start();
     target_.SetPlaybackOpen(playback_.PlaybackOpen());
-    SchedulePlayback();
+    ScheduleSource();
 }
 
 void MainWindow::ToggleHold() {
@@ -236,42 +220,42 @@ void MainWindow::ApplyPanelUpdate(const PanelUpdate& update) {
 }
 
 void MainWindow::HoldChanged() {
-    SchedulePlayback();
-    if (state_.RunMode == 0 && !state_.HoldActive) cycle_.Resume();
+    if (source_) source_->Hold(state_.HoldActive);
+    ScheduleSource();
 }
 
-void MainWindow::SchedulePlayback() {
-    const bool run = state_.RunMode == 1 && playback_.PlaybackOpen() && !state_.HoldActive && !closed_;
-    if (run && !playbackWait_.isActive()) {
-        if (!playbackIdle_.isActive()) playbackIdle_.start();
+void MainWindow::ScheduleSource() {
+    const bool run = source_ && source_->Active() && !state_.HoldActive && !closed_;
+    if (run && !sourceWait_.isActive()) {
+        if (!sourceIdle_.isActive()) sourceIdle_.start();
     } else {
-        playbackIdle_.stop();
+        sourceIdle_.stop();
     }
 }
 
-void MainWindow::PlaybackTick() {
-    if (state_.RunMode != 1 || !playback_.PlaybackOpen() || state_.HoldActive || closed_) {
-        playbackIdle_.stop();  // waits for a file or the end of the hold instead of spinning
+void MainWindow::StepSource() {
+    if (!source_ || !source_->Active() || state_.HoldActive || closed_) {
+        sourceIdle_.stop();  // waits for a file or the end of the hold instead of spinning
         return;
     }
-    const PlaybackStepResult step = playback_.PlaybackStep(state_, clock_, target_);
-    ++playbackSteps_;
-    if (slider_) slider_->ShowPercent(playback_.PlaybackPercent());
-    if (step.Rewound) image_.History.Reset = true;
-    if (step.WaitMilliseconds > 0) {
-        playbackIdle_.stop();
-        playbackWait_.start(step.WaitMilliseconds);
+    const SourceStep step = source_->Step();
+    if (source_->Kind() == DataSource::File) {
+        ++playbackSteps_;
+        if (slider_) slider_->ShowPercent(source_->Percent());
     }
+    if (step.Rewound) image_.History.Reset = true;
+    if (step.WaitMilliseconds != 0) sourceIdle_.stop();
+    if (step.WaitMilliseconds > 0) sourceWait_.start(step.WaitMilliseconds);
 }
 
 void MainWindow::SeekPlayback(int percent) {
-    if (state_.RunMode != 1 || !playback_.PlaybackOpen()) return;
+    if (state_.RunMode != DataSource::File || !playback_.PlaybackOpen()) return;
     if (playback_.SeekToPercent(percent)) Redraw();
 }
 
-void MainWindow::PollLink() {
-    linkPollPosted_ = false;
-    if (!closed_) cycle_.Poll();
+void MainWindow::WakeSource(PingSource* source) {
+    sourceWakePosted_ = false;
+    if (!closed_ && source == source_) source->Step();
 }
 
 void MainWindow::PollGps() {
@@ -294,18 +278,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::ShutDown() {
     if (closed_) return;
     closed_ = true;
-    playbackIdle_.stop();
-    playbackWait_.stop();
-    if (state_.RunMode == 0) {
-        if (gps_.ComPortsProbed()) StopLiveGps(state_, gps_);
-        cycle_.Stop();
-    }
+    sourceIdle_.stop();
+    sourceWait_.stop();
+    if (state_.RunMode == DataSource::Head && gps_.ComPortsProbed()) StopLiveGps(state_, gps_);
+    if (source_) source_->Stop();
     // The record file is closed before the settings are written.
     if (recorder_.Recording()) recorder_.StopRecording();
-    if (state_.RunMode == 1) {
-        if (playback_.Copying()) playback_.StopCopy();
-        playback_.ClosePlayback();
-    }
     if (!SaveSettings(state_, settingsPath_))
         prompts_.Message(ProgramTitle, "The settings could not be written to " + settingsPath_ + ".",
                          MessageIcon::Exclamation);

@@ -21,7 +21,9 @@
 #include "image/ImageColorTable.h"
 #include "image/SonarImage.h"
 #include "core/Clock.h"
-#include "link/PingCycle.h"
+#include "core/PingSource.h"
+#include "files/PlaybackSource.h"
+#include "link/LiveSource.h"
 #include "core/SonarState.h"
 #include "platform/QtPrompts.h"
 #include "ui/window/AutoProfileController.h"
@@ -46,6 +48,8 @@ struct MainWindowOptions {
     int HeadPort = 4040;
     // The print dialog; null: Qt's.
     PrinterChoice* Printer = nullptr;
+    // The source of HEAD mode; empty: the head over the link at HeadPort.
+    PingSourceFactory HeadSource;
 };
 
 class MainWindow : public QMainWindow {
@@ -80,7 +84,10 @@ public:
     SonarView* View() const { return view_; }
     Playback& PlaybackFile() { return playback_; }
     Recorder& RecordFile() { return recorder_; }
-    PingCycle& Cycle() { return cycle_; }
+    // The ping cycle of the program's own head source (not there when another was given).
+    PingCycle& Cycle() { return dynamic_cast<LiveSource&>(*headSource_).Cycle(); }
+    // The source whose pings are shown now; null before the window started.
+    PingSource* Source() const { return source_; }
     WindowDispatchTarget& Target() { return target_; }
     AutoProfileController& AutoProfile() { return *autoProfile_; }
     DiagnosticsWindow* Diagnostics() const { return diagnostics_; }
@@ -103,10 +110,10 @@ private:
     void Enable(int id, bool on);
     void ShutDown();
     void OpenPlayback();
-    void PlaybackTick();
+    void StepSource();
     void SeekPlayback(int percent);
-    void SchedulePlayback();
-    void PollLink();
+    void ScheduleSource();
+    void WakeSource(PingSource* source);
     void PollGps();
     void RunComPortSetup();
     void SetColors(int colors);
@@ -135,16 +142,17 @@ private:
     DiagnosticsWindow* diagnostics_ = nullptr;
     ScanWindow* scanWindow_ = nullptr;
     std::string settingsPath_;
-    int headPort_;
-    QTimer playbackIdle_;
-    QTimer playbackWait_;
+    QTimer sourceIdle_;
+    QTimer sourceWait_;
     int playbackSteps_ = 0;
     bool closed_ = false;
-    std::atomic<bool> linkPollPosted_{false};
+    std::atomic<bool> sourceWakePosted_{false};
     std::atomic<bool> gpsPollPosted_{false};
+    PlaybackSource fileSource_;
+    PingSource* source_ = nullptr;
     // Last: their threads call back into the window until they are stopped.
     GpsInput gps_;
-    PingCycle cycle_;
+    std::unique_ptr<PingSource> headSource_;
 };
 
 }  // namespace tidemar
