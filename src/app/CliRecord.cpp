@@ -146,6 +146,9 @@ int RunRecord(const std::vector<std::string>& args) {
     GpsInput gps(wake);
     if (state.UseGPS) StartGps(state, gps);
     PingCycle cycle(state, clock, target, wake);
+    cycle.SetMessageSink([](const std::string& caption, const std::string& text) {
+        std::fprintf(stderr, "tidemar-cli: %s: %s\n", caption.c_str(), text.c_str());
+    });
     cycle.Start();
 
     using Steady = std::chrono::steady_clock;
