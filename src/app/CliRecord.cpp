@@ -145,8 +145,16 @@ int RunRecord(const std::vector<std::string>& args) {
     };
     GpsInput gps(wake);
     if (state.UseGPS) StartGps(state, gps);
-    LiveSource source(SourceContext{state, clock, target, wake});
-    source.Start();
+    SourceContext context{state, clock, target, wake};
+    context.Message = [](const std::string& caption, const std::string& text) {
+        std::fprintf(stderr, "tidemar-cli: %s: %s\n", caption.c_str(), text.c_str());
+    };
+    LiveSource source(context);
+    if (!source.Start()) {  // the link thread could not be started; it has said so
+        gps.CloseGpsPort();
+        recorder.StopRecording();
+        return 2;
+    }
 
     using Steady = std::chrono::steady_clock;
     const auto patience = std::chrono::seconds(timeoutSeconds);

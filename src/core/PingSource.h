@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "core/Clock.h"
 #include "core/DispatchPing.h"
@@ -56,13 +57,15 @@ public:
 };
 
 // What an owner lends the source it builds: the state the pings are read into, the clock,
-// where they are dispatched, and `Wake`, which the source calls from any thread when it has
-// something for Step().
+// where they are dispatched, `Wake`, which the source calls from any thread when it has
+// something for Step(), and `Message`, where it tells the operator of a fault (a message
+// box's caption and text; called on the owner's thread only; may be empty).
 struct SourceContext {
     SonarState& State;
     const Clock& Time;
     DispatchTarget& Target;
     std::function<void()> Wake;
+    std::function<void(const std::string& caption, const std::string& text)> Message = {};
 };
 
 using PingSourceFactory = std::function<std::unique_ptr<PingSource>(const SourceContext& context)>;

@@ -6,8 +6,7 @@
 
 #include <cerrno>
 #include <chrono>
-
-#include "link/TcpLink.h"
+#include <exception>
 
 namespace tidemar {
 
@@ -15,19 +14,32 @@ LinkThread::LinkThread(std::function<void()> wake) : wake_(std::move(wake)) {}
 
 LinkThread::~LinkThread() { Stop(); }
 
-void LinkThread::Start(const std::string& address, int port, const LinkTimings& timings) {
+bool LinkThread::Start(const std::string& address, int port, const LinkTimings& timings) {
     Stop();
     address_ = address;
     port_ = port;
     timings_ = timings;
+    // Without the wake-up descriptor a stop could wait for a head forever (a triggered
+    // ping has no time-out), so that is a thread that cannot be started as well.
     stopFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (stopFd_ < 0) return false;
     {
         std::lock_guard lock(mutex_);
         stop_ = false;
         request_.reset();
         events_.clear();
     }
-    worker_ = std::thread([this] { Main(); });
+    try {
+        auto body = [this] { Main(); };
+        worker_ = timings_.MakeThread ? timings_.MakeThread(body) : std::thread(body);
+    } catch (const std::exception&) {
+        // std::system_error when the system refuses another thread.
+        worker_ = std::thread();
+    }
+    if (worker_.joinable()) return true;
+    close(stopFd_);
+    stopFd_ = -1;
+    return false;
 }
 
 void LinkThread::Stop() {
@@ -88,12 +100,20 @@ bool LinkThread::Sleep(int ms) {
 
 void LinkThread::Main() {
     TcpLink link;
+    bool socketFailing = false;  // the operator hears of it once, not every retry
     while (!Stopping()) {
         if (!link.Connected()) {
-            const ProbeResult probe = ProbeHead(address_, port_, timings_.ProbeTimeoutMs, stopFd_);
-            if (probe == ProbeResult::Stopped) break;
-            if (probe == ProbeResult::Accepted &&
-                link.Open(address_, port_, timings_.ProbeTimeoutMs, stopFd_)) {
+            ProbeResult result = ProbeHead(address_, port_, timings_.ProbeTimeoutMs, stopFd_, timings_.MakeSocket);
+            if (result == ProbeResult::Accepted)
+                result = link.Open(address_, port_, timings_.ProbeTimeoutMs, stopFd_, timings_.MakeSocket);
+            if (result == ProbeResult::Stopped) break;
+            if (result == ProbeResult::NoSocket && !socketFailing) {
+                LinkEvent event;
+                event.What = LinkEvent::Kind::NoSocket;
+                Post(std::move(event));
+            }
+            socketFailing = result == ProbeResult::NoSocket;
+            if (result == ProbeResult::Accepted) {
                 LinkEvent event;
                 event.What = LinkEvent::Kind::Connected;
                 Post(std::move(event));
@@ -132,8 +152,9 @@ void LinkThread::Main() {
                 const size_t wanted = static_cast<size_t>(request.ExpectedLength) <= reply.Bytes.size()
                                           ? static_cast<size_t>(request.ExpectedLength)
                                           : reply.Bytes.size();
-                const IoResult got = link.Receive(reply.Bytes.data(), wanted, received,
-                                                  timings_.ReceiveTimeoutMs, timings_.ReplyGapMs, stopFd_);
+                const int timeoutMs = request.AwaitTrigger ? -1 : timings_.ReceiveTimeoutMs;
+                const IoResult got = link.Receive(reply.Bytes.data(), wanted, received, timeoutMs,
+                                                  timings_.ReplyGapMs, stopFd_);
                 if (got == IoResult::Stopped) break;
                 reply.Received = static_cast<int>(received);
                 reply.ReceiveFailed = got != IoResult::Done;

@@ -5,7 +5,8 @@
 // state stays with the main thread; the two meet only in this hand-off.
 //
 // Stop() ends the thread within a few milliseconds whatever the head does: every wait of
-// the thread also watches a wake-up descriptor.
+// the thread also watches a wake-up descriptor. That is also what lets a ping to a head
+// that waits for its external trigger wait without a time-out.
 
 #include <array>
 #include <condition_variable>
@@ -19,6 +20,7 @@
 
 #include "core/SonarState.h"
 #include "core/SwitchCommand.h"
+#include "link/TcpLink.h"
 
 namespace tidemar {
 
@@ -28,16 +30,27 @@ struct LinkTimings {
     int ReceiveTimeoutMs = 3000;  // longer than the slowest ping of a real head
     int ReplyGapMs = 20;          // a reply that stops arriving for this long is over
     int SendTimeoutMs = 3000;
+
+    // Stand-ins for the system calls that make the link's sockets and its thread, so that
+    // tests can make them fail (a thread maker fails by throwing std::system_error, as
+    // std::thread does). Empty means the system's own.
+    SocketMaker MakeSocket;
+    std::function<std::thread(std::function<void()>)> MakeThread;
 };
 
 struct PingRequest {
     CommandBlock Block{};
     int ExpectedLength = 0;
     int WaitMs = 0;  // before the send: send delay, and any pause the last ping asked for
+    // The block tells the head to wait for its external trigger, which may come at any
+    // time: the receive waits without a time-out (until the reply, or Stop()).
+    bool AwaitTrigger = false;
 };
 
 struct LinkEvent {
-    enum class Kind { Connected, Unreachable, Reply };
+    // NoSocket: a socket could not be made; posted once until one is made again, and
+    // followed by Unreachable as for a head that refused.
+    enum class Kind { Connected, Unreachable, Reply, NoSocket };
     Kind What = Kind::Unreachable;
     // Reply only:
     std::array<uint8_t, MaxReplyBytes> Bytes{};
@@ -55,7 +68,8 @@ public:
     LinkThread(const LinkThread&) = delete;
     LinkThread& operator=(const LinkThread&) = delete;
 
-    void Start(const std::string& address, int port, const LinkTimings& timings = {});
+    // False when the thread could not be started; nothing runs then.
+    bool Start(const std::string& address, int port, const LinkTimings& timings = {});
     void Stop();
     bool Running() const { return worker_.joinable(); }
 

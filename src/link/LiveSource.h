@@ -12,13 +12,13 @@ namespace tidemar {
 class LiveSource : public PingSource {
 public:
     LiveSource(const SourceContext& context, int port = 4040, const LinkTimings& timings = {})
-        : cycle_(context.State, context.Time, context.Target, context.Wake), port_(port), timings_(timings) {}
+        : cycle_(context.State, context.Time, context.Target, context.Wake), port_(port), timings_(timings) {
+        if (context.Message) cycle_.SetMessageSink(context.Message);
+    }
 
     int Kind() const override { return DataSource::Head; }
-    bool Start() override {
-        cycle_.Start(port_, timings_);
-        return cycle_.Running();
-    }
+    // False when the link thread could not be started (the message has gone out).
+    bool Start() override { return cycle_.Start(port_, timings_); }
     void Stop() override { cycle_.Stop(); }
     bool Active() const override { return cycle_.Running(); }
     // A released hold sends the next ping; a set one lets the ping on its way come back.

@@ -6,6 +6,12 @@
 
 namespace tidemar {
 
+namespace {
+
+constexpr size_t TriggerModeByte = 16;  // ExternalTriggerControl, 0..3
+
+}  // namespace
+
 void CountLinkError(int& counter) {
     if (counter > 100000)
         counter = 0;
@@ -19,13 +25,19 @@ PingCycle::PingCycle(SonarState& state, const Clock& clock, DispatchTarget& targ
 
 PingCycle::~PingCycle() { Stop(); }
 
-void PingCycle::Start(int port, const LinkTimings& timings) {
+bool PingCycle::Start(int port, const LinkTimings& timings) {
     Stop();
     PrepareReply(state_);
     connected_ = false;
     inFlight_ = false;
     pendingPauseMs_ = 0;
-    link_.Start(state_.IPAddress_Sonar1, port, timings);
+    if (link_.Start(state_.IPAddress_Sonar1, port, timings)) return true;
+    Report("CreateThread Error!", "Failed to create thread!");
+    return false;
+}
+
+void PingCycle::Report(const std::string& caption, const std::string& text) {
+    if (messageSink_) messageSink_(caption, text);
 }
 
 void PingCycle::Stop() {
@@ -50,6 +62,9 @@ void PingCycle::Poll() {
         case LinkEvent::Kind::Reply:
             HandleReply(event);
             break;
+        case LinkEvent::Kind::NoSocket:
+            Report("OpenTCPConnection()", "socket() failed!");
+            break;
         }
     }
 }
@@ -68,6 +83,10 @@ void PingCycle::SubmitNext(int pauseMs) {
     // the next ordinary block.
     request.Block = state_.HeadScanMode && HeadProgrammingPending(state_) ? BuildHeadProgrammingCommand(state_)
                                                                             : PrepareSend(state_);
+    // Taken from the block itself: what the head was told is what it does. A programming
+    // block uses this byte for the new head ID (0x80 set), never for a trigger mode.
+    const uint8_t trigger = request.Block[TriggerModeByte];
+    request.AwaitTrigger = trigger >= 1 && trigger <= 3;
     request.ExpectedLength = state_.ExpectedReturnLength;
     request.WaitMs = pendingPauseMs_ + state_.SendDelay + (state_.ReplyType == 'P' ? 2 : 0);
     pendingPauseMs_ = 0;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "core/Clock.h"
 #include "core/DispatchPing.h"
@@ -21,8 +22,15 @@ public:
     PingCycle(const PingCycle&) = delete;
     PingCycle& operator=(const PingCycle&) = delete;
 
-    // Starts the link thread towards IPAddress_Sonar1.
-    void Start(int port = 4040, const LinkTimings& timings = {});
+    // What the link has to tell the operator goes here as a message box's caption and
+    // text (exclamation icon; a thread that could not be started has no owner window).
+    // Called on the main thread only, from Start() and Poll().
+    using MessageSink = std::function<void(const std::string& caption, const std::string& text)>;
+    void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
+
+    // Starts the link thread towards IPAddress_Sonar1. When the thread cannot be started
+    // the sink hears "Failed to create thread!", nothing pings, and this returns false.
+    bool Start(int port = 4040, const LinkTimings& timings = {});
     // Stops it; returns within about a second whatever the head does.
     void Stop();
     bool Running() const { return link_.Running(); }
@@ -42,11 +50,13 @@ private:
     void HandleReply(const LinkEvent& event);
     void HandleUnreachable();
     void BetweenPings();
+    void Report(const std::string& caption, const std::string& text);
 
     SonarState& state_;
     const Clock& clock_;
     DispatchTarget& target_;
     LinkThread link_;
+    MessageSink messageSink_;
     bool connected_ = false;
     bool inFlight_ = false;
     int pendingPauseMs_ = 0;

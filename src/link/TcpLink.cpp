@@ -17,11 +17,20 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
+constexpr size_t AddressCharacters = 20;
+
 bool MakeAddress(const std::string& text, int port, sockaddr_in& address) {
+    const std::optional<uint32_t> host = ParseHeadAddress(text);
+    if (!host) return false;
     address = {};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
-    return inet_pton(AF_INET, text.substr(0, 20).c_str(), &address.sin_addr) == 1;
+    address.sin_addr.s_addr = htonl(*host);
+    return true;
+}
+
+int MakeSocket(const SocketMaker& makeSocket) {
+    return makeSocket ? makeSocket() : socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
 }
 
 void SetNonBlocking(int fd, bool on) {
@@ -30,7 +39,9 @@ void SetNonBlocking(int fd, bool on) {
     fcntl(fd, F_SETFL, on ? (flags | O_NONBLOCK) : (flags & ~O_NONBLOCK));
 }
 
+// Steady::time_point::max() as a deadline waits without limit.
 int RemainingMs(Steady::time_point deadline) {
+    if (deadline == Steady::time_point::max()) return -1;
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Steady::now()).count();
     return left < 0 ? 0 : static_cast<int>(left);
 }
@@ -75,31 +86,41 @@ ProbeResult ConnectWithin(int fd, const sockaddr_in& address, int timeoutMs, int
 
 }  // namespace
 
-ProbeResult ProbeHead(const std::string& address, int port, int timeoutMs, int wakeFd) {
+std::optional<uint32_t> ParseHeadAddress(const std::string& text) {
+    const std::string limited = text.substr(0, AddressCharacters);
+    in_addr parsed{};
+    if (inet_aton(limited.c_str(), &parsed) == 0) return std::nullopt;
+    return ntohl(parsed.s_addr);
+}
+
+ProbeResult ProbeHead(const std::string& address, int port, int timeoutMs, int wakeFd,
+                      const SocketMaker& makeSocket) {
     sockaddr_in target;
     if (!MakeAddress(address, port, target)) return ProbeResult::Refused;
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return ProbeResult::Refused;
+    const int fd = MakeSocket(makeSocket);
+    if (fd < 0) return ProbeResult::NoSocket;
     const ProbeResult result = ConnectWithin(fd, target, timeoutMs, wakeFd);
     close(fd);
     return result;
 }
 
-bool TcpLink::Open(const std::string& address, int port, int timeoutMs, int wakeFd) {
+ProbeResult TcpLink::Open(const std::string& address, int port, int timeoutMs, int wakeFd,
+                          const SocketMaker& makeSocket) {
     Close();
     sockaddr_in target;
-    if (!MakeAddress(address, port, target)) return false;
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    if (ConnectWithin(fd, target, timeoutMs, wakeFd) != ProbeResult::Accepted) {
+    if (!MakeAddress(address, port, target)) return ProbeResult::Refused;
+    const int fd = MakeSocket(makeSocket);
+    if (fd < 0) return ProbeResult::NoSocket;
+    const ProbeResult result = ConnectWithin(fd, target, timeoutMs, wakeFd);
+    if (result != ProbeResult::Accepted) {
         close(fd);
-        return false;
+        return result;
     }
     // One small block per ping: never hold it back waiting for more.
     int one = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     fd_ = fd;
-    return true;
+    return ProbeResult::Accepted;
 }
 
 void TcpLink::Close() {
@@ -135,7 +156,7 @@ IoResult TcpLink::Receive(uint8_t* data, size_t size, size_t& received, int time
                           int wakeFd) {
     received = 0;
     if (fd_ < 0) return IoResult::Failed;
-    auto deadline = Steady::now() + std::chrono::milliseconds(timeoutMs);
+    auto deadline = timeoutMs < 0 ? Steady::time_point::max() : Steady::now() + std::chrono::milliseconds(timeoutMs);
     while (received < size) {
         switch (WaitFor(fd_, POLLIN, deadline, wakeFd)) {
         case WaitResult::Ready: break;

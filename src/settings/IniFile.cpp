@@ -12,6 +12,17 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+bool Quoted(std::string_view text) { return text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front(); }
+
+// A value as a read gives it from the text after the '='.
+std::string_view ReadValue(std::string_view text) {
+    text = Trim(text);
+    if (Quoted(text)) text = text.substr(1, text.size() - 2);
+    return text;
+}
+
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string LowerName(std::string_view name) {
@@ -116,7 +127,7 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
     const int at = FindKey(header, key);
     if (at < 0) return std::nullopt;
     const Line& line = lines_[static_cast<size_t>(at)];
-    return std::string(Trim(std::string_view(line.Content).substr(line.ValueStart)));
+    return std::string(ReadValue(std::string_view(line.Content).substr(line.ValueStart)));
 }
 
 std::string IniDocument::Get(std::string_view section, std::string_view key, std::string_view fallback) const {
@@ -128,6 +139,13 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     const size_t stop = value.find_first_of(std::string_view("\n\0", 2));
     if (stop != std::string_view::npos) value = value.substr(0, stop);
     while (!value.empty() && IsBlank(value.back())) value.remove_suffix(1);
+    std::string protectedValue;
+    if (Quoted(Trim(value))) {
+        const char quote = Trim(value).front();
+        protectedValue = quote + std::string(Trim(value)) + quote;
+    }
+    const std::string_view reads = Trim(value);
+    if (!protectedValue.empty()) value = protectedValue;
 
     const int header = FindSection(section);
     if (header >= 0) {
@@ -135,7 +153,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
         if (at >= 0) {
             Line& line = lines_[static_cast<size_t>(at)];
             const std::string_view old = std::string_view(line.Content).substr(line.ValueStart);
-            if (Trim(old) == Trim(value)) return;
+            if (ReadValue(old) == reads) return;
             // Keep the key as it was spelt, the '=' and the blanks after it; the name and
             // the value's start stay where they were.
             size_t keep = line.ValueStart;

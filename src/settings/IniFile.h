@@ -2,7 +2,8 @@
 // An INI file held in memory, read and written by the profile-string rules:
 //
 //   - section and key names compare case-insensitively (ASCII) and ignore the blanks
-//     around them; values ignore the blanks around them;
+//     around them; values ignore the blanks around them, and a value that starts and
+//     ends with the same quote (" or ') reads without that one pair: Gain="12" reads 12;
 //   - only the first section of a name and the first key of a name in it count;
 //   - a line is a section header when it starts with '[', a comment when it starts with
 //     ';', a key when it holds '='; anything else is kept and never matched;
@@ -26,16 +27,19 @@ public:
     IniDocument() = default;
     explicit IniDocument(std::string_view text);
 
-    // The value of `key` in `section` with the surrounding blanks removed, or nullopt when
-    // the section or the key is missing. A key written as "Key=" gives an empty value.
+    // The value of `key` in `section` with the surrounding blanks and one pair of matching
+    // quotes removed, or nullopt when the section or the key is missing. A key written as
+    // "Key=" gives an empty value.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
-    // Find(), or `fallback` when the key is missing.
+    // Find(), or `fallback` (taken as it is) when the key is missing.
     std::string Get(std::string_view section, std::string_view key, std::string_view fallback) const;
 
     // Writes `value` as the value of `key`. A value cannot hold a line end: it is cut at
     // the first line feed or NUL, and trailing blanks (which a read would drop) are left
-    // off. A line whose value already reads as `value` is not touched.
+    // off. A value that itself starts and ends with the same quote gets one more pair, so
+    // that it reads back with its quotes. A line whose value already reads as `value` is
+    // not touched.
     // Section and key names must not be empty nor hold '=', ']' or line ends.
     void Set(std::string_view section, std::string_view key, std::string_view value);
 

@@ -2,9 +2,17 @@
 // thread and the link thread, reconnection, replies that go wrong, hold, and stopping.
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+
+#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "FakeHead.h"
 #include "ReplyTestSupport.h"
@@ -59,8 +67,14 @@ struct CycleFixture : ::testing::Test {
                         woken.notify_all();
                     }};
     LinkTimings timings;
+    std::vector<std::string> messages;  // "caption: text"
+    std::thread::id messageThread;
 
     void SetUp() override {
+        cycle.SetMessageSink([this](const std::string& caption, const std::string& text) {
+            messages.push_back(caption + ": " + text);
+            messageThread = std::this_thread::get_id();
+        });
         target.State = &state;
         state.ConfigType = 0;
         state.GridMode = 0;
@@ -203,6 +217,126 @@ TEST_F(CycleFixture, HoldStopsThePingsAndResumeRestartsThem) {
     state.HoldActive = 0;
     cycle.Resume();
     ASSERT_TRUE(RunUntil([&] { return head.Pings() >= held + 3; }));
+}
+
+TEST(HeadAddress, ReadAsTheClassicParserReadsIt) {
+    struct Case {
+        const char* text;
+        std::optional<uint32_t> address;
+        const char* legend;
+    };
+    const Case cases[] = {
+        {"127.0.0.1", 0x7F000001, "dotted quad"},
+        {"127.1", 0x7F000001, "two parts: the last fills 24 bits"},
+        {"127.65538", 0x7F010002, "a last part above 255"},
+        {"127.0.000.8", 0x7F000008, "zero-padded zero"},
+        {"127.0.0.010", 0x7F000008, "leading zero is octal"},
+        {"127.0.0.0x1f", 0x7F00001F, "hex part"},
+        {"0x7F.0X0.0.1", 0x7F000001, "hex, either case"},
+        {"2130706433", 0x7F000001, "one decimal number"},
+        {"017700000001", 0x7F000001, "one octal number"},
+        {"127.0.0.1 x", 0x7F000001, "text after a blank is ignored"},
+        {"127.0.0.000000000001", 0x7F000001, "20 characters"},
+        {"127.0.0.0000000000001", 0x7F000000, "only 20 characters count"},
+        {"127.0.0.08", std::nullopt, "8 is no octal digit"},
+        {"127.0.0.256", std::nullopt, "part above 255"},
+        {"127.16777216", std::nullopt, "last part above 24 bits"},
+        {"127.0.0.1.", std::nullopt, "trailing dot"},
+        {"127.0.0.1x", std::nullopt, "text right after the number"},
+        {" 127.0.0.1", std::nullopt, "leading blank"},
+        {"localhost", std::nullopt, "names are not looked up"},
+        {"", std::nullopt, "empty"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ParseHeadAddress(c.text), c.address) << c.legend << ": " << c.text;
+}
+
+TEST_F(CycleFixture, ClassicAddressFormsAreDialledAndUnreadableOnesNever) {
+    FakeHead head("127.0.21.9", 4040, [](int i, const std::vector<uint8_t>&) {
+        return std::optional<HeadAnswer>(Answer(ReplyFor(i)));
+    });
+    ASSERT_TRUE(head.Start());
+    std::atomic<int> sockets{0};
+    timings.MakeSocket = [&sockets] {
+        ++sockets;
+        return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    };
+
+    state.IPAddress_Sonar1 = "127.0.21.09";
+    cycle.Start(4040, timings);
+    ASSERT_TRUE(RunUntil([&] { return target.Blinks >= 1; }));
+    EXPECT_EQ(sockets, 0) << "an address no rule accepts is never dialled";
+
+    state.IPAddress_Sonar1 = "127.0.21.011";
+    cycle.Start(4040, timings);
+    ASSERT_TRUE(RunUntil([&] { return target.Plotted >= 1; }));
+}
+
+TEST_F(CycleFixture, TriggeredHeadIsWaitedForAsLongAsItTakes) {
+    // The first block is answered well after the receive time-out, as by a head that
+    // waited for its trigger; the second is never answered.
+    FakeHead head("127.0.21.10", 4040, [](int i, const std::vector<uint8_t>&) {
+        if (i > 0) return std::optional<HeadAnswer>();
+        HeadAnswer answer = Answer(ReplyFor(i));
+        answer.DelayMs = 4 * 300;
+        return std::optional<HeadAnswer>(answer);
+    });
+    ASSERT_TRUE(head.Start());
+    state.IPAddress_Sonar1 = "127.0.21.10";
+    state.ExternalTriggerControl = 1;
+    timings.ReceiveTimeoutMs = 300;
+    cycle.Start(4040, timings);
+    ASSERT_TRUE(RunUntil([&] { return target.Plotted >= 1; }));
+    // The next block goes out at once; its wait for the trigger is what Stop() ends.
+    for (int i = 0; i < 100 && head.Pings() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(head.Pings(), 2);
+    cycle.Poll();
+
+    EXPECT_EQ(target.Plotted, 1);
+    EXPECT_EQ(state.RecvErrorCount, 0);
+    EXPECT_EQ(target.Erased, 1) << "connected once, never again";
+    const auto before = std::chrono::steady_clock::now();
+    cycle.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(1)) << "stop while awaiting a trigger";
+}
+
+TEST_F(CycleFixture, SocketThatCannotBeMadeIsReportedOnceAndRetried) {
+    FakeHead head("127.0.21.11", 4040, [](int i, const std::vector<uint8_t>&) {
+        return std::optional<HeadAnswer>(Answer(ReplyFor(i)));
+    });
+    ASSERT_TRUE(head.Start());
+    std::atomic<int> calls{0};
+    timings.MakeSocket = [&calls] {
+        if (++calls <= 4) {
+            errno = EMFILE;
+            return -1;
+        }
+        return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    };
+    timings.RetryPauseMs = 20;
+    state.IPAddress_Sonar1 = "127.0.21.11";
+    cycle.Start(4040, timings);
+    ASSERT_TRUE(RunUntil([&] { return target.Plotted >= 1; }));
+
+    EXPECT_EQ(messages, std::vector<std::string>{"OpenTCPConnection(): socket() failed!"});
+    EXPECT_EQ(messageThread, std::this_thread::get_id());
+    EXPECT_GE(target.Blinks, 1) << "retried as for a head that refused";
+}
+
+TEST_F(CycleFixture, ThreadThatCannotBeStartedIsReportedAndNothingPings) {
+    timings.MakeThread = [](const std::function<void()>&) -> std::thread {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    };
+    state.IPAddress_Sonar1 = "127.0.21.12";
+    EXPECT_FALSE(cycle.Start(4040, timings));
+    EXPECT_EQ(messages, std::vector<std::string>{"CreateThread Error!: Failed to create thread!"});
+    EXPECT_FALSE(cycle.Running());
+    cycle.Resume();
+    cycle.Poll();
+    cycle.Stop();
+
+    timings.MakeThread = {};
+    EXPECT_TRUE(cycle.Start(4040, timings)) << "a later start can still succeed";
+    EXPECT_TRUE(cycle.Running());
 }
 
 TEST(LinkErrors, CountersWrapAfterOneHundredThousand) {

@@ -51,10 +51,34 @@ TEST(IniDocumentRead, EdgesOfTheLineSyntax) {
         {"[Settings]\r\nGain=4\r\r\n", "Gain", "4", "stray CR before CRLF"},
         {"[Settings]\nGain=4\r\n", "Gain", "4", "mixed line ends"},
         {"\xEF\xBB\xBF[Settings]\nGain=4\n", "Gain", "4", "byte-order mark"},
-        {"[Settings]\nGain=\"4\"\n", "Gain", "\"4\"", "quotes are part of the value"},
         {"[Settings]\nUserText=a\rb\n", "UserText", "a\rb", "CR inside a value"},
     };
     for (const Case& c : cases) EXPECT_EQ(IniDocument(c.text).Find("Settings", c.key), c.value) << c.legend;
+}
+
+TEST(IniDocumentRead, OnePairOfMatchingQuotesIsDropped) {
+    struct Case {
+        const char* value;  // as it stands after "Key="
+        const char* reads;
+        const char* legend;
+    };
+    const Case cases[] = {
+        {"\"12\"", "12", "double quotes"},
+        {"'Survey 1'", "Survey 1", "single quotes"},
+        {"  \"Survey 1\"  ", "Survey 1", "blanks outside the quotes"},
+        {"\" a b \"", " a b ", "blanks inside are kept"},
+        {"\"\"", "", "quotes around nothing"},
+        {"\"", "\"", "a lone quote"},
+        {"\"a'", "\"a'", "quotes that do not match"},
+        {"\"a", "\"a", "opening quote only"},
+        {"\"\"a\"\"", "\"a\"", "only the outer pair"},
+        {"'a\"b'", "a\"b", "other quotes inside"},
+        {"x\"a\"", "x\"a\"", "quotes not at the start"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IniDocument(std::string("[Settings]\nKey=") + c.value + "\n").Find("Settings", "Key"), c.reads)
+            << c.legend;
+    EXPECT_EQ(IniDocument("").Get("Settings", "Key", "\"x\""), "\"x\"") << "the fallback is taken as it is";
 }
 
 TEST(IniDocumentRead, NulBytesAndInvalidTextAreJustBytes) {
@@ -85,10 +109,19 @@ TEST(IniDocumentWrite, KeepsTheKeySpellingAndTheBlanksAfterTheEqualsSign) {
 }
 
 TEST(IniDocumentWrite, SameValueLeavesTheLineAlone) {
-    const std::string text = "[Settings]\nProfileMinimumRange =  0.0   \n";
+    const std::string text = "[Settings]\nProfileMinimumRange =  0.0   \nGain=\"12\"\n";
     IniDocument ini(text);
     ini.Set("Settings", "ProfileMinimumRange", " 0.0");
+    ini.Set("Settings", "Gain", "12");
     EXPECT_EQ(ini.Text(), text);
+}
+
+TEST(IniDocumentWrite, QuotedValuesKeepTheirQuotes) {
+    IniDocument ini("[Settings]\nUserText=old\n");
+    ini.Set("Settings", "UserText", "\"Survey 1\"");
+    ini.Set("Settings", "Other", "'x'");
+    ini.Set("Settings", "Plain", "Survey \"1\"");
+    EXPECT_EQ(ini.Text(), "[Settings]\nUserText=\"\"Survey 1\"\"\nOther=''x''\nPlain=Survey \"1\"\n");
 }
 
 TEST(IniDocumentWrite, NewKeyGoesAfterTheLastKeyOfItsSection) {
@@ -127,7 +160,8 @@ TEST(IniDocumentWrite, ValuesCannotBreakTheLineStructure) {
 
 TEST(IniDocumentWrite, WrittenValuesReadBack) {
     IniDocument ini("[settings]\r\nA=1\r\n");
-    const std::string values[] = {"", "x", " lead", "a=b", "\xC3\xA9t\xC3\xA9", "a\rb", ";not a comment"};
+    const std::string values[] = {"",  "x",   " lead", "a=b", "\xC3\xA9t\xC3\xA9", "a\rb", ";not a comment",
+                                  "\"q\"", "''", "\"", " 'x'", "\"a'"};
     for (const std::string& v : values) {
         ini.Set("Settings", "A", v);
         ini.Set("Settings", "B", v);

@@ -152,6 +152,7 @@ TEST(LoadSettings, IntegerRangesAndRepairs) {
         {"ExternalTriggerControl", "4", 0, &SonarState::ExternalTriggerControl},
         {"Gain", " 12 ", 12, &SonarState::Gain},
         {"Gain", "12dB", 12, &SonarState::Gain},
+        {"Gain", "\"12\"", 12, &SonarState::Gain},
         {"Gain", "99999999999999", 6, &SonarState::Gain},
     };
     for (const IntCase& c : cases)
@@ -192,6 +193,8 @@ TEST(LoadSettings, TextValues) {
     EXPECT_EQ(LoadedKey("UserText", std::string(78, 'u') + " tail").UserText, std::string(78, 'u'))
         << "no blank left at the end of the cut";
     EXPECT_EQ(LoadedKey("UserText", std::string("\0x", 2)).UserText, "Braxtel Technology Corp.");
+    EXPECT_EQ(LoadedKey("UserText", "\"Survey 1\"").UserText, "Survey 1") << "one pair of quotes dropped";
+    EXPECT_EQ(LoadedKey("UserText", "''").UserText, "Braxtel Technology Corp.") << "quotes around nothing";
     EXPECT_EQ(LoadedKey("IPAddress_Sonar1", "").IPAddress_Sonar1, "192.168.0.5");
     EXPECT_EQ(LoadedKey("IPAddress_Sonar1", "127.0.0.2").IPAddress_Sonar1, "127.0.0.2");
     EXPECT_EQ(LoadedKey("IPAddress_Sonar1", std::string(300, '1')).IPAddress_Sonar1, std::string(255, '1'));

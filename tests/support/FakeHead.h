@@ -21,6 +21,7 @@
 namespace tidemar::linktest {
 
 struct HeadAnswer {
+    int DelayMs = 0;  // answer this long after the block came (a head waiting for its trigger)
     std::vector<uint8_t> Bytes;
     bool Close = false;   // close the connection instead of (after) answering
     int TailDelayMs = 0;  // send Tail this long after Bytes
@@ -65,6 +66,14 @@ public:
     }
 
 private:
+    // False when the head was stopped meanwhile.
+    bool Pause(int ms) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (running_ && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return running_;
+    }
+
     bool WaitReadable(int fd) {
         while (running_) {
             pollfd p{fd, POLLIN, 0};
@@ -101,6 +110,7 @@ private:
                 }
                 const auto answer = script_(pings_++, one);
                 if (!answer) continue;
+                if (!Pause(answer->DelayMs)) return;
                 if (!answer->Bytes.empty()) send(client, answer->Bytes.data(), answer->Bytes.size(), MSG_NOSIGNAL);
                 if (!answer->Tail.empty()) {
                     std::this_thread::sleep_for(std::chrono::milliseconds(answer->TailDelayMs));

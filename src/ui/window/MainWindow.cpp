@@ -43,11 +43,15 @@ MainWindow::MainWindow(const MainWindowOptions& options)
           if (!gpsPollPosted_.exchange(true)) QMetaObject::invokeMethod(this, &MainWindow::PollGps, Qt::QueuedConnection);
       }) {
     const PingSourceFactory headFactory = options.HeadSource ? options.HeadSource : LiveSourceFactory(options.HeadPort);
-    headSource_ = headFactory(SourceContext{state_, clock_, target_, [this] {
-                                                if (sourceWakePosted_.exchange(true)) return;
-                                                QMetaObject::invokeMethod(
-                                                    this, [this] { WakeSource(headSource_.get()); }, Qt::QueuedConnection);
-                                            }});
+    SourceContext headContext{state_, clock_, target_, [this] {
+                                  if (sourceWakePosted_.exchange(true)) return;
+                                  QMetaObject::invokeMethod(
+                                      this, [this] { WakeSource(headSource_.get()); }, Qt::QueuedConnection);
+                              }};
+    headContext.Message = [this](const std::string& caption, const std::string& text) {
+        prompts_.Message(caption, text, MessageIcon::Exclamation);
+    };
+    headSource_ = headFactory(headContext);
     setWindowTitle(QString::fromLatin1(ProgramTitle));
     BuildMainMenu(menuBar(), this, &DispatchCommand);
 
