@@ -3,13 +3,15 @@
 
 #include <array>
 
+#include "core/Modes.h"
+
 namespace tidemar {
 
-// Display modes (GridMode); the fourth is never reached from the panel.
-inline constexpr int SectorMode = 0;
-inline constexpr int PolarMode = 1;
-inline constexpr int SSMode = 2;
-inline constexpr int ProfileDisplayMode = 3;
+// Earlier names of the display modes, kept while some files still use them.
+inline constexpr int SectorMode = DisplayMode::Sector;
+inline constexpr int PolarMode = DisplayMode::Polar;
+inline constexpr int SSMode = DisplayMode::SideScan;
+inline constexpr int ProfileDisplayMode = DisplayMode::Profile;
 
 inline constexpr int FeetUnits = 1;                  // Units
 inline constexpr double FeetPerMeter = 3.2808399;   // as the picture's ranges use it

@@ -63,7 +63,7 @@ struct CycleFixture : ::testing::Test {
     void SetUp() override {
         target.State = &state;
         state.ConfigType = 0;
-        state.GridMode = 0;
+        state.GridMode = DisplayMode::Sector;
         state.SectorSize = 90;
         SetRange(state, 9);
         state.PixelZoom = 0;
