@@ -44,7 +44,7 @@ BENCHMARK(BuildCommandBlock);
 void ValidateAndDecodeReply(benchmark::State& run) {
     SonarState state;
     SetRange(state, 2);
-    state.GridMode = 1;
+    state.GridMode = DisplayMode::Polar;
     state.Profile = 3;
     FillReply(state);
     ManualClock clock;
@@ -92,7 +92,7 @@ void PlaybackStepLargeFile(benchmark::State& run) {
         run.SkipWithError("cannot open the playback file");
         return;
     }
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     for (auto _ : run) benchmark::DoNotOptimize(playback.PlaybackStep(state, clock, target));
     run.SetItemsProcessed(run.iterations());
     std::remove(path.c_str());

@@ -43,16 +43,16 @@ void Run(benchmark::State& run, int gridMode, int speed, int sectorSize, int sam
 }
 
 // The heaviest: 41 sub-lines per sample over 499 samples.
-void SectorFastest(benchmark::State& run) { Run(run, 0, 4, 180, 499, 8); }
+void SectorFastest(benchmark::State& run) { Run(run, DisplayMode::Sector, 4, 180, 499, 8); }
 BENCHMARK(SectorFastest);
 
-void SectorSlow(benchmark::State& run) { Run(run, 0, 0, 180, 499, 1); }
+void SectorSlow(benchmark::State& run) { Run(run, DisplayMode::Sector, 0, 180, 499, 1); }
 BENCHMARK(SectorSlow);
 
-void PolarSlow(benchmark::State& run) { Run(run, 1, 0, 360, 250, 1); }
+void PolarSlow(benchmark::State& run) { Run(run, DisplayMode::Polar, 0, 360, 250, 1); }
 BENCHMARK(PolarSlow);
 
-void PolarFastest(benchmark::State& run) { Run(run, 1, 4, 360, 250, 8); }
+void PolarFastest(benchmark::State& run) { Run(run, DisplayMode::Polar, 4, 360, 250, 8); }
 BENCHMARK(PolarFastest);
 
 }  // namespace

@@ -162,7 +162,7 @@ int Play(const QString& file, double seconds) {
     window->Start();
     if (!window->PlaybackFile().PlaybackOpen()) {
         prompts.FileAnswers.push_back(file.toStdString());
-        window->SelectDataSource(1);
+        window->SelectDataSource(DataSource::File);
     }
     if (!window->PlaybackFile().PlaybackOpen()) return std::fprintf(stderr, "cannot play %s\n", qPrintable(file)), 1;
     Wait(200);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "core/Modes.h"
 #include "core/SonarState.h"
 #include "core/SwitchCommand.h"
 
@@ -42,7 +43,7 @@ int RunCommandBlock(const std::vector<std::string>& args) {
 
     // The link only ever runs in head mode; a file saved during playback holds the
     // live values anyway.
-    SonarState state = LoadStateFor(settingsPath, 0);
+    SonarState state = LoadStateFor(settingsPath, DataSource::Head);
 
     const CommandBlock block = PrepareSend(state);
     for (size_t i = 0; i < block.size(); ++i)

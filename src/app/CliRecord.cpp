@@ -118,7 +118,7 @@ int RunRecord(const std::vector<std::string>& args) {
     if (outPath.empty()) return UsageError("record needs --out DATA.K7T");
     if (pings == 0) return UsageError("record needs --pings N");
 
-    SonarState state = LoadStateFor(settingsPath, 0);
+    SonarState state = LoadStateFor(settingsPath, DataSource::Head);
 
     ScriptedPrompts prompts;
     RecordedChrome chrome;

@@ -68,7 +68,7 @@ int RunRender(const std::vector<std::string>& args) {
 
     // The program starting in playback: settings, the played file's values take over,
     // the picture cleared and the grid drawn.
-    SonarState state = LoadStateFor(settingsPath, 1);
+    SonarState state = LoadStateFor(settingsPath, DataSource::File);
     state.SsSide = state.SSTrain;
     EnterPlayback(state);
 

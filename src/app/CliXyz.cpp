@@ -113,7 +113,7 @@ int RunXyz(const std::vector<std::string>& args) {
 
     if (!PlayableFile(dataPath) || !OutputFolder(outDir)) return 2;
 
-    SonarState state = LoadStateFor(settingsPath, 1);
+    SonarState state = LoadStateFor(settingsPath, DataSource::File);
     state.SsSide = state.SSTrain;
     EnterPlayback(state);
     state.AutoProfileActive = 1;
@@ -142,7 +142,7 @@ int RunXyz(const std::vector<std::string>& args) {
     for (;;) {
         const SourceStep step = source.Step();
         if (step.Rewound) break;
-        if (!step.Dispatched || state.GridMode == SSMode) continue;
+        if (!step.Dispatched || state.GridMode == DisplayMode::SideScan) continue;
         ++played;
         if (state.AutoProfilePositioning) {
             if (SweepEdge(state, lastPosition, lastDirection)) {

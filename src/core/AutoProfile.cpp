@@ -1,5 +1,6 @@
 #include "core/AutoProfile.h"
 
+#include "core/Modes.h"
 #include "core/Reply.h"
 #include "core/SonarTables.h"
 #include "core/SwitchCommand.h"
@@ -17,7 +18,7 @@ void StartScan(SonarState& state, ProfileScan& scan, const ScanGeometry& geometr
 ProfileScanRecord ProfilePointOf(const SonarState& state) {
     ProfileScanRecord record;
     record.Timestamp = state.TimestampText.substr(0, ProfileTimestampCapacity);
-    const float metresPerSample = state.GridMode == PolarMode ? 0.004f : 0.002f;
+    const float metresPerSample = state.GridMode == DisplayMode::Polar ? 0.004f : 0.002f;
     record.Range = static_cast<float>(state.ProfileSample) * static_cast<float>(state.RangeMeters) * metresPerSample;
     float angle = state.HeadAngleDeg + state.VerticalAngleOffset;
     if (angle >= 360.0f)
@@ -73,7 +74,7 @@ bool AutoProfileCycleStep(SonarState& state, ProfileScan& scan, const ScanGeomet
 
 bool AcceptAutoProfileSettings(SonarState& state, ProfileScan& scan, const ScanGeometry& geometry) {
     bool started = false;
-    if (state.RunMode == 0 && state.AutoProfileActive && !scan.PreviousActive) {
+    if (state.RunMode == DataSource::Head && state.AutoProfileActive && !scan.PreviousActive) {
         StartScan(state, scan, geometry);
         started = true;
     }

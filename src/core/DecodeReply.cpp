@@ -1,6 +1,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "core/Modes.h"
 #include "core/Reply.h"
 #include "core/SonarTables.h"
 
@@ -32,7 +33,7 @@ void MeasureRepRate(SonarState& state, int64_t tick) {
 // small count (a zero range scale from a damaged file gives infinity) is no blanking.
 int PulseBlankSamplesFor(const SonarState& state) {
     if (state.RangeMeters >= 5) return 0;
-    const double f = state.GridMode == PolarMode ? 0.5 : 1.0;
+    const double f = state.GridMode == DisplayMode::Polar ? 0.5 : 1.0;
     const double samples = state.PulseLength * 0.0075 / state.RangeScale * f + 0.5;
     if (!(samples < 100.0) || samples < 0.0) return 0;
     return static_cast<int>(samples);
@@ -43,7 +44,7 @@ int PulseBlankSamplesFor(const SonarState& state) {
 double ProfileSamplesOf(const SonarState& state) {
     if (state.ProfileRange == 0) return 0.0;
     double unit = state.RangeMeters < 5 ? 0.002 : 0.01;
-    if (state.GridMode == PolarMode) unit *= 0.5;
+    if (state.GridMode == DisplayMode::Polar) unit *= 0.5;
     return state.ProfileRange * unit / state.SampleSpacing;
 }
 
@@ -64,7 +65,7 @@ void SetProfileSample(SonarState& state) {
 // The picture is drawn mirrored when the transducer points up in the plain display, and
 // in the profile grid when the head's mounting and the grid's orientation disagree.
 bool DrawsMirrored(const SonarState& state) {
-    if (state.ProfileGrid == 0) return state.Xdcr == 1;
+    if (state.ProfileGrid == 0) return state.Xdcr == Transducer::Up;
     if (state.ProfileGrid == 1) return state.Xdcr == state.ZeroDown;
     return false;
 }
@@ -73,9 +74,9 @@ void SetHeadAngle(SonarState& state) {
     const int d = state.HeadPosition - HeadPositionAhead;
     state.HeadAngleRad = static_cast<float>(d * Pi / 600);
     state.HeadAngleDeg = static_cast<float>(d * 0.3);
-    if (state.GridMode == SectorMode && state.ProfileGrid == 0) {
+    if (state.GridMode == DisplayMode::Sector && state.ProfileGrid == 0) {
         state.HeadAngleRad = static_cast<float>(state.HeadAngleRad - state.Train * Pi / 180);
-    } else if (state.GridMode == ProfileDisplayMode) {
+    } else if (state.GridMode == DisplayMode::Profile) {
         state.HeadAngleRad = static_cast<float>(state.HeadAngleRad + Pi);
         state.HeadAngleDeg += 180.0f;
     }
@@ -127,7 +128,7 @@ void DecodeReply(SonarState& state, const Clock& clock) {
 
     if (state.Profile != 1 && state.HeadScanMode != 1) UnpackSamples(state);
 
-    if (state.RunMode == 1) {
+    if (state.RunMode == DataSource::File) {
         const int index = RangeIndexOfMeters(state.ReturnRange);
         if (index >= 0) state.Range = index;
     }

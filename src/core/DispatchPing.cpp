@@ -1,5 +1,6 @@
 #include "core/DispatchPing.h"
 
+#include "core/Modes.h"
 #include "core/Reply.h"
 #include "core/SonarTables.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 constexpr int InvalidReplyPauseMs = 100;
 
-bool Playing(const SonarState& state) { return state.RunMode == 1; }
+bool Playing(const SonarState& state) { return state.RunMode == DataSource::File; }
 
 // A reply played backwards: the head seems to turn the other way.
 bool PlayedBackwards(const SonarState& state) {
@@ -136,7 +137,7 @@ DispatchResult DispatchPing(SonarState& state, const Clock& clock, DispatchTarge
         target.RedrawSonarImage();
         state.RangeChangedPending = 0;
     } else {
-        if (state.GridMode == SSMode)
+        if (state.GridMode == DisplayMode::SideScan)
             target.PlotWaterfallPing(PlayedBackwards(state));
         else
             PlotSectorModes(state, target);

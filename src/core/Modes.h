@@ -16,6 +16,7 @@ namespace DisplayMode {
 inline constexpr int Sector = 0;
 inline constexpr int Polar = 1;
 inline constexpr int SideScan = 2;
+inline constexpr int Profile = 3;  // played back from files only; the panel never selects it
 }  // namespace DisplayMode
 
 // Xdcr: which way the transducer points.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Modes.h"
 #include "core/Reply.h"
 #include "core/SonarTables.h"
 
@@ -58,7 +59,7 @@ int ProfileRangeOf(const SonarState& state, int blank) {
     const int v = std::max(0, state.ProfileSample - blank);
     double p = static_cast<double>(state.ReturnRange) * v / state.PlotSampleCount * 100.0;
     if (state.ReturnRange < 5) p *= 5.0;
-    if (state.GridMode == PolarMode) p *= 0.5;
+    if (state.GridMode == DisplayMode::Polar) p *= 0.5;
     p += 0.5;
     if (!(p < MaxProfileRange)) return MaxProfileRange;
     return p > 0.0 ? static_cast<int>(p) : 0;

@@ -37,7 +37,7 @@ bool ReplyLengthIsValid(int expectedReturnLength);
 
 // Checks the framing of the reply in ReceiveBuffer against ReplyType and
 // ExpectedReturnLength. A bad reply returns 0 with PingValid 0 and every other field as
-// it was. A good one renews the time stamp when live (RunMode 0), sets PingValid and is
+// it was. A good one renews the time stamp when live (DataSource::Head), sets PingValid and is
 // decoded; returns 1. secondChanged, when given, tells whether that time stamp started a
 // new second (false in playback or for a bad reply).
 int ValidateReply(SonarState& state, const Clock& clock, bool* secondChanged = nullptr);

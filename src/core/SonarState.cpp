@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Modes.h"
 #include "core/SonarTables.h"
 
 namespace tidemar {
@@ -13,7 +14,7 @@ bool SetRange(SonarState& state, int rangeIndex) {
     state.RangeMeters = row.Meters;
     state.RangeScale = row.RangeScale;
     state.SampleSpacing = 0.1f * row.RangeScale;
-    if (state.RunMode != 0 || state.ConfigType != 1) return false;
+    if (state.RunMode != DataSource::Head || state.ConfigType != 1) return false;
     const int before = state.Frequency;
     ApplyUserConfig(state);
     return state.Frequency != before;
@@ -24,7 +25,7 @@ void ApplyUserConfig(SonarState& state) {
     state.Frequency = row.Frequency;
     state.Absorption = row.Absorption;
     int pulse = row.PulseLength;
-    if (state.GridMode == 1) pulse *= 2;
+    if (state.GridMode == DisplayMode::Polar) pulse *= 2;
     state.PulseLength = std::min(pulse, 1000);
 }
 

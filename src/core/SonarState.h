@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Modes.h"
 #include "core/UserConfigTable.h"
 
 namespace tidemar {
@@ -28,7 +29,7 @@ inline constexpr int PathCapacity = 255;         // file names
 // The live values that playback overwrites from each file record; saved on entering
 // playback and put back on leaving it.
 struct HeadSettings {
-    int Xdcr = 0;
+    int Xdcr = Transducer::Down;
     int RangeMeters = 50;
     int Range = 9;
     int Speed = 2;
@@ -38,7 +39,7 @@ struct HeadSettings {
     int Absorption = 20;
     int DataBits = 8;
     int PulseLength = 100;
-    int GridMode = 1;
+    int GridMode = DisplayMode::Polar;
     float SoundVelocityMeters = 1500.0f;
     std::string UserText = "Braxtel Technology Corp.";
     float ProfileDredgeDepth = 0.0f;
@@ -51,11 +52,11 @@ struct SonarState {
     int ComPortGPS = 0;
     int Grid = 1;
     int Colors = 0;
-    int Xdcr = 0;        // 1 = Up, 0 = Down
+    int Xdcr = Transducer::Down;          // 1 = Up, 0 = Down
     int Range = 9;
-    int RunMode = 0;     // 0 = head, 1 = playback
-    int GridMode = 1;    // 0 Sector, 1 Polar, 2 SS
-    int SSTrain = 0;     // 0 Port, 2 Stbd
+    int RunMode = DataSource::Head;       // 0 = head, 1 = playback
+    int GridMode = DisplayMode::Polar;    // 0 Sector, 1 Polar, 2 SS
+    int SSTrain = SideScanSide::Port;     // 0 Port, 2 Stbd
     int Gain = 6;
     int Speed = 2;
     int SectorSectorSize = 180;
@@ -110,7 +111,7 @@ struct SonarState {
     int AutoProfileActive = 0;
     float StepAngle = 0.9f;
     int AutoProfileMargin = 3;
-    int LastDataSource = 0;       // the data source the window was last laid out for
+    int LastDataSource = DataSource::Head;  // the data source the window was last laid out for
     // Two values that every data record carries as they are (record bytes 41 and the
     // low bits of 43).
     int RecordByte41 = 0;
@@ -205,7 +206,7 @@ struct SonarState {
     int FileHasGps = 0;
     int PlayedSecond = 0;           // seconds of the played TimeText
     int AutoFrameCaptureOn = 0;     // a screen capture at every scan edge while playing
-    int SsSide = 0;                 // side of the SS picture: 0 Port, 1 Both, 2 Stbd (SSTrain when SS was set up)
+    int SsSide = SideScanSide::Port;  // side of the SS picture: 0 Port, 1 Both, 2 Stbd (SSTrain when SS was set up)
 
     // ---- display bookkeeping of the ping dispatch ------------------------------------------
     int RangeChangedPending = 0;    // the range changed: redraw instead of plotting the next ping

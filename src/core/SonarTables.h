@@ -3,13 +3,9 @@
 
 #include <array>
 
-namespace tidemar {
+#include "core/Modes.h"
 
-// Display modes (GridMode); the fourth is never reached from the panel.
-inline constexpr int SectorMode = 0;
-inline constexpr int PolarMode = 1;
-inline constexpr int SSMode = 2;
-inline constexpr int ProfileDisplayMode = 3;
+namespace tidemar {
 
 inline constexpr int FeetUnits = 1;                  // Units
 inline constexpr double FeetPerMeter = 3.2808399;   // as the picture's ranges use it

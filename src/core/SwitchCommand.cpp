@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Modes.h"
 #include "core/SonarTables.h"
 
 namespace tidemar {
@@ -30,7 +31,7 @@ void PrepareReply(SonarState& state) {
             dataBytes = 500;
             state.DataSizeCode = 3;
         }
-        state.PlotSampleCount = (state.DataBits == 16 || state.GridMode == 1) ? 250 : 499;
+        state.PlotSampleCount = (state.DataBits == 16 || state.GridMode == DisplayMode::Polar) ? 250 : 499;
         break;
     }
     // 12 header bytes, the data, one end byte.
@@ -39,7 +40,7 @@ void PrepareReply(SonarState& state) {
 
 int TrainCode(int train, int xdcr) {
     int code = train < 180 ? train / 3 + 60 : (train - 180) / 3;
-    if (xdcr == 1) code = 120 - code;
+    if (xdcr == Transducer::Up) code = 120 - code;
     if (code >= 120) code = 0;
     return code;
 }

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "core/Modes.h"
 #include "core/ProfileDetection.h"
 #include "core/Reply.h"
 #include "core/SonarTables.h"
@@ -38,7 +39,7 @@ void Unpack8(SonarState& state, uint8_t* data, int count, int shift) {
     // Records of type 'M' end with four bytes that are not echoes.
     if (state.ReceiveBuffer[1] == 'M') std::fill(data + std::max(0, count - 4), data + count, 0);
 
-    if (state.GridMode != PolarMode) {
+    if (state.GridMode != DisplayMode::Polar) {
         for (int i = 0; i < count; ++i) Put(state, i, data[i] >> shift);
         return;
     }

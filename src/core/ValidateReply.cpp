@@ -1,6 +1,7 @@
 #include "core/Reply.h"
 
 #include "core/HeadInfo.h"
+#include "core/Modes.h"
 #include "core/TimeStamp.h"
 
 namespace tidemar {
@@ -19,7 +20,7 @@ int ValidateReply(SonarState& state, const Clock& clock, bool* secondChanged) {
         return 0;
     }
 
-    if (state.RunMode == 0) {
+    if (state.RunMode == DataSource::Head) {
         const bool changed = StampTime(state, clock);
         if (secondChanged) *secondChanged = changed;
     }

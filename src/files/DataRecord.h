@@ -41,6 +41,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Modes.h"
 #include "core/SonarState.h"
 
 namespace tidemar {
@@ -82,8 +83,8 @@ struct RecordHeader {
     int Hundredths = 0;
     int HasGps = 0;
     int StepDirection = 0;
-    int Xdcr = 0;
-    int GridMode = 0;           // 0..7 as stored
+    int Xdcr = Transducer::Down;
+    int GridMode = DisplayMode::Sector;  // 0..7 as stored
     int Speed = 0;              // 0..7 as stored
     int Gain = 0;
     int SectorSize = 0;

@@ -19,7 +19,7 @@ namespace tidemar {
 
 namespace {
 
-constexpr int LastDisplayMode = 3;
+constexpr int LastDisplayMode = DisplayMode::Profile;
 constexpr int ForgottenValue = 1000;     // differs from any real value: the next ping redraws
 constexpr int MaxGpsSilence = 10;
 constexpr int EmptyPassPauseMs = 100;    // a pass over the file that showed nothing
@@ -111,7 +111,7 @@ PlaybackStepResult Playback::PlaybackStep(SonarState& state, const Clock& clock,
 
     state.ReplyType = state.ReceiveBuffer[1];
     if (state.ReplyType == 'G') state.PlotSampleCount = state.DataBits == 16 ? 250 : 499;
-    if (state.ReplyType == 'M' || state.GridMode == PolarMode) state.PlotSampleCount = 250;
+    if (state.ReplyType == 'M' || state.GridMode == DisplayMode::Polar) state.PlotSampleCount = 250;
 
     position_ = offset_;
     const double percent = static_cast<double>(position_) * 100.0 / static_cast<double>(reader_.Length()) + 0.5;
@@ -157,9 +157,9 @@ void Playback::ApplyRecord(const FileRecord& record, SonarState& state) {
     state.PreviousSectorSize = state.SectorSize;
     state.SectorSize = h.SectorSize;
     state.Train = h.Train;
-    if (state.GridMode == SSMode) {
-        if (state.Train == 90) state.SSTrain = 2;
-        if (state.Train == 270) state.SSTrain = 0;
+    if (state.GridMode == DisplayMode::SideScan) {
+        if (state.Train == 90) state.SSTrain = SideScanSide::Starboard;
+        if (state.Train == 270) state.SSTrain = SideScanSide::Port;
     }
     state.Absorption = h.Absorption;
     if (h.DataBits != 0) state.DataBits = h.DataBits;
@@ -234,7 +234,7 @@ PlaybackStepResult Playback::EndOfFile(SonarState& state) {
 bool Playback::CheckFrameCapture(SonarState& state, DispatchTarget& target) {
     const int previousPosition = captureHeadPosition_;
     captureHeadPosition_ = state.HeadPosition;
-    if (!state.AutoFrameCaptureOn || (state.GridMode != SectorMode && state.GridMode != PolarMode)) return false;
+    if (!state.AutoFrameCaptureOn || (state.GridMode != DisplayMode::Sector && state.GridMode != DisplayMode::Polar)) return false;
     if (state.SectorSize == 360) {
         if (std::abs(state.HeadPosition - previousPosition) <= FullCircleJump) return false;
     } else {

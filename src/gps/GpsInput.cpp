@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "core/Modes.h"
 #include "gps/GpsPositionText.h"
 #include "gps/NmeaSentence.h"
 
@@ -67,7 +68,7 @@ int GpsInput::Poll(SonarState& state, DispatchTarget& target) {
 }
 
 GpsLineUse HandleGpsLine(SonarState& state, std::string_view line, DispatchTarget& target) {
-    if (state.RunMode != 0 || state.HoldActive) return GpsLineUse::Dropped;
+    if (state.RunMode != DataSource::Head || state.HoldActive) return GpsLineUse::Dropped;
     if (!IsChosenGpsSentence(line, state.GPSType)) return GpsLineUse::Dropped;
     const std::optional<NmeaPosition> position = ScanNmeaPosition(line, state.GPSType);
     if (!position) return GpsLineUse::Dropped;

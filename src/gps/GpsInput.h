@@ -65,7 +65,7 @@ enum class GpsLineUse {
     NotShown,  // the text changed, but the hemispheres are not N/S and E/W
 };
 
-// One complete line from the reader. Taken only in live mode (RunMode 0) with the hold
+// One complete line from the reader. Taken only in live mode (DataSource::Head) with the hold
 // off, when it is a sentence of GPSType that carries a position: the silence count goes
 // to 0 and the position is written into GpsPositionText.
 GpsLineUse HandleGpsLine(SonarState& state, std::string_view line, DispatchTarget& target);

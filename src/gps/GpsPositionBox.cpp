@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Modes.h"
 #include "gps/GpsPositionText.h"
 
 namespace tidemar {
@@ -20,7 +21,7 @@ std::string HalfUpToZero(const std::string& text, size_t from, size_t count) {
 }  // namespace
 
 bool GpsBoxShown(const SonarState& state) {
-    return state.RunMode == 0 ? state.UseGPS != 0 : state.FileHasGps != 0;
+    return state.RunMode == DataSource::Head ? state.UseGPS != 0 : state.FileHasGps != 0;
 }
 
 GpsBox DecideGpsBox(const SonarState& state, bool fresh, bool& blink) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/Waterfall.h"
+#include "core/Modes.h"
 #include "core/SonarTables.h"
 
 namespace tidemar {
@@ -25,23 +26,24 @@ constexpr double MinimumSpacing = 1.0;
 
 // What the grid pixels depend on; fields that do not matter for the mode are 0.
 struct GridLayout {
-    int Mode = 0;  // 0 Sector, 1 Polar, 2 SS
+    int Mode = DisplayMode::Sector;  // Sector, Polar or SideScan: other modes draw the Sector grid
     int ProfileGrid = 0;
     int ZeroDown = 0;
-    int SsSide = 0;
+    int SsSide = SideScanSide::Port;
     double Spacing = 0.0;
     bool operator==(const GridLayout&) const = default;
 };
 
 GridLayout LayoutOf(const SonarState& state) {
     GridLayout layout;
-    layout.Mode = state.GridMode == PolarMode || state.GridMode == SSMode ? state.GridMode : 0;
+    const bool ownGrid = state.GridMode == DisplayMode::Polar || state.GridMode == DisplayMode::SideScan;
+    layout.Mode = ownGrid ? state.GridMode : DisplayMode::Sector;
     layout.Spacing = GridSpacing(state);
-    if (layout.Mode == SSMode) {
-        layout.SsSide = SsRowLayoutOf(state.SsSide).Step > 0 ? 2 : 0;
+    if (layout.Mode == DisplayMode::SideScan) {
+        layout.SsSide = SsRowLayoutOf(state.SsSide).Step > 0 ? SideScanSide::Starboard : SideScanSide::Port;
     } else {
         layout.ProfileGrid = state.ProfileGrid == 1;
-        layout.ZeroDown = layout.Mode == 0 && layout.ProfileGrid && state.ZeroDown == 0 ? 0 : 1;
+        layout.ZeroDown = layout.Mode == DisplayMode::Sector && layout.ProfileGrid && state.ZeroDown == 0 ? 0 : 1;
     }
     return layout;
 }
@@ -160,9 +162,9 @@ void AddSsGrid(PixelList& pixels, const GridLayout& layout) {
 
 PixelList ComputeGridPixels(const GridLayout& layout) {
     PixelList pixels;
-    if (layout.Mode == SSMode)
+    if (layout.Mode == DisplayMode::SideScan)
         AddSsGrid(pixels, layout);
-    else if (layout.Mode == PolarMode)
+    else if (layout.Mode == DisplayMode::Polar)
         AddPolarGrid(pixels, layout);
     else
         AddSectorGrid(pixels, layout);
@@ -210,7 +212,7 @@ int ScanStartFieldOf(double edgeDegrees, int xdcr) {
     double a = edgeDegrees;
     if (a < 0.0) a += 360.0;
     int field = a < 180.0 ? static_cast<int>(a / 3.0 + 60.0) : std::abs(static_cast<int>((180.0 - a) / 3.0));
-    if (xdcr == 1) field = 120 - field;
+    if (xdcr == Transducer::Up) field = 120 - field;
     return field < 0 || field > 119 ? 0 : field;
 }
 
@@ -219,7 +221,7 @@ int ScanStartFieldOf(double edgeDegrees, int xdcr) {
 double GridSpacing(const SonarState& state) {
     const bool feet = state.Units == FeetUnits;
     double base = feet ? 91.44 : 100.0;
-    if (state.GridMode == PolarMode) base = feet ? 45.72 : 50.0;
+    if (state.GridMode == DisplayMode::Polar) base = feet ? 45.72 : 50.0;
     return base * 1500.0 / state.SoundVelocityMeters;
 }
 
@@ -231,7 +233,7 @@ void DrawImageGrid(const SonarState& state, SonarImage& image) {
         uint8_t& pixel = image.Pixels[offset];
         pixel = on ? WithGridBit(pixel) : WithoutGridBit(pixel);
     }
-    if (layout.Mode != SSMode) return;
+    if (layout.Mode != DisplayMode::SideScan) return;
     const int column = SsRowLayoutOf(layout.SsSide).FirstColumn;
     for (int row = 0; row < ImageHeight; ++row) {
         uint8_t& pixel = image.At(column, row);

@@ -48,7 +48,7 @@ double GridSpacing(const SonarState& state);
 // rings around (297, 505), or with ProfileGrid a dotted rectangular grid. Polar: row 253
 // and column 297; rings around (297, 252) or the dotted grid. SS: the range-zero column,
 // dashed 8 rows on and 8 off (with Grid 0 it loses the bit on every row), and full-height
-// range lines. Modes other than Polar and SS get the Sector grid; SsSide 1 ("Both") has
+// range lines. Modes other than Polar and SS get the Sector grid; SsSide Both has
 // no layout of its own and gets Port's, as the waterfall does.
 //
 // A sound velocity that leaves less than one pixel between lines (or none at all) draws
@@ -76,7 +76,7 @@ struct SectorDial {
 // The sector edges of Train and SectorSize, the head positions of the sector's start and
 // end, and the position field an auto-profile scan starts from. A full circle has edges
 // -180 and 180. With ProfileGrid 1 and ZeroDown 0 the head positions are mirrored (1200
-// becomes 0) and swapped, and the scan starts from the end edge; with Xdcr 1 the field is
+// becomes 0) and swapped, and the scan starts from the end edge; with Xdcr Up the field is
 // mirrored too. A field outside 0..119 is 0.
 SectorDial ComputeSectorDial(const SonarState& state);
 

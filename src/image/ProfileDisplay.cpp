@@ -4,6 +4,7 @@
 
 #include "image/ImageGrid.h"
 #include "image/StepTable.h"
+#include "core/Modes.h"
 #include "core/SonarTables.h"
 
 namespace tidemar {
@@ -25,7 +26,7 @@ struct MarkerFrame {
 
 MarkerFrame MarkerFrameOf(const SonarState& state) {
     const bool apexUp = ApexUp(state);
-    const int row = state.GridMode == PolarMode ? PolarCentreRow : apexUp ? 1 : SectorApexRow;
+    const int row = state.GridMode == DisplayMode::Polar ? PolarCentreRow : apexUp ? 1 : SectorApexRow;
     return {row, apexUp ? 1.0 : -1.0};
 }
 
@@ -98,7 +99,7 @@ bool PlotMixProfilePoint(const SonarState& state, ImageState& image) {
     }
 
     double r = state.ProfileSample;
-    if (state.GridMode == PolarMode && state.ProfileDigitizationSource == SurfaceSource) r *= 0.5;
+    if (state.GridMode == DisplayMode::Polar && state.ProfileDigitizationSource == SurfaceSource) r *= 0.5;
     const MarkerFrame frame = MarkerFrameOf(state);
     const double theta = state.HeadAngleRad;
     int x = 0, y = 0;
@@ -123,7 +124,7 @@ int DredgeLineRow(const SonarState& state) {
     if (!(effectiveRange > 0.0)) return -1;
 
     double row = 0.0;
-    if (state.GridMode == PolarMode) {
+    if (state.GridMode == DisplayMode::Polar) {
         const double t = 250.0 * depth / effectiveRange;
         row = state.ZeroDown == 0 ? (256.0 + t) - 3.0 : (256.0 - t) - 3.0;
     } else {
@@ -135,7 +136,7 @@ int DredgeLineRow(const SonarState& state) {
 }
 
 bool DrawDredgeLine(const SonarState& state, ImageState& image) {
-    if (state.ProfileGrid != 1 || state.GridMode == SSMode) return false;
+    if (state.ProfileGrid != 1 || state.GridMode == DisplayMode::SideScan) return false;
     auto& marks = image.Profile;
     const float depth = state.ProfileDredgeDepth;
     if (depth <= 0.0f && depth == marks.LastDredgeDepth) return false;

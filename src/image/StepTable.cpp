@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Modes.h"
+
 namespace tidemar {
 
 namespace {
@@ -51,7 +53,7 @@ constexpr double WidePolarSpacing = 0.001994662;
 
 const WeightTableSet& WeightTables() { return Tables; }
 
-bool PolarDisplay(const SonarState& state) { return state.GridMode == 1; }
+bool PolarDisplay(const SonarState& state) { return state.GridMode == DisplayMode::Polar; }
 
 bool ApexUp(const SonarState& state) { return state.ProfileGrid == 1 && state.ZeroDown == 0; }
 

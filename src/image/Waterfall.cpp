@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "image/ImageGrid.h"
+#include "core/Modes.h"
 
 namespace tidemar {
 
 namespace {
 
-constexpr int StbdSide = 2;
 constexpr int DashRowBit = 8;  // rows with this bit clear carry the range-zero dash
 
 void Scroll(SonarImage& image, bool reverse) {
@@ -34,7 +34,7 @@ void DashRangeZero(SonarImage& image, int column) {
 }  // namespace
 
 SsRowLayout SsRowLayoutOf(int ssSide) {
-    if (ssSide == StbdSide) return {95, +1, 94};
+    if (ssSide == SideScanSide::Starboard) return {95, +1, 94};
     return {595, -1, 95};
 }
 

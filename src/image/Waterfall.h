@@ -9,8 +9,8 @@
 
 namespace tidemar {
 
-// Where a ping's samples go across a row for SsSide: Port (0) from column 595 leftwards,
-// Stbd (2) from column 95 rightwards. "Both" (1) has no layout of its own and is drawn as
+// Where a ping's samples go across a row for SsSide: Port from column 595 leftwards,
+// Starboard from column 95 rightwards. Both has no layout of its own and is drawn as
 // Port, like any other value.
 struct SsRowLayout {
     int FirstColumn;        // range zero

@@ -75,7 +75,7 @@ void PingCycle::Resume() {
 
 void PingCycle::SubmitNext(int pauseMs) {
     pendingPauseMs_ = std::max(pendingPauseMs_, pauseMs);
-    if (!connected_ || inFlight_ || state_.RunMode != 0 || state_.HoldActive) return;
+    if (!connected_ || inFlight_ || state_.RunMode != DataSource::Head || state_.HoldActive) return;
 
     if (StampTime(state_, clock_)) target_.OnNewSecond();
     PingRequest request;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/Modes.h"
 #include "settings/NumberText.h"
 
 namespace tidemar {
@@ -134,7 +135,7 @@ ProfileSetupControls ProfileSetupControlStates(const SonarState& state) {
     const bool surface = state.ProfileDigitizationSource == 1;
     controls.LevelEditable = surface;
     controls.DetectionEnabled = surface;
-    controls.RangeEditable = surface || state.RunMode == 0;
+    controls.RangeEditable = surface || state.RunMode == DataSource::Head;
     return controls;
 }
 
@@ -162,7 +163,8 @@ std::vector<MessageText> AcceptProfileSetup(SonarState& state, std::string_view 
 PlaybackSettingsTexts PlaybackSettingsTextsOf(const SonarState& state) {
     PlaybackSettingsTexts texts;
     texts.HeadId = std::to_string(state.ReturnHeadID - 15);
-    texts.Frequency = std::to_string(state.RunMode == 1 ? state.FileFrequency : state.Frequency) + " kHz";
+    const int kHz = state.RunMode == DataSource::File ? state.FileFrequency : state.Frequency;
+    texts.Frequency = std::to_string(kHz) + " kHz";
     texts.Absorption = AbsorptionText(state.Absorption, state.Units);
     if (state.Units != 1) texts.Absorption += " dB/m";
     texts.PulseLength = std::to_string(state.PulseLength) + " usec";

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/Modes.h"
 #include "core/SonarTables.h"
 #include "settings/ConfigFile.h"
 #include "settings/FileReplace.h"
@@ -95,22 +96,23 @@ void LoadSettingsFromText(SonarState& state, std::string_view iniText, const Con
     state.ComPortGPS = in.Int("ComPortGPS", "0", 0, 31, 0);
     state.Grid = in.Int("Grid", "1", 0, 1, 1);
     state.Colors = in.Int("Colors", "0", 0, 8, 0);
-    state.Xdcr = backup.Xdcr = in.Int("Xdcr", "0", 0, 1, 0);
+    state.Xdcr = backup.Xdcr = in.Int("Xdcr", "0", Transducer::Down, Transducer::Up, Transducer::Down);
     state.Range = backup.Range = in.Int("Range", "9", 0, 14, 9);
     SetRangeValues(state);
     backup.RangeMeters = state.RangeMeters;
-    state.RunMode = in.Int("RunMode", "0", 0, 1, 0);
+    state.RunMode = in.Int("RunMode", "0", DataSource::Head, DataSource::File, DataSource::Head);
     state.LastDataSource = state.RunMode;
-    state.GridMode = backup.GridMode = in.Int("GridMode", "1", 0, 2, 1);
-    state.SSTrain = in.Int("SSTrain", "0", 0, 2, 0);
-    if (state.SSTrain == 1) state.SSTrain = 0;
+    state.GridMode = backup.GridMode =
+        in.Int("GridMode", "1", DisplayMode::Sector, DisplayMode::SideScan, DisplayMode::Polar);
+    state.SSTrain = in.Int("SSTrain", "0", SideScanSide::Port, SideScanSide::Starboard, SideScanSide::Port);
+    if (state.SSTrain == SideScanSide::Both) state.SSTrain = SideScanSide::Port;
     state.Gain = backup.Gain = in.Int("Gain", "6", 0, 40, 6);
     state.Speed = backup.Speed = in.Int("Speed", "2", 0, 4, 2);
     state.SectorSectorSize = in.Int("SectorSectorSize", "180", 0, 180, 180);
     state.PolarSectorSize = in.Int("PolarSectorSize", "360", 0, 360, 360);
-    state.SectorSize = state.GridMode == 0 ? state.SectorSectorSize
-                       : state.GridMode == 1 ? state.PolarSectorSize
-                                             : 0;
+    state.SectorSize = state.GridMode == DisplayMode::Sector  ? state.SectorSectorSize
+                       : state.GridMode == DisplayMode::Polar ? state.PolarSectorSize
+                                                              : 0;
     backup.SectorSize = state.SectorSize;
     state.RecordByte41 = 0;
     state.RecordFormatBits = 1;
@@ -184,7 +186,7 @@ std::string SaveSettingsToText(const SonarState& state, std::string_view existin
 
     // During playback the fields below hold the file's values; the operator's own are in
     // the backup.
-    const bool playing = state.RunMode == 1;
+    const bool playing = state.RunMode == DataSource::File;
     const HeadSettings& b = state.HeadSettingsBackup;
 
     putInt("MasterHeadID", state.MasterHeadID);

@@ -47,8 +47,8 @@ void LoadSettingsFromText(SonarState& state, std::string_view iniText, const Con
 // an empty one.
 void LoadSettings(SonarState& state, const std::string& path);
 
-// `existingText` with every key written (all but IOCard, in loading order). While RunMode
-// is 1 the saved live head settings are written instead of those of the file being played.
+// `existingText` with every key written (all but IOCard, in loading order). During playback
+// the saved live head settings are written instead of those of the file being played.
 std::string SaveSettingsToText(const SonarState& state, std::string_view existingText);
 
 // Writes the settings into the file at `path`, keeping its other lines. The file is

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/Modes.h"
+
 namespace tidemar {
 
 namespace {
@@ -9,7 +11,7 @@ constexpr double RadiansPerDegree = 3.141592654 / 180.0;
 }
 
 bool DialUpsideDown(const SonarState& state) {
-    return state.ProfileGrid == 1 && state.ZeroDown == 0 && state.GridMode != 2;
+    return state.ProfileGrid == 1 && state.ZeroDown == 0 && state.GridMode != DisplayMode::SideScan;
 }
 
 Point DialMarkerPoint(Point centre, double degrees, bool upsideDown) {
@@ -36,7 +38,7 @@ Point RotationMarkerPoint(const PanelLayout& layout, const SonarState& state) {
 }
 
 const char* XdcrLabel(const SonarState& state) {
-    if (state.Xdcr == 1) return state.ProfileGrid == 1 ? "Xdcr Aft" : "Xdcr Up";
+    if (state.Xdcr == Transducer::Up) return state.ProfileGrid == 1 ? "Xdcr Aft" : "Xdcr Up";
     return state.ProfileGrid == 1 ? "Xdcr Fwd" : "Xdcr Down";
 }
 
@@ -47,7 +49,7 @@ const char* ZeroLabel(const SonarState& state) {
 
 ChangedReadouts TakeChangedReadouts(ShownReadouts& shown, const SonarState& state) {
     ChangedReadouts c;
-    if (state.RunMode == 1) {
+    if (state.RunMode == DataSource::File) {
         c.Range = state.ReturnRange != shown.Range;
         c.ModeAndSpeed = c.Range || state.GridMode != shown.Mode;
         c.Speed = state.DisplaySpeed != shown.Speed;

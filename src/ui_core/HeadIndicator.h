@@ -54,8 +54,8 @@ struct ChangedReadouts {
     bool Any() const { return Range || ModeAndSpeed || Speed || Train || Sector || Gain || Xdcr; }
 };
 
-// Compares the state with what was shown and takes the state as shown. Playback (RunMode 1)
-// brings every value from its records; live, only the transducer can change with a ping.
+// Compares the state with what was shown and takes the state as shown. Playback brings every
+// value from its records; live, only the transducer can change with a ping.
 ChangedReadouts TakeChangedReadouts(ShownReadouts& shown, const SonarState& state);
 
 }  // namespace tidemar

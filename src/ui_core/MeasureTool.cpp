@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/Modes.h"
 #include "image/SonarImage.h"
 
 namespace tidemar {
@@ -25,7 +26,7 @@ struct Pair {
 
 double PixelScale(const SonarState& state) {
     const double spacing = state.SampleSpacing;
-    return state.GridMode == 1 ? 2.0 * spacing : spacing;
+    return state.GridMode == DisplayMode::Polar ? 2.0 * spacing : spacing;
 }
 
 // Compass angle (clockwise from screen-up) and distance of a point from the origin row.
@@ -38,7 +39,7 @@ Pair PointToPolar(const SonarState& state, int px, int py, int originRow) {
     if (px > CentreColumn && originRow < py) angle = 180.0 - angle;
     else if (px <= CentreColumn && originRow < py) angle = angle + 180.0;
     else if (px < CentreColumn && originRow >= py) angle = 360.0 - angle;
-    if (state.GridMode == 0) angle += state.Train;
+    if (state.GridMode == DisplayMode::Sector) angle += state.Train;
     if (angle >= 360.0) angle -= 360.0;
     return {s * PixelScale(state), angle};
 }
@@ -58,7 +59,7 @@ Pair OriginToPointer(const SonarState& state, const MeasureInput& in) {
     if (dy < 0) angle = 180.0 - angle;
     else if (dx < 0) angle += 360.0;
     angle = std::fabs(angle - 360.0);
-    if (state.GridMode == 0) angle += state.Train;
+    if (state.GridMode == DisplayMode::Sector) angle += state.Train;
     if (angle >= 360.0) angle -= 360.0;
     if (angle > 359.999999) angle = 0.0;
     return {s * PixelScale(state), angle};
@@ -131,7 +132,7 @@ MeasureReadout SideScanReadout(const SonarState& state, const MeasureInput& in) 
         diff = std::fabs(org - tar);
     }
     r.First = {Corrected(state, org), Corrected(state, tar), Corrected(state, diff)};
-    const int stbd = state.SsSide == 2 ? 1 : 0;
+    const int stbd = state.SsSide == SideScanSide::Starboard ? 1 : 0;
     const int feet = state.Units == 1 ? 1 : 0;
     const int three = state.RangeMeters < 5 ? 1 : 0;
     for (int i = 0; i < 3; ++i) r.Lines[i] = Format(SsFormats[stbd][feet][three][i], r.First[i]);
@@ -143,10 +144,10 @@ MeasureReadout SideScanReadout(const SonarState& state, const MeasureInput& in) 
 
 int MeasureOriginRow(const SonarState& state, int pointerY) {
     switch (state.GridMode) {
-        case 1:
+        case DisplayMode::Polar:
             if (state.ProfileGrid) return PolarCentreWindowRow;
             return pointerY == PolarCentreWindowRow ? PolarCentreWindowRow : PolarCentreWindowRow - 1;
-        case 3: return 3;
+        case DisplayMode::Profile: return 3;
         default:
             if (state.ProfileGrid) return state.ZeroDown == 1 ? 507 : 4;
             return 508;
@@ -155,15 +156,15 @@ int MeasureOriginRow(const SonarState& state, int pointerY) {
 
 std::optional<int> SsSampleCount(int px, int ssSide) {
     int n = 0;
-    if (ssSide == 0) n = (ImageWidth - 1) - px + 3;
-    else if (ssSide == 2) n = px - (ImageWidth - 500) - 2;
+    if (ssSide == SideScanSide::Port) n = (ImageWidth - 1) - px + 3;
+    else if (ssSide == SideScanSide::Starboard) n = px - (ImageWidth - 500) - 2;
     else return std::nullopt;
     return std::clamp(n, 0, 500);
 }
 
 MeasureReadout ComputeMeasure(const SonarState& state, const MeasureInput& in) {
     if (!in.CursorInImage) return {};
-    if (state.GridMode == 2) return SideScanReadout(state, in);
+    if (state.GridMode == DisplayMode::SideScan) return SideScanReadout(state, in);
 
     MeasureReadout r;
     r.Empty = false;

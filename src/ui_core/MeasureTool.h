@@ -45,7 +45,7 @@ MeasureReadout ComputeMeasure(const SonarState& state, const MeasureInput& input
 
 // Row of the sonar origin in window pixels for the pointer's y (Sector 508, or 507/4 with
 // the profile grid by ZeroDown; Polar 256, without the profile grid 255 unless y is 256;
-// mode 3: 3).
+// Profile: 3).
 int MeasureOriginRow(const SonarState& state, int pointerY);
 
 // SS samples from the range-zero edge to a window column: Port 598 - px, Stbd px - 98,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/Modes.h"
 #include "core/SonarTables.h"
 
 namespace tidemar {
@@ -22,13 +23,13 @@ constexpr int SsStbdTrain = 90;
 constexpr std::array<int, RangeCount> FeetRanges = {3,  6,  9,   12,  15,  30,  60, 90,
                                                     120, 150, 180, 240, 300, 450, 600};
 
-bool IsSs(const SonarState& s) { return s.GridMode == 2; }
+bool IsSs(const SonarState& s) { return s.GridMode == DisplayMode::SideScan; }
 
 // Largest sector of a display mode; a step above it wraps to 0.
 int MaxSectorOfMode(int gridMode) {
     switch (gridMode) {
-        case 1: return 360;
-        case 2: return 0;
+        case DisplayMode::Polar: return 360;
+        case DisplayMode::SideScan: return 0;
         default: return 180;
     }
 }
@@ -36,8 +37,8 @@ int MaxSectorOfMode(int gridMode) {
 // What a step below 0 wraps to.
 int SectorBelowZero(int gridMode) {
     switch (gridMode) {
-        case 1: return 360;
-        case 2: return 0;
+        case DisplayMode::Polar: return 360;
+        case DisplayMode::SideScan: return 0;
         default: return 180;
     }
 }
@@ -87,10 +88,10 @@ PanelUpdate StepSector(SonarState& state, bool up) {
 
 PanelUpdate StepTrain(SonarState& state, bool up) {
     if (IsSs(state)) {
-        // Only Port (0) and Stbd (2) are reachable; Both is stepped over.
+        // Only Port and Starboard are reachable; Both is stepped over.
         int next = state.SSTrain + (up ? 1 : -1);
-        if (next == 1) next = up ? 2 : 0;
-        if (next < 0 || next > 2) return {};
+        if (next == SideScanSide::Both) next = up ? SideScanSide::Starboard : SideScanSide::Port;
+        if (next < SideScanSide::Port || next > SideScanSide::Starboard) return {};
         state.SSTrain = next;
         return TrainReadout(state);
     }
@@ -198,35 +199,35 @@ bool ButtonRepeats(PanelElement button) {
 PanelUpdate ChangeMode(SonarState& state, int delta) {
     const int old = state.GridMode;
     const int next = old + delta;
-    if (delta == 0 || next < 0 || next > 2) return {};
+    if (delta == 0 || next < DisplayMode::Sector || next > DisplayMode::SideScan) return {};
 
     PanelUpdate u;
-    if (old == 0) state.SectorSectorSize = state.SectorSize;
-    else if (old == 1) state.PolarSectorSize = state.SectorSize;
+    if (old == DisplayMode::Sector) state.SectorSectorSize = state.SectorSize;
+    else if (old == DisplayMode::Polar) state.PolarSectorSize = state.SectorSize;
     state.RangeChangedPending = 1;
 
     state.GridMode = next;
-    if ((old == 2) != (next == 2)) u.PanelRowsInvalidated = true;
-    if (next == 2 && state.ProfileGrid) {
+    if ((old == DisplayMode::SideScan) != (next == DisplayMode::SideScan)) u.PanelRowsInvalidated = true;
+    if (next == DisplayMode::SideScan && state.ProfileGrid) {
         state.ProfileGrid = 0;
         u.ProfileGridTurnedOff = true;
     }
 
     state.PreviousSectorSize = state.SectorSize;
     switch (next) {
-        case 0:
+        case DisplayMode::Sector:
             // A remembered sector outside the mode's range (a damaged INI file) is held to it.
             state.SectorSize = std::clamp(state.SectorSectorSize, 0, 180);
             state.Train = state.SectorTrain;
             break;
-        case 1:
+        case DisplayMode::Polar:
             state.SectorSize = std::clamp(state.PolarSectorSize, 0, 360);
             state.Train = state.PolarTrain;
             break;
         default:
             state.SectorSize = 0;
-            if (state.SSTrain == 0) state.Train = SsPortTrain;
-            else if (state.SSTrain == 2) state.Train = SsStbdTrain;
+            if (state.SSTrain == SideScanSide::Port) state.Train = SsPortTrain;
+            else if (state.SSTrain == SideScanSide::Starboard) state.Train = SsStbdTrain;
             u.ClearMeasureLock = true;
             break;
     }
@@ -258,8 +259,10 @@ PanelUpdate SpeedReadout(SonarState& state) {
 PanelUpdate SectorReadout(SonarState& state) {
     PanelUpdate u;
     u.SectorReadout = true;
-    if (state.GridMode == 0 || state.GridMode == 3) state.SectorSectorSize = state.SectorSize;
-    else if (state.GridMode == 1) state.PolarSectorSize = state.SectorSize;
+    if (state.GridMode == DisplayMode::Sector || state.GridMode == DisplayMode::Profile)
+        state.SectorSectorSize = state.SectorSize;
+    else if (state.GridMode == DisplayMode::Polar)
+        state.PolarSectorSize = state.SectorSize;
     if (!IsSs(state) && state.SectorSize == 360) state.Train = 0;
     u |= TrainReadout(state);
     u.HeadIndicator = true;
@@ -275,16 +278,18 @@ PanelUpdate TrainReadout(SonarState& state) {
         const int previousSide = state.SsSide;
         state.SsSide = state.SSTrain;
         state.SectorSize = 0;
-        if (state.SSTrain == 0) state.Train = SsPortTrain;
-        else if (state.SSTrain == 2) state.Train = SsStbdTrain;
+        if (state.SSTrain == SideScanSide::Port) state.Train = SsPortTrain;
+        else if (state.SSTrain == SideScanSide::Starboard) state.Train = SsStbdTrain;
         if (state.Grid) {
             u.GridRedraw = true;
             u.PreviousSsSide = previousSide;
             u.GridLabel = true;
         }
     }
-    if (state.GridMode == 0 || state.GridMode == 3) state.SectorTrain = state.Train;
-    else if (state.GridMode == 1) state.PolarTrain = state.Train;
+    if (state.GridMode == DisplayMode::Sector || state.GridMode == DisplayMode::Profile)
+        state.SectorTrain = state.Train;
+    else if (state.GridMode == DisplayMode::Polar)
+        state.PolarTrain = state.Train;
     u.HeadIndicator = true;
     u.MeasureTool = true;
     return u;
@@ -304,7 +309,7 @@ PanelUpdate HoldToggle(SonarState& state) {
     u.HoldMenuItems = true;
     if (!state.HoldActive) {
         state.HoldActive = 1;
-        if (state.RunMode == 0) state.HoldRequest = 1;
+        if (state.RunMode == DataSource::Head) state.HoldRequest = 1;
     } else {
         state.HoldActive = 0;
         state.HoldRequest = 0;
@@ -313,7 +318,7 @@ PanelUpdate HoldToggle(SonarState& state) {
 }
 
 PanelUpdate ReversePulse(SonarState& state) {
-    if (state.RunMode != 0) return {};
+    if (state.RunMode != DataSource::Head) return {};
     state.ReverseRequest = 1;
     PanelUpdate u;
     u.RevFlash = true;
@@ -321,7 +326,7 @@ PanelUpdate ReversePulse(SonarState& state) {
 }
 
 PanelUpdate PlaybackReverseToggle(SonarState& state, bool reverseAvailable) {
-    if (state.RunMode != 1 || !reverseAvailable) return {};
+    if (state.RunMode != DataSource::File || !reverseAvailable) return {};
     state.PlaybackReverse = state.PlaybackReverse ? 0 : 1;
     PanelUpdate u;
     u.PlaybackReverseBox = true;
@@ -394,7 +399,7 @@ KeyResult FinishKeyEntry(KeyEntry& entry, SonarState& state) {
 
 KeyResult HandleTypedKey(KeyEntry& entry, SonarState& state, char key, bool reverseAvailable) {
     KeyResult r;
-    const bool head = state.RunMode == 0;
+    const bool head = state.RunMode == DataSource::Head;
     switch (key) {
         case 'h':
         case 'H':

@@ -25,7 +25,7 @@ struct PanelUpdate {
     bool GridRedraw = false;        // SS side changed with Grid on: take the old side's grid
                                     // off and draw the new one (DrawImageGrid with Grid 0 on
                                     // the old SsSide, then with Grid 1)
-    int PreviousSsSide = 0;         // the side whose grid GridRedraw removes
+    int PreviousSsSide = SideScanSide::Port;  // the side whose grid GridRedraw removes
     bool RedrawImage = false;       // clear and redraw the picture with its grid
     bool ResetEchoHistory = false;  // forget the ping history before the redraw
     bool PanelRowsInvalidated = false;  // PanelRowsArea: arrows change between normal and inactive
@@ -65,7 +65,7 @@ bool ButtonAtLimit(PanelElement button, const SonarState& state);
 // Whether the button repeats while held (every arrow except the Mode arrows).
 bool ButtonRepeats(PanelElement button);
 
-// Mode up (+1) or down (-1), 0..2, no change at the ends. Remembers the sector of the old
+// Mode up (+1) or down (-1), Sector to SS, no change at the ends. Remembers the sector of the old
 // mode, restores the new mode's sector and train, SS: sector 0, Train 270 (Port) or 90
 // (Stbd), measurement lock cleared, profile grid turned off.
 PanelUpdate ChangeMode(SonarState& state, int delta);
@@ -82,14 +82,14 @@ PanelUpdate RangeReadout(SonarState& state);
 // StepAngle and AutoProfileMargin from Speed.
 PanelUpdate SpeedReadout(SonarState& state);
 
-// Stores SectorSize as the mode's sector (SectorSectorSize in modes 0 and 3,
-// PolarSectorSize in mode 1); outside SS a 360 sector sets Train 0; then the Train read-out
+// Stores SectorSize as the mode's sector (SectorSectorSize in Sector and Profile,
+// PolarSectorSize in Polar); outside SS a 360 sector sets Train 0; then the Train read-out
 // and the head indicator.
 PanelUpdate SectorReadout(SonarState& state);
 
 // Outside SS: a 360 sector sets Train 0. In SS: SsSide = SSTrain, SectorSize 0, Train 270
 // (Port) or 90 (Stbd), and with Grid on the grid of the old side is replaced. Stores Train
-// as the mode's train (SectorTrain in modes 0 and 3, PolarTrain in mode 1); head indicator
+// as the mode's train (SectorTrain in Sector and Profile, PolarTrain in Polar); head indicator
 // and measurement read-out.
 PanelUpdate TrainReadout(SonarState& state);
 

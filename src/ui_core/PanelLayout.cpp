@@ -1,5 +1,7 @@
 #include "ui_core/PanelLayout.h"
 
+#include "core/Modes.h"
+
 namespace tidemar {
 
 namespace {
@@ -97,12 +99,12 @@ Rect LinkStatusBox(const PanelLayout& layout, int textWidth) {
 Point LinkStatusText(int textWidth) { return {301 - textWidth / 2, 513}; }
 
 Point FrequencyOrigin(const PanelLayout& layout, int runMode) {
-    return runMode == 1 ? layout.FrequencyFile : layout.FrequencyHead;
+    return runMode == DataSource::File ? layout.FrequencyFile : layout.FrequencyHead;
 }
 
 Rect FrequencyErase(const PanelLayout& layout, int runMode) {
     const Point o = FrequencyOrigin(layout, runMode);
-    return {o.X - 1, o.Y - 1, o.X + (runMode == 1 ? 73 : 113), o.Y + 19};
+    return {o.X - 1, o.Y - 1, o.X + (runMode == DataSource::File ? 73 : 113), o.Y + 19};
 }
 
 Rect KeyEntryBox(const PanelLayout& layout, int textWidth) {
@@ -142,8 +144,8 @@ bool IsUpArrow(PanelElement element) {
 }
 
 bool ArrowDrawnInactive(PanelParameter parameter, const SonarState& state) {
-    if (state.RunMode == 1) return true;
-    return state.GridMode == 2 &&
+    if (state.RunMode == DataSource::File) return true;
+    return state.GridMode == DisplayMode::SideScan &&
            (parameter == PanelParameter::Speed || parameter == PanelParameter::Sector);
 }
 
@@ -152,14 +154,14 @@ bool ElementActive(PanelElement element, const SonarState& state, bool reverseAv
         case PanelElement::None: return false;
         case PanelElement::Image: return true;
         case PanelElement::HoldBox: return true;
-        case PanelElement::RevBox: return state.RunMode == 0;
-        case PanelElement::PlaybackReverseBox: return state.RunMode == 1 && reverseAvailable;
+        case PanelElement::RevBox: return state.RunMode == DataSource::Head;
+        case PanelElement::PlaybackReverseBox: return state.RunMode == DataSource::File && reverseAvailable;
         default: break;
     }
     if (state.HoldActive) return false;
     switch (element) {
         case PanelElement::PlotSpeedLeft:
-        case PanelElement::PlotSpeedRight: return state.RunMode == 1;
+        case PanelElement::PlotSpeedRight: return state.RunMode == DataSource::File;
         case PanelElement::HeadButton:
         case PanelElement::FileButton: return true;
         default: break;
@@ -169,7 +171,7 @@ bool ElementActive(PanelElement element, const SonarState& state, bool reverseAv
 
 PanelHit HitTest(const PanelLayout& layout, int x, int y, const SonarState& state, bool reverseAvailable) {
     auto hit = [&](PanelElement e) { return PanelHit{e, ElementActive(e, state, reverseAvailable)}; };
-    const bool file = state.RunMode == 1;
+    const bool file = state.RunMode == DataSource::File;
 
     if (layout.MouseImageArea.Contains(x, y)) return hit(PanelElement::Image);
     if (layout.HoldHit.Contains(x, y)) return hit(PanelElement::HoldBox);

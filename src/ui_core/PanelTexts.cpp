@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/Modes.h"
 #include "core/SonarTables.h"
 
 namespace tidemar {
@@ -40,7 +41,7 @@ std::string Printf(const char* format, int value) {
     return buffer;
 }
 
-bool IsSs(const SonarState& s) { return s.GridMode == 2; }
+bool IsSs(const SonarState& s) { return s.GridMode == DisplayMode::SideScan; }
 
 }  // namespace
 
@@ -87,7 +88,7 @@ std::string ReadoutText(const SonarState& state, PanelParameter parameter) {
 }
 
 std::string FrequencyText(const SonarState& state) {
-    const int kHz = state.RunMode == 1 ? state.FileFrequency : state.Frequency;
+    const int kHz = state.RunMode == DataSource::File ? state.FileFrequency : state.Frequency;
     if (kHz >= 1000) {
         char buffer[48];
         std::snprintf(buffer, sizeof buffer, "%5.3f MHz", kHz * 0.001);
@@ -96,12 +97,12 @@ std::string FrequencyText(const SonarState& state) {
     return Printf("%d kHz", kHz);
 }
 
-bool FrequencyShowsAuto(const SonarState& state) { return state.RunMode == 0 && state.ConfigType == 1; }
+bool FrequencyShowsAuto(const SonarState& state) { return state.RunMode == DataSource::Head && state.ConfigType == 1; }
 
 std::string GridLabelText(const SonarState& state) {
     if (!state.Grid) return GridOffText;
     const int i = Index(state.Range, RangeCount);
-    const bool both = IsSs(state) && state.SsSide == 1;
+    const bool both = IsSs(state) && state.SsSide == SideScanSide::Both;
     if (state.Units == 1) return both ? GridLabelsFeetBoth[i] : GridLabelsFeet[i];
     return both ? GridLabelsMetersBoth[i] : GridLabelsMeters[i];
 }

@@ -47,11 +47,11 @@ public:
 };
 
 TEST(ProfilePoint, RangeScalesWithTheDisplayMode) {
-    SonarState state = StateAt(9, SectorMode);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     state.RangeMeters = 50;
     state.ProfileSample = 250;
     EXPECT_FLOAT_EQ(ProfilePointOf(state).Range, 25.0f);  // 250 x 50 x 0.002
-    state.GridMode = PolarMode;
+    state.GridMode = DisplayMode::Polar;
     EXPECT_FLOAT_EQ(ProfilePointOf(state).Range, 50.0f);  // 250 x 50 x 0.004
 }
 
@@ -208,7 +208,7 @@ TEST(FinishScan, EachOptionHasItsEffect) {
 }
 
 TEST(StartScan, EmptiesTheListAndSendsOnePositioningBlock) {
-    SonarState state = StateAt(9, SectorMode);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     state.SectorSize = 90;
     state.StepDirection = 1;
     ProfileScan scan;
@@ -247,7 +247,7 @@ TEST(AcceptSettings, OnlyTheLiveSwitchOnStartsAScan) {
     EXPECT_EQ(state.AutoProfilePositioning, 0) << "switched off while positioning";
     EXPECT_EQ(state.BusyCursorOn, 0);
 
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     state.AutoProfileActive = 1;
     EXPECT_FALSE(AcceptAutoProfileSettings(state, scan, geometry)) << "playback";
     EXPECT_EQ(scan.PreviousActive, 1);
@@ -271,7 +271,7 @@ void Ping(SonarState& state, const Clock& clock, DispatchTarget& target, Profile
 }
 
 TEST(ScanCycle, OneSweepFromTheStartToTheTurnIsOneScan) {
-    SonarState state = StateAt(9, SectorMode);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     state.SectorSize = 90;
     state.AutoProfileActive = 1;
     state.AutoProfilePromptForScan = 0;

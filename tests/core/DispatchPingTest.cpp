@@ -57,7 +57,7 @@ public:
 };
 
 struct Fixture : ::testing::Test {
-    SonarState state = StateAt(9, 1);
+    SonarState state = StateAt(9, DisplayMode::Polar);
     ManualClock clock;
     CallLog log;
 
@@ -89,7 +89,7 @@ TEST_F(DispatchOrder, InvalidReplyOnlyBlinksAndPausesLive) {
     EXPECT_EQ(result.PauseMilliseconds, 100);
     EXPECT_EQ(log.Records, 0);
 
-    state.RunMode = 1;  // a bad record in playback costs no pause
+    state.RunMode = DataSource::File;  // a bad record in playback costs no pause
     EXPECT_EQ(Dispatch(reply).PauseMilliseconds, 0);
 }
 
@@ -133,7 +133,7 @@ TEST_F(DispatchOrder, ProfileModesChooseThePlot) {
 }
 
 TEST_F(DispatchOrder, SideScanScrollsTheWaterfall) {
-    state.GridMode = 2;
+    state.GridMode = DisplayMode::SideScan;
     state.PixelZoom = 0;
     Dispatch(FramedReply('G', 500));
     EXPECT_EQ(log.Joined(), "indicator* readouts headpos waterfall> measureline");
@@ -142,7 +142,7 @@ TEST_F(DispatchOrder, SideScanScrollsTheWaterfall) {
 TEST_F(DispatchOrder, RecordingOnlyLive) {
     log.IsRecording = true;
     Dispatch(FramedReply('G', 500));
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     Dispatch(FramedReply('G', 500));
     EXPECT_EQ(log.Records, 1);
 }
@@ -150,7 +150,7 @@ TEST_F(DispatchOrder, RecordingOnlyLive) {
 using PlayedPing = Fixture;
 
 TEST_F(PlayedPing, FirstRecordShowsEveryPlayedValue) {
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     state.PixelZoom = 0;
     state.Grid = 1;
     state.PlayedSecond = 12;
@@ -173,10 +173,10 @@ TEST_F(PlayedPing, FirstRecordShowsEveryPlayedValue) {
 }
 
 TEST_F(PlayedPing, DisplayCheckRedrawsOnceForWidthOrShrinkingSector) {
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     state.PixelZoom = 0;
     state.DrawnRange = 50;
-    state.DrawnGridMode = 1;
+    state.DrawnGridMode = DisplayMode::Polar;
     state.ShownFileFrequency = state.FileFrequency;
     state.ShownPlayedSecond = state.PlayedSecond;
     state.ShownSoundVelocity = state.FileSoundVelocity;
@@ -200,7 +200,7 @@ TEST_F(PlayedPing, DisplayCheckRedrawsOnceForWidthOrShrinkingSector) {
 }
 
 TEST_F(PlayedPing, WithoutGridTheSoundVelocityChangesQuietly) {
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     state.Grid = 0;
     state.ShownSoundVelocity = 1500.0f;
     state.FileSoundVelocity = 1450.0f;
@@ -211,8 +211,8 @@ TEST_F(PlayedPing, WithoutGridTheSoundVelocityChangesQuietly) {
 }
 
 TEST_F(PlayedPing, BackwardsPlayTurnsTheDrawingDirection) {
-    state.RunMode = 1;
-    state.GridMode = 2;
+    state.RunMode = DataSource::File;
+    state.GridMode = DisplayMode::SideScan;
     state.PlaybackReverse = 1;
     state.PlaybackBackLink = 640;
     std::vector<uint8_t> reply = FramedReply('G', 500);
@@ -228,7 +228,7 @@ TEST_F(PlayedPing, BackwardsPlayTurnsTheDrawingDirection) {
 }
 
 TEST_F(PlayedPing, PlotSpeedPacesPlayback) {
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     struct Case { int plotSpeed, ms; } cases[] = {{100, 0}, {99, 0}, {50, 100}, {0, 1200}, {75, 18}};
     for (const auto& c : cases) {
         state.PlotSpeed = c.plotSpeed;

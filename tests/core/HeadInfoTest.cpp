@@ -173,7 +173,7 @@ std::vector<uint8_t> HeadScanReply(int headId, const HeadNvRamBytesArray& nv) {
 }
 
 SonarState ScanningState() {
-    SonarState state = StateAt(9, 1);
+    SonarState state = StateAt(9, DisplayMode::Polar);
     state.HeadScanMode = 1;
     return state;
 }

@@ -19,7 +19,7 @@ using replytest::StateAt;
 // A 50 m Sector ping in Low Mix with the program detecting, its 500 data bytes quiet
 // except where echoes are put, and the head's own point in the header.
 struct Ping {
-    SonarState state = StateAt(9, 0);
+    SonarState state = StateAt(9, DisplayMode::Sector);
 
     explicit Ping(int dataBytes = 500, uint8_t type = 'G') {
         auto reply = FramedReply(type, dataBytes);
@@ -165,11 +165,11 @@ TEST(DetectionProfileRange, HeaderBytesCarryTheProgramsPoint) {
         int profileRange;
         uint8_t byte8, byte9;
     } cases[] = {
-        {"50 m, sample 100: 50 x 100 / 499 m in cm", 0, 50, 499, 0, 100, 1002, 0x6A, 0x07},
-        {"the blank is not range", 0, 50, 499, 3, 97, 972, 0x4C, 0x07},
-        {"below 5 m in 2 mm steps", 0, 3, 499, 0, 100, 301, 0x2D, 0x02},
-        {"Polar counts half samples", 1, 50, 250, 0, 100, 1000, 0x68, 0x07},
-        {"beyond 163.83 m the high byte takes bit 14", 0, 200, 499, 0, 450, 18036, 0x74, 0x8C},
+        {"50 m, sample 100: 50 x 100 / 499 m in cm", DisplayMode::Sector, 50, 499, 0, 100, 1002, 0x6A, 0x07},
+        {"the blank is not range", DisplayMode::Sector, 50, 499, 3, 97, 972, 0x4C, 0x07},
+        {"below 5 m in 2 mm steps", DisplayMode::Sector, 3, 499, 0, 100, 301, 0x2D, 0x02},
+        {"Polar counts half samples", DisplayMode::Polar, 50, 250, 0, 100, 1000, 0x68, 0x07},
+        {"beyond 163.83 m the high byte takes bit 14", DisplayMode::Sector, 200, 499, 0, 450, 18036, 0x74, 0x8C},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
@@ -235,7 +235,7 @@ TEST(DetectionInDecoding, RunsAfterThe8BitUnpackOnlyForSurface) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
         ManualClock clock;
-        SonarState state = StateAt(9, 0);
+        SonarState state = StateAt(9, DisplayMode::Sector);
         state.Profile = 2;
         state.DataBits = c.dataBits;
         state.ProfileDigitizationSource = c.source;
@@ -252,7 +252,7 @@ TEST(DetectionInDecoding, RunsAfterThe8BitUnpackOnlyForSurface) {
 
 TEST(DetectionInDecoding, TheRecordedHeaderCarriesTheProgramsPoint) {
     ManualClock clock;
-    SonarState state = StateAt(9, 0);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     state.Profile = 3;
     state.ProfileDigitizationSource = 1;
     auto reply = FramedReply('G', 500);

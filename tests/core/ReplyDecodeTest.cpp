@@ -32,7 +32,7 @@ std::vector<uint8_t> ReplyAt(uint8_t b5, uint8_t b6, uint8_t type = 'G', int dat
 
 TEST(ReplyHeader, CopiedAndDecodedFieldByField) {
     ManualClock clock;
-    SonarState state = StateAt(9, 0);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     state.Speed = 4;
     auto reply = FramedReply('G', 500);
     const uint8_t header[12] = {'B', 'G', 'L', 0x13, 0x81, 0x58, 0x44, 40, 0x85, 0x03, 0x74, 0x03};
@@ -53,7 +53,7 @@ TEST(ReplyHeader, CopiedAndDecodedFieldByField) {
 
 TEST(ReplyHeader, HighBitsOfTheSevenBitFields) {
     ManualClock clock;
-    SonarState state = StateAt(9, 0);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     auto reply = FramedReply('G', 500);
     reply[8] = 0xFF;
     reply[9] = 0xFF;   // the high byte of the profile range is taken whole
@@ -83,7 +83,7 @@ TEST(ReplyHeadPosition, DecodedMaskedAndGlitchesReplaced) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
         ManualClock clock;
-        SonarState state = StateAt(9, 1);
+        SonarState state = StateAt(9, DisplayMode::Polar);
         Decode(state, ReplyAt(0x3C, 0x05), clock);  // 700, the last good position
         Decode(state, ReplyAt(c.b5, c.b6), clock);
         EXPECT_EQ(state.HeadPosition, c.position);
@@ -95,7 +95,7 @@ TEST(ReplyHeadPosition, DecodedMaskedAndGlitchesReplaced) {
 
 TEST(ReplyHeadPosition, GlitchBeforeAnyGoodPositionGivesStraightAhead) {
     ManualClock clock;
-    SonarState state = StateAt(9, 1);
+    SonarState state = StateAt(9, DisplayMode::Polar);
     Decode(state, ReplyAt(0x7F, 0x3F), clock);
     EXPECT_EQ(state.HeadPosition, 600);
     EXPECT_FLOAT_EQ(state.HeadAngleRad, 0.0f);
@@ -113,7 +113,7 @@ TEST(ReplyMirroring, ThreeMountingsDrawTheOtherWayRound) {
         SCOPED_TRACE("ProfileGrid " + std::to_string(c.profileGrid) + " Xdcr " +
                      std::to_string(c.xdcr) + " ZeroDown " + std::to_string(c.zeroDown));
         ManualClock clock;
-        SonarState state = StateAt(9, 1);
+        SonarState state = StateAt(9, DisplayMode::Polar);
         state.ProfileGrid = c.profileGrid;
         state.Xdcr = c.xdcr;
         state.ZeroDown = c.zeroDown;
@@ -128,8 +128,8 @@ TEST(ReplyMirroring, ThreeMountingsDrawTheOtherWayRound) {
 
 TEST(ReplyMirroring, PositionZeroMirrorsToZero) {
     ManualClock clock;
-    SonarState state = StateAt(9, 1);
-    state.Xdcr = 1;
+    SonarState state = StateAt(9, DisplayMode::Polar);
+    state.Xdcr = Transducer::Up;
     Decode(state, ReplyAt(0x00, 0x00), clock);
     EXPECT_EQ(state.HeadPosition, 0);  // 1200 - 0 = 1200, which becomes 0
     Decode(state, ReplyAt(0x30, 0x09), clock);
@@ -144,17 +144,17 @@ TEST(ReplyHeadAngle, ByDisplayModeTrainAndRotation) {
         uint8_t b5, b6;
         double rad, deg;
     } cases[] = {
-        {"polar ahead", 1, 0, 0, 0.0f, 0x58, 0x04, 0.0, 0.0},
-        {"polar starboard", 1, 0, 45, 0.0f, 0x04, 0x07, Pi / 2, 90.0},  // 900
-        {"polar port", 1, 0, 0, 0.0f, 0x2C, 0x02, -Pi / 2, 270.0},      // 300
-        {"sector relative to the train", 0, 0, 30, 0.0f, 0x3C, 0x05, 0.0, 30.0},
-        {"sector profile grid ignores the train", 0, 1, 30, 0.0f, 0x3C, 0x05, Pi / 6, 30.0},
-        {"SS ignores the train", 2, 0, 90, 0.0f, 0x58, 0x04, 0.0, 0.0},
-        {"mode 3 turns half a circle", 3, 0, 30, 0.0f, 0x58, 0x04, Pi, 180.0},
-        {"rotation negative", 1, 0, 0, -45.0f, 0x58, 0x04, -Pi / 4, 315.0},
-        {"sector with rotation", 0, 0, 0, 10.0f, 0x74, 0x03, -Pi / 6 + Pi / 18, 340.0},  // 500
-        {"rotation adds to both", 1, 0, 0, 180.0f, 0x04, 0x07, 1.5 * Pi, 270.0},
-        {"above 360 is left as it is", 1, 0, 0, 300.0f, 0x04, 0x07, 13 * Pi / 6, 390.0},
+        {"polar ahead", DisplayMode::Polar, 0, 0, 0.0f, 0x58, 0x04, 0.0, 0.0},
+        {"polar starboard", DisplayMode::Polar, 0, 45, 0.0f, 0x04, 0x07, Pi / 2, 90.0},  // 900
+        {"polar port", DisplayMode::Polar, 0, 0, 0.0f, 0x2C, 0x02, -Pi / 2, 270.0},      // 300
+        {"sector relative to the train", DisplayMode::Sector, 0, 30, 0.0f, 0x3C, 0x05, 0.0, 30.0},
+        {"sector profile grid ignores the train", DisplayMode::Sector, 1, 30, 0.0f, 0x3C, 0x05, Pi / 6, 30.0},
+        {"SS ignores the train", DisplayMode::SideScan, 0, 90, 0.0f, 0x58, 0x04, 0.0, 0.0},
+        {"Profile turns half a circle", DisplayMode::Profile, 0, 30, 0.0f, 0x58, 0x04, Pi, 180.0},
+        {"rotation negative", DisplayMode::Polar, 0, 0, -45.0f, 0x58, 0x04, -Pi / 4, 315.0},
+        {"sector with rotation", DisplayMode::Sector, 0, 0, 10.0f, 0x74, 0x03, -Pi / 6 + Pi / 18, 340.0},  // 500
+        {"rotation adds to both", DisplayMode::Polar, 0, 0, 180.0f, 0x04, 0x07, 1.5 * Pi, 270.0},
+        {"above 360 is left as it is", DisplayMode::Polar, 0, 0, 300.0f, 0x04, 0x07, 13 * Pi / 6, 390.0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
@@ -174,17 +174,17 @@ TEST(ReplyPulseBlanking, ShortRangesHideThePulse) {
     struct Case {
         int rangeIndex, gridMode, pulseLength, blank;
     } cases[] = {
-        {2, 0, 100, 13},   // 3 m: 100 x 0.0075 / 0.06 = 12.5, + 0.5
-        {2, 1, 100, 6},    // Polar halves: 6.25 + 0.5
-        {2, 2, 100, 13},   // SS counts like Sector
-        {0, 0, 100, 38},   // 1 m: 37.5 + 0.5
-        {0, 0, 265, 99},   // 99.375 + 0.5
-        {0, 0, 266, 0},    // 100.25: 100 or more is none
-        {0, 0, 300, 0},
-        {0, 1, 300, 56},   // Polar brings it back under 100
-        {3, 0, 1000, 94},  // 4 m: 93.75 + 0.5
-        {4, 0, 1000, 0},   // 5 m and beyond: none
-        {9, 0, 100, 0},
+        {2, DisplayMode::Sector, 100, 13},    // 3 m: 100 x 0.0075 / 0.06 = 12.5, + 0.5
+        {2, DisplayMode::Polar, 100, 6},      // Polar halves: 6.25 + 0.5
+        {2, DisplayMode::SideScan, 100, 13},  // SS counts like Sector
+        {0, DisplayMode::Sector, 100, 38},    // 1 m: 37.5 + 0.5
+        {0, DisplayMode::Sector, 265, 99},    // 99.375 + 0.5
+        {0, DisplayMode::Sector, 266, 0},     // 100.25: 100 or more is none
+        {0, DisplayMode::Sector, 300, 0},
+        {0, DisplayMode::Polar, 300, 56},     // Polar brings it back under 100
+        {3, DisplayMode::Sector, 1000, 94},   // 4 m: 93.75 + 0.5
+        {4, DisplayMode::Sector, 1000, 0},    // 5 m and beyond: none
+        {9, DisplayMode::Sector, 100, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("range " + std::to_string(RangeTable[c.rangeIndex].Meters) + " m, mode " +
@@ -202,7 +202,7 @@ TEST(ReplyPulseBlanking, ShortRangesHideThePulse) {
 
 TEST(ReplyPulseBlanking, ZeroRangeScaleFromAFileBlanksNothing) {
     ManualClock clock;
-    SonarState state = StateAt(0, 0);
+    SonarState state = StateAt(0, DisplayMode::Sector);
     state.RangeScale = 0.0f;
     Decode(state, FramedReply('G', 500), clock);
     EXPECT_EQ(state.PulseBlankSamples, 0);
@@ -214,16 +214,16 @@ TEST(ReplyProfileSample, FromTheHeadsProfileRange) {
         int rangeIndex, gridMode, profile, profileRange;
         int blank, sample;
     } cases[] = {
-        {"50 m: centimetres", 9, 0, 0, 1234, 0, 123},            // 12.34 m / 0.1 m
-        {"50 m Polar: half as many samples", 9, 1, 0, 1234, 0, 61},
-        {"3 m: millimetres after the blanking", 2, 0, 0, 500, 13, 179},  // 13 + 166.7
-        {"3 m Polar", 2, 1, 0, 500, 6, 89},                       // 6 + 83.3
-        {"no profile range, no point", 2, 0, 0, 0, 13, 0},
-        {"points only keeps the blanking with a point", 2, 0, 1, 500, 13, 179},
-        {"points only without a point drops the blanking", 2, 0, 1, 0, 0, 0},
-        {"points only, point nearer than a sample", 9, 0, 1, 5, 0, 0},
-        {"mix mode keeps the blanking without a point", 2, 0, 2, 0, 13, 0},
-        {"largest profile range", 14, 0, 0, 0x7F | (0xFF << 7), 0, 819},  // 327.67 m / 0.4 m
+        {"50 m: centimetres", 9, DisplayMode::Sector, 0, 1234, 0, 123},            // 12.34 m / 0.1 m
+        {"50 m Polar: half as many samples", 9, DisplayMode::Polar, 0, 1234, 0, 61},
+        {"3 m: millimetres after the blanking", 2, DisplayMode::Sector, 0, 500, 13, 179},   // 13 + 166.7
+        {"3 m Polar", 2, DisplayMode::Polar, 0, 500, 6, 89},                                // 6 + 83.3
+        {"no profile range, no point", 2, DisplayMode::Sector, 0, 0, 13, 0},
+        {"points only keeps the blanking with a point", 2, DisplayMode::Sector, 1, 500, 13, 179},
+        {"points only without a point drops the blanking", 2, DisplayMode::Sector, 1, 0, 0, 0},
+        {"points only, point nearer than a sample", 9, DisplayMode::Sector, 1, 5, 0, 0},
+        {"mix mode keeps the blanking without a point", 2, DisplayMode::Sector, 2, 0, 13, 0},
+        {"largest profile range", 14, DisplayMode::Sector, 0, 0x7F | (0xFF << 7), 0, 819},  // 327.67 m / 0.4 m
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
@@ -243,7 +243,7 @@ TEST(ReplyProfileSample, FromTheHeadsProfileRange) {
 
 TEST(ReplyProfileSample, ZeroSampleSpacingFromAFileGivesNoPoint) {
     ManualClock clock;
-    SonarState state = StateAt(9, 0);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     state.SampleSpacing = 0.0f;
     auto reply = FramedReply('G', 500);
     reply[8] = 0x10;
@@ -253,7 +253,7 @@ TEST(ReplyProfileSample, ZeroSampleSpacingFromAFileGivesNoPoint) {
 
 TEST(ReplyUnpacking, PointsOnlyAndHeadScanKeepTheSamples) {
     ManualClock clock;
-    SonarState state = StateAt(9, 0);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     state.SampleLine.fill(33);
     state.Profile = 1;
     Decode(state, FramedReply('P', 0), clock);
@@ -280,7 +280,7 @@ TEST(ReplyPlaybackRange, RecordsRangeSetsTheRangeIndexOnly) {
         SCOPED_TRACE("RunMode " + std::to_string(c.runMode) + ", " +
                      std::to_string(c.returnRange) + " m");
         ManualClock clock;
-        SonarState state = StateAt(9, 0);
+        SonarState state = StateAt(9, DisplayMode::Sector);
         state.RunMode = c.runMode;
         auto reply = FramedReply('G', 500);
         reply[7] = static_cast<uint8_t>(c.returnRange);
@@ -294,7 +294,7 @@ TEST(ReplyPlaybackRange, RecordsRangeSetsTheRangeIndexOnly) {
 class ReplyRepRate : public ::testing::Test {
 protected:
     ManualClock clock;
-    SonarState state = StateAt(9, 0);
+    SonarState state = StateAt(9, DisplayMode::Sector);
 
     void Reply() { Decode(state, FramedReply('P', 0), clock); }
     void RepliesEvery(int milliseconds, int count) {

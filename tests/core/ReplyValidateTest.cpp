@@ -46,7 +46,7 @@ struct ReplyFields {
 // A state that has decoded one good ping (head at 700, samples of 40) so that a rejected
 // reply has something to disturb.
 SonarState AfterOneGoodPing(ManualClock& clock) {
-    SonarState state = StateAt(9, 0);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     auto good = FramedReply('G', 500, 40);
     good[5] = 0x3C;  // 700 = 0x3C | 5 << 7
     good[6] = 0x05;
@@ -102,12 +102,15 @@ TEST(ReplyFraming, AcceptsEveryReplyKindAtItsLength) {
         uint8_t type;
         int dataBytes;
         int runMode;
-    } cases[] = {{'G', 500, 0}, {'G', 252, 1}, {'P', 0, 0}, {'T', 64, 0}, {'M', 500, 1}};
+    } cases[] = {
+        {'G', 500, DataSource::Head}, {'G', 252, DataSource::File}, {'P', 0, DataSource::Head},
+        {'T', 64, DataSource::Head},  {'M', 500, DataSource::File},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(1, static_cast<char>(c.type)) + " with " +
                      std::to_string(c.dataBytes) + " data bytes");
         ManualClock clock;
-        SonarState state = StateAt(9, 0);
+        SonarState state = StateAt(9, DisplayMode::Sector);
         state.RunMode = c.runMode;
         auto reply = FramedReply(c.type, c.dataBytes);
         reply[3] = 23;
@@ -122,7 +125,7 @@ TEST(ReplyFraming, AcceptsEveryReplyKindAtItsLength) {
 
 TEST(ReplyFraming, UnknownTypeIsValidButNotDecoded) {
     ManualClock clock;
-    SonarState state = StateAt(9, 0);
+    SonarState state = StateAt(9, DisplayMode::Sector);
     auto reply = FramedReply('Q', 0);
     reply[3] = 23;
     Receive(state, reply);
@@ -148,7 +151,7 @@ TEST(ReplyTimeStamp, RenewedForLiveRepliesOnly) {
     ManualClock clock;
     clock.Time = {2024, 3, 7, 9, 5, 3, 456};
 
-    SonarState live = StateAt(9, 0);
+    SonarState live = StateAt(9, DisplayMode::Sector);
     Receive(live, FramedReply('G', 500));
     bool secondChanged = false;
     EXPECT_EQ(ValidateReply(live, clock, &secondChanged), 1);
@@ -160,8 +163,8 @@ TEST(ReplyTimeStamp, RenewedForLiveRepliesOnly) {
     EXPECT_EQ(live.TimestampText, "07-MAR-2024  09:05:03.55");
 
     // Played records carry their own time; the clock is not read.
-    SonarState played = StateAt(9, 0);
-    played.RunMode = 1;
+    SonarState played = StateAt(9, DisplayMode::Sector);
+    played.RunMode = DataSource::File;
     played.TimestampText = "from the record";
     Receive(played, FramedReply('G', 500));
     EXPECT_EQ(ValidateReply(played, clock, &secondChanged), 1);

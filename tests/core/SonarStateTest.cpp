@@ -27,7 +27,7 @@ TEST(SetRange, AutoSetupTakesTheTableRowOfTheRange) {
     SonarState state;
     ResetUserConfig(state.UserConfig);
     state.ConfigType = 1;
-    state.GridMode = 0;
+    state.GridMode = DisplayMode::Sector;
     EXPECT_FALSE(SetRange(state, 9));  // 675 kHz before and after
     EXPECT_EQ(state.Absorption, 20);
     EXPECT_EQ(state.PulseLength, 130);
@@ -37,7 +37,7 @@ TEST(SetRange, AutoSetupTakesTheTableRowOfTheRange) {
     EXPECT_EQ(state.Absorption, 10);
     EXPECT_EQ(state.PulseLength, 400);
 
-    state.GridMode = 1;  // Polar doubles the pulse, at most 1000
+    state.GridMode = DisplayMode::Polar;  // Polar doubles the pulse, at most 1000
     SetRange(state, 13);
     EXPECT_EQ(state.PulseLength, 800);
     SetRange(state, 14);
@@ -53,14 +53,14 @@ TEST(SetRange, ManualSetupAndPlaybackKeepTheTransmitSettings) {
     EXPECT_EQ(state.Frequency, 500);
 
     state.ConfigType = 1;
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     EXPECT_FALSE(SetRange(state, 0));
     EXPECT_EQ(state.Frequency, 500);
 }
 
 TEST(Playback, LeavingRestoresTheLiveSettingsExactly) {
     SonarState state;
-    state.Xdcr = 1;
+    state.Xdcr = Transducer::Up;
     SetRange(state, 7);
     state.Speed = 4;
     state.Gain = 33;
@@ -68,7 +68,7 @@ TEST(Playback, LeavingRestoresTheLiveSettingsExactly) {
     state.Train = 45;
     state.Absorption = 77;
     state.PulseLength = 250;
-    state.GridMode = 0;
+    state.GridMode = DisplayMode::Sector;
     state.SoundVelocityMeters = 1480.5f;
     state.UserText = "Harbour wall survey";
     state.ProfileDredgeDepth = 7.25f;
@@ -77,7 +77,7 @@ TEST(Playback, LeavingRestoresTheLiveSettingsExactly) {
 
     EnterPlayback(state);
     // A played file overwrites all of these.
-    state.Xdcr = 0;
+    state.Xdcr = Transducer::Down;
     state.Range = 2;
     state.RangeMeters = 3;
     state.Speed = 0;
@@ -87,7 +87,7 @@ TEST(Playback, LeavingRestoresTheLiveSettingsExactly) {
     state.Absorption = 5;
     state.DataBits = 16;
     state.PulseLength = 10;
-    state.GridMode = 2;
+    state.GridMode = DisplayMode::SideScan;
     state.SoundVelocityMeters = 1400.0f;
     state.UserText = "someone else's file";
     state.ProfileDredgeDepth = 0.0f;

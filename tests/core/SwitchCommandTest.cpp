@@ -45,7 +45,7 @@ TEST(SwitchCommand, EveryFieldLandsInItsByte) {
     state.Gain = 40;
     state.Absorption = 255;
     state.Train = 270;
-    state.GridMode = 0;
+    state.GridMode = DisplayMode::Sector;
     state.SectorSize = 90;
     state.Speed = 4;
     state.PulseLength = 1000;
@@ -59,11 +59,12 @@ TEST(SwitchCommand, EveryFieldLandsInItsByte) {
 
 TEST(SwitchCommand, TrainCodeFollowsTransducerOrientation) {
     struct Case { int train, xdcr, code; } cases[] = {
-        {0, 0, 60}, {90, 0, 90}, {179, 0, 119}, {180, 0, 0}, {270, 0, 30}, {359, 0, 59},
-        {0, 1, 60},    // 120 - 60
-        {90, 1, 30},   // 120 - 90
-        {180, 1, 0},   // 120 - 0 is out of range and wraps to 0
-        {270, 1, 90},
+        {0, Transducer::Down, 60},   {90, Transducer::Down, 90},  {179, Transducer::Down, 119},
+        {180, Transducer::Down, 0},  {270, Transducer::Down, 30}, {359, Transducer::Down, 59},
+        {0, Transducer::Up, 60},     // 120 - 60
+        {90, Transducer::Up, 30},    // 120 - 90
+        {180, Transducer::Up, 0},    // 120 - 0 is out of range and wraps to 0
+        {270, Transducer::Up, 90},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TrainCode(c.train, c.xdcr), c.code) << "train " << c.train << " xdcr " << c.xdcr;
@@ -176,15 +177,15 @@ TEST(PrepareReply, ReplyKindFollowsModeAndSampleWidth) {
         int profile, headScan, dataBits, gridMode;
         int type, length, sizeCode, plotCount;
     } cases[] = {
-        {0, 0, 8, 0, 'G', 513, 3, 499},
-        {0, 0, 8, 1, 'G', 513, 3, 250},   // Polar pairs samples
-        {0, 0, 4, 0, 'G', 265, 2, 499},
-        {0, 0, 4, 1, 'G', 265, 2, 250},
-        {0, 0, 16, 0, 'G', 513, 3, 250},
-        {3, 0, 8, 2, 'G', 513, 3, 499},
-        {1, 0, 8, 0, 'P', 13, 0, 77},     // plot count left as it was
-        {1, 1, 8, 0, 'T', 77, 1, 77},     // head scan wins over profile
-        {0, 1, 8, 1, 'T', 77, 1, 77},
+        {0, 0, 8, DisplayMode::Sector, 'G', 513, 3, 499},
+        {0, 0, 8, DisplayMode::Polar, 'G', 513, 3, 250},  // Polar pairs samples
+        {0, 0, 4, DisplayMode::Sector, 'G', 265, 2, 499},
+        {0, 0, 4, DisplayMode::Polar, 'G', 265, 2, 250},
+        {0, 0, 16, DisplayMode::Sector, 'G', 513, 3, 250},
+        {3, 0, 8, DisplayMode::SideScan, 'G', 513, 3, 499},
+        {1, 0, 8, DisplayMode::Sector, 'P', 13, 0, 77},   // plot count left as it was
+        {1, 1, 8, DisplayMode::Sector, 'T', 77, 1, 77},   // head scan wins over profile
+        {0, 1, 8, DisplayMode::Polar, 'T', 77, 1, 77},
     };
     for (const auto& c : cases) {
         SonarState state;

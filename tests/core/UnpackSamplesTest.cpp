@@ -19,7 +19,7 @@ using replytest::StateAt;
 constexpr uint8_t Untouched = 0xEE;
 
 SonarState Holding(const std::vector<uint8_t>& data, int dataBits, int profile = 0,
-                   int gridMode = 0, int blank = 0) {
+                   int gridMode = DisplayMode::Sector, int blank = 0) {
     SonarState state = StateAt(9, gridMode);
     auto reply = FramedReply('G', static_cast<int>(data.size()));
     std::copy(data.begin(), data.end(), reply.begin() + 12);
@@ -47,7 +47,7 @@ TEST(Unpack4Bits, TwoSamplesPerByteLowNibbleFirst) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("byte " + std::to_string(c.byte) + ", Profile " + std::to_string(c.profile));
-        SonarState state = Holding({c.byte, 0x00}, 4, c.profile, 0, 5);
+        SonarState state = Holding({c.byte, 0x00}, 4, c.profile, DisplayMode::Sector, 5);
         UnpackSamples(state);
         EXPECT_EQ(state.SampleLine[4], Untouched);
         EXPECT_EQ(state.SampleLine[5], c.first);
@@ -59,7 +59,7 @@ TEST(Unpack4Bits, TwoSamplesPerByteLowNibbleFirst) {
 
 TEST(Unpack4Bits, FullReplyGives504Samples) {
     std::vector<uint8_t> data(252, 0x21);
-    SonarState state = Holding(data, 4, 0, 1, 10);  // Polar does not pair 4-bit data
+    SonarState state = Holding(data, 4, 0, DisplayMode::Polar, 10);  // Polar does not pair 4-bit data
     UnpackSamples(state);
     for (int i = 10; i < 10 + 504; ++i)
         ASSERT_EQ(state.SampleLine[i], i % 2 == 0 ? 16 : 32) << "sample " << i;
@@ -85,7 +85,7 @@ TEST(Unpack8Bits, MixShiftsByProfile) {
 TEST(Unpack8Bits, OneSamplePerByteAfterTheBlanking) {
     std::vector<uint8_t> data(500);
     for (int i = 0; i < 500; ++i) data[i] = static_cast<uint8_t>(i % 251);
-    SonarState state = Holding(data, 8, 0, 0, 13);
+    SonarState state = Holding(data, 8, 0, DisplayMode::Sector, 13);
     UnpackSamples(state);
     EXPECT_EQ(state.SampleLine[12], Untouched);
     for (int i = 0; i < 500; ++i)
@@ -97,7 +97,7 @@ TEST(Unpack8Bits, PolarTakesTheStrongerOfEachPair) {
     std::vector<uint8_t> data(500, 0);
     const uint8_t head[] = {10, 30, 50, 20, 200, 0, 9, 9};
     std::copy(std::begin(head), std::end(head), data.begin());
-    SonarState state = Holding(data, 8, 0, 1, 0);
+    SonarState state = Holding(data, 8, 0, DisplayMode::Polar, 0);
     UnpackSamples(state);
     EXPECT_EQ(state.SampleLine[0], 30);
     EXPECT_EQ(state.SampleLine[1], 50);
@@ -105,7 +105,7 @@ TEST(Unpack8Bits, PolarTakesTheStrongerOfEachPair) {
     EXPECT_EQ(state.SampleLine[3], 9);
     EXPECT_EQ(state.SampleLine[250], Untouched);
 
-    state = Holding(data, 8, 2, 1, 0);  // the shift applies before the comparison
+    state = Holding(data, 8, 2, DisplayMode::Polar, 0);  // the shift applies before the comparison
     UnpackSamples(state);
     EXPECT_EQ(state.SampleLine[0], 7);
     EXPECT_EQ(state.SampleLine[2], 50);
@@ -113,7 +113,7 @@ TEST(Unpack8Bits, PolarTakesTheStrongerOfEachPair) {
 
 TEST(Unpack8Bits, PolarCutsPastThePlotSampleCount) {
     std::vector<uint8_t> data(500, 60);
-    SonarState state = Holding(data, 8, 0, 1, 6);
+    SonarState state = Holding(data, 8, 0, DisplayMode::Polar, 6);
     ASSERT_EQ(state.PlotSampleCount, 250);
     UnpackSamples(state);
     EXPECT_EQ(state.SampleLine[5], Untouched);
@@ -124,7 +124,7 @@ TEST(Unpack8Bits, PolarCutsPastThePlotSampleCount) {
 }
 
 TEST(Unpack8Bits, MRecordsLoseTheirLastFourDataBytes) {
-    for (const int gridMode : {0, 1}) {
+    for (const int gridMode : {DisplayMode::Sector, DisplayMode::Polar}) {
         SCOPED_TRACE("GridMode " + std::to_string(gridMode));
         SonarState state = Holding(std::vector<uint8_t>(500, 60), 8, 0, gridMode, 0);
         state.ReceiveBuffer[1] = 'M';
@@ -132,7 +132,7 @@ TEST(Unpack8Bits, MRecordsLoseTheirLastFourDataBytes) {
         for (int offset = 508; offset <= 511; ++offset) EXPECT_EQ(state.ReceiveBuffer[offset], 0);
         EXPECT_EQ(state.ReceiveBuffer[507], 60);
         EXPECT_EQ(state.ReceiveBuffer[512], 0xFC);
-        if (gridMode == 0) {
+        if (gridMode == DisplayMode::Sector) {
             EXPECT_EQ(state.SampleLine[495], 60);
             for (int i = 496; i < 500; ++i) EXPECT_EQ(state.SampleLine[i], 0);
         } else {
@@ -181,7 +181,7 @@ TEST(Unpack16Bits, LittleEndianWordsTopBits) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
-        SonarState state = Holding({c.low, c.high, 0x00, 0x08}, 16, c.profile, 0, 3);
+        SonarState state = Holding({c.low, c.high, 0x00, 0x08}, 16, c.profile, DisplayMode::Sector, 3);
         UnpackSamples(state);
         EXPECT_EQ(state.SampleLine[2], Untouched);
         EXPECT_EQ(state.SampleLine[3], c.sample);
@@ -191,7 +191,7 @@ TEST(Unpack16Bits, LittleEndianWordsTopBits) {
 }
 
 TEST(Unpack16Bits, FullReplyGives250Samples) {
-    SonarState state = Holding(std::vector<uint8_t>(500, 0x05), 16, 0, 1, 0);
+    SonarState state = Holding(std::vector<uint8_t>(500, 0x05), 16, 0, DisplayMode::Polar, 0);
     UnpackSamples(state);
     EXPECT_EQ(state.SampleLine[249], 20);  // 0x0505 >> 6
     EXPECT_EQ(state.SampleLine[250], Untouched);
@@ -211,7 +211,7 @@ TEST(UnpackSamplesLength, DataRunsToTheEndByteWhateverTheHeadClaims) {
 
 TEST(UnpackSamplesLength, FourBitFileDataStopsAtTheEndOfTheLine) {
     // A damaged file can announce 4-bit samples in a 513-byte record: 1000 samples.
-    SonarState state = Holding(std::vector<uint8_t>(500, 0x22), 4, 0, 0, 99);
+    SonarState state = Holding(std::vector<uint8_t>(500, 0x22), 4, 0, DisplayMode::Sector, 99);
     UnpackSamples(state);
     EXPECT_EQ(state.SampleLine[98], Untouched);
     EXPECT_EQ(state.SampleLine[99], 32);

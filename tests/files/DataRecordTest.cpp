@@ -26,8 +26,8 @@ SonarState ProfilePing() {
     s.TimeText = "10:15:07";
     s.Hundredths = 25;
     s.StepDirection = 1;
-    s.Xdcr = 1;
-    s.GridMode = 2;
+    s.Xdcr = Transducer::Up;
+    s.GridMode = DisplayMode::SideScan;
     s.Speed = 3;
     s.Gain = 12;
     s.SectorSize = 90;

@@ -54,7 +54,7 @@ inline Bytes HeadReply(uint8_t type, int dataBytes, int headPosition, int range 
 // mode at 50 m, time stamped 10:15:<second>.
 inline SonarState LivePing(int headPosition, int second = 7, uint8_t type = 'G') {
     SonarState state;
-    state.RunMode = 0;
+    state.RunMode = DataSource::Head;
     state.DataBits = 8;
     const Bytes reply = HeadReply(type, type == 'P' ? 0 : 500, headPosition);
     std::copy(reply.begin(), reply.end(), state.ReceiveBuffer.begin());
@@ -89,7 +89,7 @@ inline void MakeRecordedFile(const std::string& path, int count, bool withGps = 
 // A state ready to play: playback mode with the settings of a fresh start.
 inline SonarState PlaybackState() {
     SonarState state;
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     state.PlotSpeed = 100;
     return state;
 }

@@ -132,8 +132,8 @@ TEST_F(PlaybackFixture, RecordLoadsItsSettingsIntoTheState) {
     ping.DateText = "17-OCT-2023";
     ping.Hundredths = 9;
     ping.StepDirection = 1;
-    ping.Xdcr = 0;
-    ping.GridMode = 2;
+    ping.Xdcr = Transducer::Down;
+    ping.GridMode = DisplayMode::SideScan;
     ping.Speed = 4;
     ping.Gain = 33;
     ping.SectorSize = 120;
@@ -189,7 +189,7 @@ TEST_F(PlaybackFixture, FieldsOutsideTheirRangeKeepThePreviousValue) {
     r[46] = 0x80 | 0x75, r[47] = 0x30;  // 0x7530 = 30000 tenths: 3000 m/s
     r[48] = 0;
     filestest::WriteAll(dir.File("odd.K7T"), r);
-    state.GridMode = 1;
+    state.GridMode = DisplayMode::Polar;
     state.Speed = 2;
     state.DataBits = 8;
     state.FileSoundVelocity = 1490.0f;
@@ -321,7 +321,7 @@ TEST_F(PlaybackFixture, AutoFrameCaptureAtTurnsAndEndsAtTheEndOfTheFile) {
     for (int i = 0; i < 4; ++i) {
         SonarState ping = LivePing(500 + 10 * i);
         ping.ReceiveBuffer[6] = static_cast<uint8_t>(ping.ReceiveBuffer[6] | (directions[i] << 6));
-        ping.GridMode = 0;
+        ping.GridMode = DisplayMode::Sector;
         ping.SectorSize = 90;
         const Bytes r = BuildDataRecord(ping, previous);
         previous = static_cast<int>(r.size());
@@ -347,7 +347,7 @@ TEST_F(PlaybackFixture, AutoFrameCaptureOfFullCirclesAtEachNewTurn) {
     const int positions[] = {600, 900, 1195, 3, 300, 1190, 10};
     for (int p : positions) {
         SonarState ping = LivePing(p);
-        ping.GridMode = 1;
+        ping.GridMode = DisplayMode::Polar;
         ping.SectorSize = 360;
         const Bytes r = BuildDataRecord(ping, previous);
         previous = static_cast<int>(r.size());

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScriptedPrompts prompts;
     RecordedChrome chrome;
     SonarState state;
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     state.AutoFrameCaptureOn = 1;
     DispatchTarget target;
     ManualClock clock;

@@ -124,9 +124,9 @@ TEST(GpsLineHandling, OnlyLiveModeWithoutHoldTakesPositions) {
     SonarState state;
     state.UseGPS = 1;
     gpstest::BoxTarget target;
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     EXPECT_EQ(HandleGpsLine(state, Gga + "\r\n", target), GpsLineUse::Dropped) << "playback";
-    state.RunMode = 0;
+    state.RunMode = DataSource::Head;
     state.HoldActive = 1;
     EXPECT_EQ(HandleGpsLine(state, Gga + "\r\n", target), GpsLineUse::Dropped) << "hold";
     EXPECT_EQ(state.GpsPositionText, std::string(24, '\0'));

@@ -55,13 +55,13 @@ TEST(GpsWatchdog, IdleWithoutGpsAndSafeFromOverflow) {
 TEST(GpsPositionBox, WhenTheBoxIsThere) {
     SonarState state;
     bool blink = false;
-    state.RunMode = 0;
+    state.RunMode = DataSource::Head;
     state.UseGPS = 0;
     state.FileHasGps = 1;
     EXPECT_FALSE(DecideGpsBox(state, true, blink).Shown) << "live without GPS: wiped";
     state.UseGPS = 1;
     EXPECT_TRUE(DecideGpsBox(state, true, blink).Shown);
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     EXPECT_TRUE(DecideGpsBox(state, true, blink).Shown) << "playback of a file with positions";
     state.FileHasGps = 0;
     const GpsBox hidden = DecideGpsBox(state, true, blink);

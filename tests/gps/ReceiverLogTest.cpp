@@ -93,7 +93,7 @@ TEST_P(ReceiverLog, PositionsMatchTheSentencesAndSurviveRecording) {
     recorder.StopRecording();
 
     SonarState played;
-    played.RunMode = 1;
+    played.RunMode = DataSource::File;
     Playback playback(prompts, chrome);
     ManualClock clock;
     gpstest::BoxTarget playedTarget;

@@ -17,12 +17,12 @@ namespace {
 
 struct GridCase {
     const char* legend;
-    int gridMode = 0;
+    int gridMode = DisplayMode::Sector;
     int profileGrid = 0;
     int zeroDown = 1;
     int units = 0;
     float soundVelocity = 1500.0f;
-    int ssSide = 0;
+    int ssSide = SideScanSide::Port;
 };
 
 SonarState StateFor(const GridCase& c, int grid = 1) {
@@ -90,12 +90,12 @@ TEST(GridSpacing, BaseByModeAndUnitsScaledBySoundVelocity) {
         GridCase grid;
         double spacing;
     } cases[] = {
-        {{"Sector, metres", 0, 0, 1, 0, 1500.0f}, 100.0},
-        {{"Sector, 1250 m/s", 0, 0, 1, 0, 1250.0f}, 120.0},
-        {{"Sector, feet", 0, 0, 1, 1, 1500.0f}, 91.44},
-        {{"Polar, metres", 1, 0, 1, 0, 1500.0f}, 50.0},
-        {{"Polar, feet, 2000 m/s", 1, 0, 1, 1, 2000.0f}, 34.29},
-        {{"SS, metres", 2, 0, 1, 0, 1500.0f}, 100.0},
+        {{"Sector, metres", DisplayMode::Sector, 0, 1, 0, 1500.0f}, 100.0},
+        {{"Sector, 1250 m/s", DisplayMode::Sector, 0, 1, 0, 1250.0f}, 120.0},
+        {{"Sector, feet", DisplayMode::Sector, 0, 1, 1, 1500.0f}, 91.44},
+        {{"Polar, metres", DisplayMode::Polar, 0, 1, 0, 1500.0f}, 50.0},
+        {{"Polar, feet, 2000 m/s", DisplayMode::Polar, 0, 1, 1, 2000.0f}, 34.29},
+        {{"SS, metres", DisplayMode::SideScan, 0, 1, 0, 1500.0f}, 100.0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.grid.legend);
@@ -108,9 +108,9 @@ TEST(SectorRings, CrossTheCentreLineOneSpacingApart) {
         GridCase grid;
         std::set<int> rows;  // grid rows of the columns either side of the centre line
     } cases[] = {
-        {{"1500 m/s: radii 100..500", 0, 0, 1, 0, 1500.0f}, {5, 105, 205, 305, 405, 504}},
-        {{"1250 m/s: radii 120..480", 0, 0, 1, 0, 1250.0f}, {25, 145, 265, 385, 504}},
-        {{"feet: radii 91.44..457.2", 0, 0, 1, 1, 1500.0f}, {48, 139, 231, 322, 414, 504}},
+        {{"1500 m/s: radii 100..500", DisplayMode::Sector, 0, 1, 0, 1500.0f}, {5, 105, 205, 305, 405, 504}},
+        {{"1250 m/s: radii 120..480", DisplayMode::Sector, 0, 1, 0, 1250.0f}, {25, 145, 265, 385, 504}},
+        {{"feet: radii 91.44..457.2", DisplayMode::Sector, 0, 1, 1, 1500.0f}, {48, 139, 231, 322, 414, 504}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.grid.legend);
@@ -136,7 +136,7 @@ TEST(SectorRings, MeetTheApexRowAndTheDiagonals) {
     }
     EXPECT_EQ(image->At(368, 434), GridBit);  // 45 degrees right at radius 100
 
-    const auto slow = GridOnly({"1250 m/s", 0, 0, 1, 0, 1250.0f});
+    const auto slow = GridOnly({"1250 m/s", DisplayMode::Sector, 0, 1, 0, 1250.0f});
     for (double r : {120.0, 240.0, 360.0}) {
         const double d = r / std::sqrt(2.0);
         EXPECT_TRUE(GridNear(*slow, 297.5 + d, 505.5 - d)) << "radius " << r;
@@ -148,7 +148,7 @@ TEST(SectorRings, MeetTheApexRowAndTheDiagonals) {
 }
 
 TEST(PolarRings, AroundRow252EveryFiftyPixels) {
-    const auto image = GridOnly({"Polar", 1});
+    const auto image = GridOnly({"Polar", DisplayMode::Polar});
     EXPECT_EQ(GridRowsOfColumn(*image, 298),
               (std::set<int>{2, 52, 102, 152, 202, 253, 302, 352, 402, 452, 502}));
     EXPECT_EQ(GridColumnsOfRow(*image, 253).size(), static_cast<size_t>(ImageWidth));
@@ -167,10 +167,11 @@ TEST(ProfileGrids, DottedRowsAndColumns) {
         int lineColumn;               // a dotted column, on every even row
         int firstColumn;              // a dotted row starts at column 0: no column 1
     } cases[] = {
-        {{"Sector, zero down", 0, 1, 1}, {4, 104, 204, 304, 404, 504}, 97, 1},
-        {{"Sector, zero up: baseline row 1", 0, 1, 0}, {1, 101, 201, 301, 401, 501}, 497, 1},
-        {{"Polar", 1, 1, 1}, {3, 53, 103, 153, 203, 253, 303, 353, 403, 453, 503}, 47, 1},
-        {{"Polar ignores zero down", 1, 1, 0}, {3, 53, 103, 153, 203, 253, 303, 353, 403, 453, 503}, 547, 1},
+        {{"Sector, zero down", DisplayMode::Sector, 1, 1}, {4, 104, 204, 304, 404, 504}, 97, 1},
+        {{"Sector, zero up: baseline row 1", DisplayMode::Sector, 1, 0}, {1, 101, 201, 301, 401, 501}, 497, 1},
+        {{"Polar", DisplayMode::Polar, 1, 1}, {3, 53, 103, 153, 203, 253, 303, 353, 403, 453, 503}, 47, 1},
+        {{"Polar ignores zero down", DisplayMode::Polar, 1, 0},
+         {3, 53, 103, 153, 203, 253, 303, 353, 403, 453, 503}, 547, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.grid.legend);
@@ -182,7 +183,7 @@ TEST(ProfileGrids, DottedRowsAndColumns) {
         EXPECT_EQ(GridRowsOfColumn(*image, c.lineColumn), lineRows);
         EXPECT_TRUE(GridRowsOfColumn(*image, c.firstColumn).size() <= 1);
     }
-    const auto sector = GridOnly({"Sector", 0, 1, 1});
+    const auto sector = GridOnly({"Sector", DisplayMode::Sector, 1, 1});
     EXPECT_EQ(GridColumnsOfRow(*sector, 405), (std::set<int>{297}));
     std::set<int> row404;
     for (int x = 0; x < ImageWidth; x += 2) row404.insert(x);
@@ -196,10 +197,12 @@ TEST(SsGrid, RangeLinesAndDashedRangeZero) {
         int zeroColumn;
         std::set<int> lines;
     } cases[] = {
-        {{"Port", 2, 0, 1, 0, 1500.0f, 0}, 595, {95, 195, 295, 395, 495}},
-        {{"Both is drawn as Port", 2, 0, 1, 0, 1500.0f, 1}, 595, {95, 195, 295, 395, 495}},
-        {{"Stbd", 2, 0, 1, 0, 1500.0f, 2}, 95, {195, 295, 395, 495, 595}},
-        {{"Stbd, 1250 m/s", 2, 0, 1, 0, 1250.0f, 2}, 95, {215, 335, 455, 575}},
+        {{"Port", DisplayMode::SideScan, 0, 1, 0, 1500.0f, SideScanSide::Port}, 595, {95, 195, 295, 395, 495}},
+        {{"Both is drawn as Port", DisplayMode::SideScan, 0, 1, 0, 1500.0f, SideScanSide::Both},
+         595, {95, 195, 295, 395, 495}},
+        {{"Stbd", DisplayMode::SideScan, 0, 1, 0, 1500.0f, SideScanSide::Starboard}, 95, {195, 295, 395, 495, 595}},
+        {{"Stbd, 1250 m/s", DisplayMode::SideScan, 0, 1, 0, 1250.0f, SideScanSide::Starboard},
+         95, {215, 335, 455, 575}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.grid.legend);
@@ -213,7 +216,7 @@ TEST(SsGrid, RangeLinesAndDashedRangeZero) {
 }
 
 TEST(SsGrid, GridOffClearsTheWholeRangeZeroColumn) {
-    GridCase port{"Port", 2};
+    GridCase port{"Port", DisplayMode::SideScan};
     auto image = std::make_unique<SonarImage>();
     for (int y = 0; y < ImageHeight; ++y) image->At(595, y) = 128 + 40;  // dashes scrolled along
     DrawImageGrid(StateFor(port, 0), *image);
@@ -221,15 +224,15 @@ TEST(SsGrid, GridOffClearsTheWholeRangeZeroColumn) {
 }
 
 const GridCase everyLayout[] = {
-    {"Sector rings", 0},
-    {"Sector rings, feet, 1400 m/s", 0, 0, 1, 1, 1400.0f},
-    {"Sector grid, zero down", 0, 1, 1},
-    {"Sector grid, zero up", 0, 1, 0},
-    {"Polar rings", 1},
-    {"Polar rings, 1250 m/s", 1, 0, 1, 0, 1250.0f},
-    {"Polar grid", 1, 1, 1},
-    {"SS Port", 2, 0, 1, 0, 1500.0f, 0},
-    {"SS Stbd, feet", 2, 0, 1, 1, 1500.0f, 2},
+    {"Sector rings", DisplayMode::Sector},
+    {"Sector rings, feet, 1400 m/s", DisplayMode::Sector, 0, 1, 1, 1400.0f},
+    {"Sector grid, zero down", DisplayMode::Sector, 1, 1},
+    {"Sector grid, zero up", DisplayMode::Sector, 1, 0},
+    {"Polar rings", DisplayMode::Polar},
+    {"Polar rings, 1250 m/s", DisplayMode::Polar, 0, 1, 0, 1250.0f},
+    {"Polar grid", DisplayMode::Polar, 1, 1},
+    {"SS Port", DisplayMode::SideScan, 0, 1, 0, 1500.0f, SideScanSide::Port},
+    {"SS Stbd, feet", DisplayMode::SideScan, 0, 1, 1, 1500.0f, SideScanSide::Starboard},
 };
 
 TEST(GridOnOff, EchoesKeptAndOffThenOnRestoresTheSameGrid) {
@@ -269,7 +272,7 @@ TEST(GridOnOff, ALayoutDrawnAgainAfterOthersIsTheSame) {
 TEST(GridOnOff, ASoundVelocityWithoutUsableSpacingDrawsOnlyTheFixedLines) {
     for (float velocity : {0.0f, -1500.0f, std::nanf(""), 1e9f}) {
         SCOPED_TRACE("sound velocity " + std::to_string(velocity));
-        const auto image = GridOnly({"Sector", 0, 0, 1, 0, velocity});
+        const auto image = GridOnly({"Sector", DisplayMode::Sector, 0, 1, 0, velocity});
         size_t gridPixels = 0;
         for (uint8_t pixel : image->Pixels) gridPixels += pixel >= GridBit;
         EXPECT_EQ(gridPixels, static_cast<size_t>(ImageWidth + ImageHeight - 1));

@@ -21,7 +21,7 @@ struct Scene {
 
     // A Sector picture full of echo level 30, the head at position 600 drawing forwards.
     Scene() {
-        state.GridMode = 0;
+        state.GridMode = DisplayMode::Sector;
         state.Grid = 1;
         state.Range = 9;  // 50 m
         state.HeadPosition = 600;
@@ -47,11 +47,11 @@ struct Placement {
 };
 
 const Placement placements[] = {
-    {"Sector: up from the apex", 0, 0, 1, 345, 417, 346, 417},
-    {"Sector, profile grid zero down", 0, 1, 1, 345, 417, 346, 417},
-    {"Sector, apex at the top: down from row 1", 0, 1, 0, 345, 88, 346, 89},
-    {"Polar: up from row 253", 1, 0, 1, 345, 165, 346, 165},
-    {"Polar, profile grid zero up: turned over", 1, 1, 0, 345, 340, 346, 341},
+    {"Sector: up from the apex", DisplayMode::Sector, 0, 1, 345, 417, 346, 417},
+    {"Sector, profile grid zero down", DisplayMode::Sector, 1, 1, 345, 417, 346, 417},
+    {"Sector, apex at the top: down from row 1", DisplayMode::Sector, 1, 0, 345, 88, 346, 89},
+    {"Polar: up from row 253", DisplayMode::Polar, 0, 1, 345, 165, 346, 165},
+    {"Polar, profile grid zero up: turned over", DisplayMode::Polar, 1, 0, 345, 340, 346, 341},
 };
 
 TEST(ProfileMarkerPlace, PointsOnlyTruncatesAlongTheHeadAngle) {
@@ -203,7 +203,7 @@ TEST(PointsOnly, AZeroPointRecordsTheCentreAndWipesItNextTime) {
 
 TEST(PointsOnly, APointOutsideThePictureKeepsTheOldEntry) {
     Scene scene;
-    scene.state.GridMode = 1;  // Polar: 300 samples straight up is above the picture
+    scene.state.GridMode = DisplayMode::Polar;  // Polar: 300 samples straight up is above the picture
     scene.state.HeadAngleRad = 0.0f;
     scene.state.ProfileSample = 300;
     scene.Store(600, 40, 40, Marker);
@@ -214,7 +214,7 @@ TEST(PointsOnly, APointOutsideThePictureKeepsTheOldEntry) {
     for (int x = 0; x < ImageWidth; ++x) EXPECT_NE(scene.At(x, 0), Marker);
 
     Scene empty;
-    empty.state.GridMode = 1;
+    empty.state.GridMode = DisplayMode::Polar;
     empty.state.HeadAngleRad = 0.0f;
     empty.state.ProfileSample = 300;
     EXPECT_FALSE(PlotProfilePointOnly(empty.state, *empty.image));
@@ -269,9 +269,9 @@ TEST(MixMarker, PolarHalvesTheProgramsOwnPoint) {
         int gridMode, source;
         int y;
     } cases[] = {
-        {"Polar, surface: raw bytes are half samples", 1, 1, 203},
-        {"Polar, head", 1, 0, 153},
-        {"Sector, surface", 0, 1, 405},
+        {"Polar, surface: raw bytes are half samples", DisplayMode::Polar, 1, 203},
+        {"Polar, head", DisplayMode::Polar, 0, 153},
+        {"Sector, surface", DisplayMode::Sector, 1, 405},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
@@ -287,7 +287,7 @@ TEST(MixMarker, PolarHalvesTheProgramsOwnPoint) {
 
 TEST(MixMarker, OutsideThePictureTheRingDoesNotMove) {
     Scene scene;
-    scene.state.GridMode = 1;
+    scene.state.GridMode = DisplayMode::Polar;
     scene.state.HeadAngleRad = 0.0f;
     scene.state.ProfileSample = 300;
     scene.image->Profile.NextRecentSlot = 4;
@@ -305,18 +305,18 @@ TEST(DredgeLine, RowByModeOrientationUnitsAndSoundVelocity) {
         float soundVelocity, depth;
         int row;  // -1: not drawn
     } cases[] = {
-        {"Sector, zero down: up from 504", 0, 1, 0, 9, 1500, 10.0f, 404},
-        {"Sector, zero up: down from 1", 0, 0, 0, 9, 1500, 10.0f, 101},
-        {"Polar, zero down", 1, 1, 0, 9, 1500, 10.0f, 203},
-        {"Polar, zero up", 1, 0, 0, 9, 1500, 10.0f, 303},
-        {"10 m range", 0, 1, 0, 5, 1500, 2.5f, 379},
-        {"slower sound: the range shrinks", 0, 1, 0, 9, 1250, 10.1f, 382},
-        {"feet: 50 ft of 164 ft", 0, 1, 1, 9, 1500, 50.0f, 351},
-        {"beyond the range", 0, 1, 0, 9, 1500, 60.0f, -1},
-        {"Polar, zero up, near the bottom", 1, 0, 0, 9, 1500, 50.0f, 503},
-        {"a depth of 0", 0, 1, 0, 9, 1500, 0.0f, -1},
-        {"a negative depth", 0, 1, 0, 9, 1500, -3.0f, -1},
-        {"a range index no table has", 0, 1, 0, 15, 1500, 10.0f, -1},
+        {"Sector, zero down: up from 504", DisplayMode::Sector, 1, 0, 9, 1500, 10.0f, 404},
+        {"Sector, zero up: down from 1", DisplayMode::Sector, 0, 0, 9, 1500, 10.0f, 101},
+        {"Polar, zero down", DisplayMode::Polar, 1, 0, 9, 1500, 10.0f, 203},
+        {"Polar, zero up", DisplayMode::Polar, 0, 0, 9, 1500, 10.0f, 303},
+        {"10 m range", DisplayMode::Sector, 1, 0, 5, 1500, 2.5f, 379},
+        {"slower sound: the range shrinks", DisplayMode::Sector, 1, 0, 9, 1250, 10.1f, 382},
+        {"feet: 50 ft of 164 ft", DisplayMode::Sector, 1, 1, 9, 1500, 50.0f, 351},
+        {"beyond the range", DisplayMode::Sector, 1, 0, 9, 1500, 60.0f, -1},
+        {"Polar, zero up, near the bottom", DisplayMode::Polar, 0, 0, 9, 1500, 50.0f, 503},
+        {"a depth of 0", DisplayMode::Sector, 1, 0, 9, 1500, 0.0f, -1},
+        {"a negative depth", DisplayMode::Sector, 1, 0, 9, 1500, -3.0f, -1},
+        {"a range index no table has", DisplayMode::Sector, 1, 0, 15, 1500, 10.0f, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
@@ -338,8 +338,8 @@ TEST(DredgeLine, RowByModeOrientationUnitsAndSoundVelocity) {
 
 TEST(DredgeLine, NeverWithoutTheProfileGridOrInSS) {
     for (int profileGrid : {0, 1}) {
-        for (int mode : {0, 1, 2}) {
-            if (profileGrid == 1 && mode != 2) continue;
+        for (int mode : {DisplayMode::Sector, DisplayMode::Polar, DisplayMode::SideScan}) {
+            if (profileGrid == 1 && mode != DisplayMode::SideScan) continue;
             SCOPED_TRACE("ProfileGrid " + std::to_string(profileGrid) + ", mode " + std::to_string(mode));
             Scene scene;
             scene.state.ProfileGrid = profileGrid;

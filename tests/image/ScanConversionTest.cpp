@@ -15,8 +15,8 @@ namespace tidemar {
 namespace {
 
 constexpr double Pi = 3.141592654;
-constexpr int Sector = 0;
-constexpr int Polar = 1;
+constexpr int Sector = DisplayMode::Sector;
+constexpr int Polar = DisplayMode::Polar;
 
 struct Pixel {
     int x, y, value;

@@ -101,7 +101,7 @@ double Angle(const SubLineVectors& v, int k) { return std::atan2(v.X[k], -v.Y[k]
 
 TEST(SubLineVectors, FanStartsAtTheEdgeAndStepsBySpacing) {
     SonarState state;
-    state.GridMode = 0;
+    state.GridMode = DisplayMode::Sector;
     state.SectorSize = 180;
     state.HeadAngleRad = 0.5f;
     const double delta = 4 * 3.141592654 / 600;
@@ -132,7 +132,7 @@ TEST(SubLineVectors, FanStartsAtTheEdgeAndStepsBySpacing) {
 
 TEST(SubLineVectors, StandingHeadCentresTheDrawnSubLinesOnItsAngle) {
     SonarState state;
-    state.GridMode = 0;
+    state.GridMode = DisplayMode::Sector;
     state.SectorSize = 0;
     state.HeadAngleRad = -1.2f;
     for (int speed = 0; speed <= 4; ++speed) {

@@ -19,7 +19,7 @@ struct Waterfall {
     std::unique_ptr<SonarImage> image = std::make_unique<SonarImage>();
 
     explicit Waterfall(int side, int grid = 0) {
-        state.GridMode = 2;
+        state.GridMode = DisplayMode::SideScan;
         state.SsSide = side;
         state.Grid = grid;
         state.PlotSampleCount = 499;
@@ -42,8 +42,8 @@ TEST(WaterfallRow, SamplesAcrossTheRowBySide) {
         int lastCleared;
         std::vector<int> untouched;
     } cases[] = {
-        {"Port: 595 down to 97", 0, 595, 97, -1, 95, {96}},
-        {"Both is drawn as Port", 1, 595, 97, -1, 95, {96}},
+        {"Port: 595 down to 97", SideScanSide::Port, 595, 97, -1, 95, {96}},
+        {"Both is drawn as Port", SideScanSide::Both, 595, 97, -1, 95, {96}},
         {"Stbd: 95 up to 593", 2, 95, 593, +1, 94, {594, 595}},
     };
     for (const auto& c : cases) {
@@ -60,7 +60,7 @@ TEST(WaterfallRow, SamplesAcrossTheRowBySide) {
 }
 
 TEST(WaterfallRow, SamplesAreHeldTo107) {
-    Waterfall w(0);
+    Waterfall w(SideScanSide::Port);
     w.state.SampleLine.fill(0);
     w.state.SampleLine[3] = 200;
     w.state.SampleLine[4] = 107;
@@ -75,9 +75,9 @@ TEST(WaterfallRow, SampleCountsNoRowCanHold) {
         int side, count;
         int lastWritten;  // -1: none
     } cases[] = {
-        {"Port, more samples than columns", 0, 5000, 96},
-        {"Stbd, more samples than columns", 2, 5000, 595},
-        {"a negative count", 0, -7, -1},
+        {"Port, more samples than columns", SideScanSide::Port, 5000, 96},
+        {"Stbd, more samples than columns", SideScanSide::Starboard, 5000, 595},
+        {"a negative count", SideScanSide::Port, -7, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
@@ -116,7 +116,7 @@ TEST(WaterfallScroll, DownByDefaultUpInReverse) {
 TEST(WaterfallScroll, After506PingsEveryRowIsReplaced) {
     for (bool reverse : {false, true}) {
         SCOPED_TRACE(reverse ? "reverse" : "forwards");
-        Waterfall w(0);
+        Waterfall w(SideScanSide::Port);
         for (int ping = 0; ping < ImageHeight; ++ping) w.Ping(ping, reverse);
         for (int y = 0; y < ImageHeight; ++y) {
             const int ping = reverse ? y : ImageHeight - 1 - y;
@@ -128,7 +128,7 @@ TEST(WaterfallScroll, After506PingsEveryRowIsReplaced) {
 }
 
 TEST(WaterfallGrid, RangeZeroDashesStayPutAndNewRowsKeepTheGrid) {
-    Waterfall w(0, 1);
+    Waterfall w(SideScanSide::Port, 1);
     w.image->Pixels.fill(0);
     DrawImageGrid(w.state, *w.image);
     for (int ping = 0; ping < 20; ++ping) {
@@ -161,7 +161,7 @@ TEST(WaterfallGrid, ReverseRowsAndTheGridOff) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);
-        Waterfall w(0, c.grid);
+        Waterfall w(SideScanSide::Port, c.grid);
         w.image->Pixels.fill(0);
         SonarState withGrid = w.state;
         withGrid.Grid = 1;

@@ -77,7 +77,7 @@ struct CycleFixture : ::testing::Test {
         });
         target.State = &state;
         state.ConfigType = 0;
-        state.GridMode = 0;
+        state.GridMode = DisplayMode::Sector;
         state.SectorSize = 90;
         SetRange(state, 9);
         state.PixelZoom = 0;

@@ -148,7 +148,7 @@ TEST(ProfileSetup, ArrowsAndControlStates) {
     EXPECT_TRUE(controls.RangeEditable);
     EXPECT_FALSE(controls.LevelEditable);
     EXPECT_FALSE(controls.DetectionEnabled);
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     EXPECT_FALSE(ProfileSetupControlStates(state).RangeEditable) << "head-reported ranges in playback";
     state.ProfileDigitizationSource = 1;
     controls = ProfileSetupControlStates(state);
@@ -170,7 +170,7 @@ TEST(PlaybackSettings, TextsOfThePingShown) {
     EXPECT_EQ(texts.Absorption, "0.20 dB/m");
     EXPECT_EQ(texts.PulseLength, "530 usec");
 
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     state.Units = 1;
     texts = PlaybackSettingsTextsOf(state);
     EXPECT_EQ(texts.Frequency, "310 kHz") << "playback: the played record's frequency";

@@ -13,7 +13,7 @@ SonarState AutoState() {
     SonarState state;
     ResetUserConfig(state.UserConfig);
     state.Range = 13;
-    state.GridMode = 0;
+    state.GridMode = DisplayMode::Sector;
     ApplyUserConfig(state);
     return state;
 }
@@ -50,7 +50,7 @@ TEST(SetupType, SwitchingKeepsTheManualValues) {
 TEST(SetupType, AutoInPolarDoublesThePulseLengthUpTo1000) {
     SonarState state = AutoState();
     state.ConfigType = 0;
-    state.GridMode = 1;
+    state.GridMode = DisplayMode::Polar;
     SelectAutoSetup(state);
     EXPECT_EQ(state.PulseLength, 800);
     state.Range = 14;

@@ -230,8 +230,8 @@ TEST(LoadSettings, DerivedValuesFollowTheSettings) {
     struct Case {
         int gridMode;
         int sectorSize;
-    };
-    for (const Case c : {Case{0, 120}, Case{1, 270}, Case{2, 0}}) {
+    } cases[] = {{DisplayMode::Sector, 120}, {DisplayMode::Polar, 270}, {DisplayMode::SideScan, 0}};
+    for (const Case c : cases) {
         SonarState state;
         state.DataBits = 4;
         state.RecordByte41 = 9;

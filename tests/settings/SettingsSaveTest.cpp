@@ -87,9 +87,9 @@ TEST(SaveSettings, PlaybackSavesTheLiveHeadSettings) {
     SonarState state = DefaultState();
     HeadSettings& live = state.HeadSettingsBackup;
     live.UserText = "Live text";
-    live.Xdcr = 1;
+    live.Xdcr = Transducer::Up;
     live.Range = 5;
-    live.GridMode = 0;
+    live.GridMode = DisplayMode::Sector;
     live.Gain = 21;
     live.Speed = 3;
     live.PulseLength = 220;
@@ -98,11 +98,11 @@ TEST(SaveSettings, PlaybackSavesTheLiveHeadSettings) {
     live.SoundVelocityMeters = 1490.0f;
     live.ProfileDredgeDepth = 4.5f;
     // The values of the file being played.
-    state.RunMode = 1;
+    state.RunMode = DataSource::File;
     state.UserText = "From the file";
-    state.Xdcr = 0;
+    state.Xdcr = Transducer::Down;
     state.Range = 12;
-    state.GridMode = 2;
+    state.GridMode = DisplayMode::SideScan;
     state.Gain = 40;
     state.Speed = 0;
     state.PulseLength = 900;
@@ -128,7 +128,7 @@ TEST(SaveSettings, PlaybackSavesTheLiveHeadSettings) {
     EXPECT_EQ(value("ProfileDredgeDepth"), "4.50");
     EXPECT_EQ(value("Colors"), "5");
 
-    state.RunMode = 0;
+    state.RunMode = DataSource::Head;
     const IniDocument whileLive(SaveSettingsToText(state, ""));
     EXPECT_EQ(whileLive.Find("Settings", "Gain"), "40");
     EXPECT_EQ(whileLive.Find("Settings", "UserText"), "From the file");
@@ -187,8 +187,8 @@ TEST(SaveSettings, SaveThenLoadGivesTheSameSettings) {
     state.UserText = "Quay wall, north";
     state.ComPortGPS = 3;
     state.Range = 14;
-    state.GridMode = 2;
-    state.SSTrain = 2;
+    state.GridMode = DisplayMode::SideScan;
+    state.SSTrain = SideScanSide::Starboard;
     state.Units = 1;
     state.SoundVelocityMeters = 1523.5f;
     state.Frequency = 310;

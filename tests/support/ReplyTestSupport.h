@@ -34,17 +34,17 @@ inline void Receive(SonarState& state, const std::vector<uint8_t>& reply) {
 // mirror nor turn the picture.
 inline SonarState StateAt(int rangeIndex, int gridMode) {
     SonarState state;
-    state.RunMode = 0;
+    state.RunMode = DataSource::Head;
     state.GridMode = gridMode;
     state.Range = rangeIndex;
     state.RangeMeters = RangeTable[rangeIndex].Meters;
     state.RangeScale = RangeTable[rangeIndex].RangeScale;
     state.SampleSpacing = 0.1f * RangeTable[rangeIndex].RangeScale;
-    state.Xdcr = 0;
+    state.Xdcr = Transducer::Down;
     state.ProfileGrid = 0;
     state.Profile = 0;
     state.DataBits = 8;
-    state.PlotSampleCount = gridMode == 1 ? 250 : 499;
+    state.PlotSampleCount = gridMode == DisplayMode::Polar ? 250 : 499;
     state.Train = 0;
     state.ImageRotation = 0.0f;
     return state;

@@ -31,11 +31,11 @@ TEST(HeadIndicator, MarkersFollowHeadAngleAndRotation) {
     // Upside down only with the profile grid and zero up, never in SS.
     s.ProfileGrid = 1;
     s.ZeroDown = 0;
-    s.GridMode = 0;
+    s.GridMode = DisplayMode::Sector;
     EXPECT_TRUE(DialUpsideDown(s));
-    s.GridMode = 2;
+    s.GridMode = DisplayMode::SideScan;
     EXPECT_FALSE(DialUpsideDown(s));
-    s.GridMode = 0;
+    s.GridMode = DisplayMode::Sector;
     s.ZeroDown = 1;
     EXPECT_FALSE(DialUpsideDown(s));
 }
@@ -44,11 +44,11 @@ TEST(HeadIndicator, TransducerLabels) {
     SonarState s;
     EXPECT_STREQ(XdcrLabel(s), "Xdcr Down");
     EXPECT_EQ(ZeroLabel(s), nullptr);
-    s.Xdcr = 1;
+    s.Xdcr = Transducer::Up;
     EXPECT_STREQ(XdcrLabel(s), "Xdcr Up");
     s.ProfileGrid = 1;
     EXPECT_STREQ(XdcrLabel(s), "Xdcr Aft");
-    s.Xdcr = 0;
+    s.Xdcr = Transducer::Down;
     EXPECT_STREQ(XdcrLabel(s), "Xdcr Fwd");
     s.ZeroDown = 0;
     EXPECT_STREQ(ZeroLabel(s), "Zero Down");
@@ -58,7 +58,7 @@ TEST(HeadIndicator, TransducerLabels) {
 
 TEST(ShownReadouts, PlaybackRedrawsOnlyWhatChanged) {
     SonarState s;
-    s.RunMode = 1;
+    s.RunMode = DataSource::File;
     s.ReturnRange = 50;
     ShownReadouts shown;
     ChangedReadouts c = TakeChangedReadouts(shown, s);   // never shown: everything
@@ -72,7 +72,7 @@ TEST(ShownReadouts, PlaybackRedrawsOnlyWhatChanged) {
     c = TakeChangedReadouts(shown, s);
     EXPECT_TRUE(c.Range && c.ModeAndSpeed);
     EXPECT_FALSE(c.Speed);
-    s.GridMode = 0;
+    s.GridMode = DisplayMode::Sector;
     c = TakeChangedReadouts(shown, s);
     EXPECT_TRUE(c.ModeAndSpeed);
     EXPECT_FALSE(c.Range);
@@ -86,7 +86,7 @@ TEST(ShownReadouts, LivePingsOnlyTouchTheTransducer) {
     EXPECT_FALSE(c.Range || c.ModeAndSpeed || c.Speed || c.Train || c.Sector || c.Gain);
     s.Gain = 30;
     EXPECT_FALSE(TakeChangedReadouts(shown, s).Any());
-    s.Xdcr = 1;
+    s.Xdcr = Transducer::Up;
     EXPECT_TRUE(TakeChangedReadouts(shown, s).Xdcr);
 }
 

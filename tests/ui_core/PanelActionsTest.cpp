@@ -7,7 +7,7 @@ namespace {
 
 SonarState HeadState() {
     SonarState s;
-    s.RunMode = 0;
+    s.RunMode = DataSource::Head;
     s.ConfigType = 0;   // keep the transmit settings out of range steps unless a test wants them
     return s;
 }
@@ -27,7 +27,7 @@ int& SteppedField(SonarState& s, PanelElement b) {
         case PanelElement::SpeedUp: case PanelElement::SpeedDown: return s.Speed;
         case PanelElement::SectorUp: case PanelElement::SectorDown: return s.SectorSize;
         case PanelElement::PlotSpeedLeft: case PanelElement::PlotSpeedRight: return s.PlotSpeed;
-        default: return s.GridMode == 2 ? s.SSTrain : s.Train;
+        default: return s.GridMode == DisplayMode::SideScan ? s.SSTrain : s.Train;
     }
 }
 
@@ -37,7 +37,8 @@ TEST_P(ButtonStep, AppliesLimitsAndWraps) {
     const StepCase& c = GetParam();
     SonarState s = HeadState();
     s.GridMode = c.GridMode;
-    if (c.Button == PanelElement::PlotSpeedLeft || c.Button == PanelElement::PlotSpeedRight) s.RunMode = 1;
+    if (c.Button == PanelElement::PlotSpeedLeft || c.Button == PanelElement::PlotSpeedRight)
+        s.RunMode = DataSource::File;
     if (c.Button == PanelElement::TrainUp || c.Button == PanelElement::TrainDown) s.SectorSize = 90;
     SteppedField(s, c.Button) = c.Start;
     PressButton(s, c.Button);
@@ -47,35 +48,35 @@ TEST_P(ButtonStep, AppliesLimitsAndWraps) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ButtonStep,
     ::testing::Values(
-        StepCase{"range up", PanelElement::RangeUp, 1, 9, 10},
-        StepCase{"range up at 14", PanelElement::RangeUp, 1, 14, 14},
-        StepCase{"range down at 0", PanelElement::RangeDown, 1, 0, 0},
-        StepCase{"gain up at 40", PanelElement::GainUp, 1, 40, 40},
-        StepCase{"gain up 38", PanelElement::GainUp, 1, 38, 39},
-        StepCase{"gain down at 0", PanelElement::GainDown, 1, 0, 0},
-        StepCase{"speed up at 4", PanelElement::SpeedUp, 1, 4, 4},
-        StepCase{"speed down", PanelElement::SpeedDown, 1, 3, 2},
-        StepCase{"speed down at 0", PanelElement::SpeedDown, 1, 0, 0},
-        StepCase{"sector up at 180 wraps", PanelElement::SectorUp, 0, 180, 0},
-        StepCase{"sector up 177 sector", PanelElement::SectorUp, 0, 177, 180},
-        StepCase{"sector down at 0 sector", PanelElement::SectorDown, 0, 0, 180},
-        StepCase{"sector up at 360 polar", PanelElement::SectorUp, 1, 360, 0},
-        StepCase{"sector up 180 polar", PanelElement::SectorUp, 1, 180, 183},
-        StepCase{"sector down at 0 polar", PanelElement::SectorDown, 1, 0, 360},
-        StepCase{"sector in SS does nothing", PanelElement::SectorUp, 2, 0, 0},
-        StepCase{"speed in SS does nothing", PanelElement::SpeedUp, 2, 2, 2},
-        StepCase{"train up 358", PanelElement::TrainUp, 1, 358, 1},
-        StepCase{"train down 1", PanelElement::TrainDown, 1, 1, 358},
-        StepCase{"train up 0", PanelElement::TrainUp, 0, 0, 3},
-        StepCase{"SS port up", PanelElement::TrainUp, 2, 0, 2},
-        StepCase{"SS stbd up stays", PanelElement::TrainUp, 2, 2, 2},
-        StepCase{"SS stbd down", PanelElement::TrainDown, 2, 2, 0},
-        StepCase{"SS port down stays", PanelElement::TrainDown, 2, 0, 0},
-        StepCase{"plot speed right 90", PanelElement::PlotSpeedRight, 1, 90, 100},
-        StepCase{"plot speed right 91", PanelElement::PlotSpeedRight, 1, 91, 91},
-        StepCase{"plot speed right 100", PanelElement::PlotSpeedRight, 1, 100, 100},
-        StepCase{"plot speed left 10", PanelElement::PlotSpeedLeft, 1, 10, 0},
-        StepCase{"plot speed left 9", PanelElement::PlotSpeedLeft, 1, 9, 9}));
+        StepCase{"range up", PanelElement::RangeUp, DisplayMode::Polar, 9, 10},
+        StepCase{"range up at 14", PanelElement::RangeUp, DisplayMode::Polar, 14, 14},
+        StepCase{"range down at 0", PanelElement::RangeDown, DisplayMode::Polar, 0, 0},
+        StepCase{"gain up at 40", PanelElement::GainUp, DisplayMode::Polar, 40, 40},
+        StepCase{"gain up 38", PanelElement::GainUp, DisplayMode::Polar, 38, 39},
+        StepCase{"gain down at 0", PanelElement::GainDown, DisplayMode::Polar, 0, 0},
+        StepCase{"speed up at 4", PanelElement::SpeedUp, DisplayMode::Polar, 4, 4},
+        StepCase{"speed down", PanelElement::SpeedDown, DisplayMode::Polar, 3, 2},
+        StepCase{"speed down at 0", PanelElement::SpeedDown, DisplayMode::Polar, 0, 0},
+        StepCase{"sector up at 180 wraps", PanelElement::SectorUp, DisplayMode::Sector, 180, 0},
+        StepCase{"sector up 177 sector", PanelElement::SectorUp, DisplayMode::Sector, 177, 180},
+        StepCase{"sector down at 0 sector", PanelElement::SectorDown, DisplayMode::Sector, 0, 180},
+        StepCase{"sector up at 360 polar", PanelElement::SectorUp, DisplayMode::Polar, 360, 0},
+        StepCase{"sector up 180 polar", PanelElement::SectorUp, DisplayMode::Polar, 180, 183},
+        StepCase{"sector down at 0 polar", PanelElement::SectorDown, DisplayMode::Polar, 0, 360},
+        StepCase{"sector in SS does nothing", PanelElement::SectorUp, DisplayMode::SideScan, 0, 0},
+        StepCase{"speed in SS does nothing", PanelElement::SpeedUp, DisplayMode::SideScan, 2, 2},
+        StepCase{"train up 358", PanelElement::TrainUp, DisplayMode::Polar, 358, 1},
+        StepCase{"train down 1", PanelElement::TrainDown, DisplayMode::Polar, 1, 358},
+        StepCase{"train up 0", PanelElement::TrainUp, DisplayMode::Sector, 0, 3},
+        StepCase{"SS port up", PanelElement::TrainUp, DisplayMode::SideScan, 0, 2},
+        StepCase{"SS stbd up stays", PanelElement::TrainUp, DisplayMode::SideScan, 2, 2},
+        StepCase{"SS stbd down", PanelElement::TrainDown, DisplayMode::SideScan, 2, 0},
+        StepCase{"SS port down stays", PanelElement::TrainDown, DisplayMode::SideScan, 0, 0},
+        StepCase{"plot speed right 90", PanelElement::PlotSpeedRight, DisplayMode::Polar, 90, 100},
+        StepCase{"plot speed right 91", PanelElement::PlotSpeedRight, DisplayMode::Polar, 91, 91},
+        StepCase{"plot speed right 100", PanelElement::PlotSpeedRight, DisplayMode::Polar, 100, 100},
+        StepCase{"plot speed left 10", PanelElement::PlotSpeedLeft, DisplayMode::Polar, 10, 0},
+        StepCase{"plot speed left 9", PanelElement::PlotSpeedLeft, DisplayMode::Polar, 9, 9}));
 
 TEST(PanelActions, RangeStepUpdatesDerivedValuesAndAsksForRedraw) {
     SonarState s = HeadState();
@@ -88,7 +89,7 @@ TEST(PanelActions, RangeStepUpdatesDerivedValuesAndAsksForRedraw) {
     EXPECT_TRUE(u.ResetEchoHistory && u.RedrawImage && u.GridLabel && u.RangeReadout && u.SpeedReadout);
 
     SonarState ss = HeadState();
-    ss.GridMode = 2;
+    ss.GridMode = DisplayMode::SideScan;
     ss.Grid = 0;
     const PanelUpdate v = PressButton(ss, PanelElement::RangeDown);
     EXPECT_FALSE(v.RedrawImage);   // the SS picture scrolls on; it is not redrawn
@@ -113,7 +114,7 @@ TEST(PanelActions, RangeStepAppliesTheTableRowAndReportsAFrequencyChange) {
 
 TEST(PanelActions, SectorStepsRememberAndRaiseTheirFlags) {
     SonarState s = HeadState();
-    s.GridMode = 1;
+    s.GridMode = DisplayMode::Polar;
     s.SectorSize = 90;
     s.Train = 45;
     PanelUpdate u = PressButton(s, PanelElement::SectorDown);
@@ -133,7 +134,7 @@ TEST(PanelActions, SectorStepsRememberAndRaiseTheirFlags) {
 
 TEST(PanelActions, TrainStepsStoreTheModesTrain) {
     SonarState s = HeadState();
-    s.GridMode = 0;
+    s.GridMode = DisplayMode::Sector;
     s.SectorSize = 90;
     s.Train = 10;
     const PanelUpdate u = PressButton(s, PanelElement::TrainUp);
@@ -142,7 +143,7 @@ TEST(PanelActions, TrainStepsStoreTheModesTrain) {
     EXPECT_TRUE(u.TrainReadout && u.MeasureTool);
 
     SonarState full = HeadState();
-    full.GridMode = 1;
+    full.GridMode = DisplayMode::Polar;
     full.SectorSize = 360;
     full.Train = 0;
     PressButton(full, PanelElement::TrainUp);
@@ -151,9 +152,9 @@ TEST(PanelActions, TrainStepsStoreTheModesTrain) {
 
 TEST(PanelActions, SsTrainSwitchesSideAndTrain) {
     SonarState s = HeadState();
-    s.GridMode = 2;
-    s.SSTrain = 0;
-    s.SsSide = 0;
+    s.GridMode = DisplayMode::SideScan;
+    s.SSTrain = SideScanSide::Port;
+    s.SsSide = SideScanSide::Port;
     s.Grid = 1;
     s.SectorTrain = 33;
     s.PolarTrain = 44;
@@ -173,13 +174,13 @@ TEST(PanelActions, SsTrainSwitchesSideAndTrain) {
 
 TEST(PanelActions, ModeChangesInAndOutOfSsRestoreSectorsAndTrains) {
     SonarState s = HeadState();
-    s.GridMode = 1;
+    s.GridMode = DisplayMode::Polar;
     s.SectorSize = 120;
     s.Train = 30;
     s.PolarTrain = 30;
     s.SectorSectorSize = 90;
     s.SectorTrain = 15;
-    s.SSTrain = 2;
+    s.SSTrain = SideScanSide::Starboard;
     s.ProfileGrid = 1;
     s.Grid = 1;
 
@@ -215,7 +216,7 @@ TEST(PanelActions, ModeChangesInAndOutOfSsRestoreSectorsAndTrains) {
 
 TEST(PanelActions, SectorModeTakesAtMost180) {
     SonarState s = HeadState();
-    s.GridMode = 1;
+    s.GridMode = DisplayMode::Polar;
     s.SectorSectorSize = 360;   // from a damaged settings file
     s.SectorSize = 360;
     PressButton(s, PanelElement::ModeDown);
@@ -226,7 +227,7 @@ TEST(PanelActions, SectorModeTakesAtMost180) {
 TEST(PanelActions, ModeChangeRecomputesThePulseLengthOfTheNewMode) {
     SonarState s = HeadState();
     s.ConfigType = 1;
-    s.GridMode = 0;
+    s.GridMode = DisplayMode::Sector;
     s.Range = 9;
     s.UserConfig.Active[9] = {50, 675, 20, 300};
     PressButton(s, PanelElement::ModeUp);
@@ -235,7 +236,7 @@ TEST(PanelActions, ModeChangeRecomputesThePulseLengthOfTheNewMode) {
 
 TEST(PanelActions, InactiveButtonsChangeNothing) {
     SonarState file = HeadState();
-    file.RunMode = 1;
+    file.RunMode = DataSource::File;
     file.Gain = 6;
     EXPECT_FALSE(PressButton(file, PanelElement::GainUp).Any());
     EXPECT_EQ(file.Gain, 6);
@@ -272,7 +273,7 @@ TEST(PanelActions, HoldAndReverse) {
     EXPECT_EQ(s.HoldActive, 1);
     EXPECT_EQ(s.HoldRequest, 1);
     EXPECT_TRUE(u.HoldBox && u.HoldMenuItems);
-    s.RunMode = 1;   // released during playback: the head must not stay held
+    s.RunMode = DataSource::File;   // released during playback: the head must not stay held
     HoldToggle(s);
     EXPECT_EQ(s.HoldActive, 0);
     EXPECT_EQ(s.HoldRequest, 0);
@@ -285,7 +286,7 @@ TEST(PanelActions, HoldAndReverse) {
     EXPECT_EQ(live.ReverseRequest, 1);
 
     SonarState file = HeadState();
-    file.RunMode = 1;
+    file.RunMode = DataSource::File;
     EXPECT_FALSE(ReversePulse(file).Any());
     EXPECT_FALSE(PlaybackReverseToggle(file, false).Any());
     EXPECT_EQ(file.PlaybackReverse, 0);
@@ -397,7 +398,7 @@ TEST(KeyboardEntry, KeyTable) {
     EXPECT_EQ(s.HoldActive, 1);
 
     SonarState file = HeadState();
-    file.RunMode = 1;
+    file.RunMode = DataSource::File;
     KeyEntry fe;
     EXPECT_FALSE(HandleTypedKey(fe, file, 'r').Handled);
     EXPECT_EQ(fe.Mode, KeyEntryKind::None);

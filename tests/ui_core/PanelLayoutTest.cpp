@@ -138,12 +138,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PanelLayout, ArrowLooks) {
     SonarState s;
     EXPECT_FALSE(ArrowDrawnInactive(PanelParameter::Speed, s));
-    s.GridMode = 2;
+    s.GridMode = DisplayMode::SideScan;
     EXPECT_TRUE(ArrowDrawnInactive(PanelParameter::Speed, s));
     EXPECT_TRUE(ArrowDrawnInactive(PanelParameter::Sector, s));
     EXPECT_FALSE(ArrowDrawnInactive(PanelParameter::Train, s));
-    s.GridMode = 1;
-    s.RunMode = 1;
+    s.GridMode = DisplayMode::Polar;
+    s.RunMode = DataSource::File;
     for (int p = 0; p < PanelParameterCount; ++p)
         EXPECT_TRUE(ArrowDrawnInactive(static_cast<PanelParameter>(p), s));
     EXPECT_TRUE(IsUpArrow(PanelElement::TrainUp));

@@ -12,7 +12,7 @@ TEST(PanelTexts, ReadoutsByMode) {
     s.Speed = 4;
     s.SectorSize = 180;
     s.Train = 358;
-    s.GridMode = 0;
+    s.GridMode = DisplayMode::Sector;
     EXPECT_EQ(RangeText(s), "200 M");
     EXPECT_EQ(GainText(s), "40 dB");
     EXPECT_EQ(SpeedText(s), "Fastest");
@@ -21,13 +21,13 @@ TEST(PanelTexts, ReadoutsByMode) {
     EXPECT_EQ(ModeText(s), "Sector");
     s.Units = 1;
     EXPECT_EQ(RangeText(s), "600 FT");
-    s.GridMode = 2;
-    s.SSTrain = 2;
+    s.GridMode = DisplayMode::SideScan;
+    s.SSTrain = SideScanSide::Starboard;
     EXPECT_EQ(ModeText(s), "SS");
     EXPECT_EQ(SpeedText(s), "N / A");
     EXPECT_EQ(SectorText(s), "N / A");
     EXPECT_EQ(TrainText(s), "Stbd");
-    s.SSTrain = 0;
+    s.SSTrain = SideScanSide::Port;
     EXPECT_EQ(ReadoutText(s, PanelParameter::Train), "Port");
     s.GridMode = 99;   // never shown past the table
     s.Range = -4;
@@ -45,7 +45,7 @@ TEST(PanelTexts, Frequency) {
     EXPECT_EQ(FrequencyText(s), "1.000 MHz");
     s.ConfigType = 1;
     EXPECT_TRUE(FrequencyShowsAuto(s));
-    s.RunMode = 1;
+    s.RunMode = DataSource::File;
     s.FileFrequency = 280;
     EXPECT_EQ(FrequencyText(s), "280 kHz");
     EXPECT_FALSE(FrequencyShowsAuto(s));
@@ -61,13 +61,13 @@ TEST(PanelTexts, GridLabels) {
     s.Units = 1;
     s.Range = 14;
     EXPECT_EQ(GridLabelText(s), "120 FT/DIV");
-    s.GridMode = 2;
-    s.SsSide = 1;
+    s.GridMode = DisplayMode::SideScan;
+    s.SsSide = SideScanSide::Both;
     EXPECT_EQ(GridLabelText(s), "240 FT/DIV");
     s.Units = 0;
     s.Range = 2;
     EXPECT_EQ(GridLabelText(s), " 1.2 M/DIV");
-    s.SsSide = 0;
+    s.SsSide = SideScanSide::Port;
     EXPECT_EQ(GridLabelText(s), " 0.6 M/DIV");
     s.Grid = 0;
     EXPECT_EQ(GridLabelText(s), "Grid Off");

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "core/Modes.h"
 #include "files/CaptureNames.h"
 #include "files/Playback.h"
 #include "image/PaletteMatch.h"
@@ -172,7 +173,7 @@ bool FrameCapture(const CaptureScene& scene, const std::string& playedFile, Prom
 }
 
 void ToggleAutoFrameCapture(SonarState& state, Prompts& prompts, WindowChrome& chrome) {
-    if (state.RunMode != 1) return;
+    if (state.RunMode != DataSource::File) return;
     if (state.AutoFrameCaptureOn) {
         StopAutoFrameCapture(state, chrome);
         prompts.Message(AutoFrameCaptureCaption, "Capture Stopped!", MessageIcon::None);

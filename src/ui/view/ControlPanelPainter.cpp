@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPolygon>
 
+#include "core/Modes.h"
 #include "ui/view/PanelRect.h"
 #include "ui_core/PanelTexts.h"
 
@@ -71,7 +72,7 @@ void ControlPanelPainter::Paint(const SonarState& state, const PanelView& view) 
     CheckBoxes(state, view);
     DateTimeBox(state);
     GridLabel(state);
-    if (state.RunMode == 1) PlotSpeed(state, view.Pressed);
+    if (state.RunMode == DataSource::File) PlotSpeed(state, view.Pressed);
     if (view.Entry && view.Entry->Mode != KeyEntryKind::None) KeyEntryBox(state, *view.Entry);
     painter_.restore();
 }
@@ -196,7 +197,7 @@ void ControlPanelPainter::DrawFrameButton(const Rect& box, bool raised, const ch
 }
 
 void ControlPanelPainter::DataSourceButtons(const SonarState& state) {
-    const bool head = state.RunMode == 0;
+    const bool head = state.RunMode == DataSource::Head;
     DrawFrameButton(layout_.HeadButton, !head, HeadButtonText, true);
     DrawFrameButton(layout_.FileButton, head, FileButtonText, true);
 }
@@ -204,7 +205,7 @@ void ControlPanelPainter::DataSourceButtons(const SonarState& state) {
 void ControlPanelPainter::CheckBoxes(const SonarState& state, const PanelView& view) {
     DrawCheckBox(layout_.HoldBox.X, layout_.HoldBox.Y, state.HoldActive != 0);
     ShadowText(layout_.HoldLabelShadow, layout_.HoldLabelText, QString::fromLatin1(HoldLabel), font_);
-    if (state.RunMode == 0) {
+    if (state.RunMode == DataSource::Head) {
         // The reverse request is a one-shot flash: the box rests off.
         DrawCheckBox(layout_.RevBox.X, layout_.RevBox.Y, false);
         ShadowText(layout_.RevLabelShadow, layout_.RevLabelText, QString::fromLatin1(RevLabel), font_);

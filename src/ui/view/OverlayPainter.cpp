@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QPolygon>
 
+#include "core/Modes.h"
 #include "image/ImageGrid.h"
 #include "ui/view/ControlPanelPainter.h"
 #include "ui/view/PanelRect.h"
@@ -170,7 +171,7 @@ void PaintXdcrPictogram(QPainter& painter, const PanelLayout& layout, const Sona
     const int cx = area.center().x();
     const int top = area.top() + 2;
     const int height = area.height() - labelRows * lineHeight - 6;
-    auto y = [&](int fromTop) { return state.Xdcr == 1 ? top + height - 1 - fromTop : top + fromTop; };
+    auto y = [&](int fromTop) { return state.Xdcr == Transducer::Up ? top + height - 1 - fromTop : top + fromTop; };
     const int body = std::max(12, height * 2 / 5);
     const int face = std::max(4, height / 8);
     painter.setPen(color(DialFaceIndex));

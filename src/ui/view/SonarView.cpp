@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include "core/Modes.h"
 #include "image/ColorBar.h"
 #include "ui/view/ControlPanelPainter.h"
 #include "ui/view/GpsBoxPainter.h"
@@ -275,11 +276,11 @@ void SonarView::PanelClick(int x, int y) {
     SonarState& state = *state_;
     switch (hit.Element) {
         case PanelElement::HeadButton:
-            if (host_.SelectDataSource) host_.SelectDataSource(0);
+            if (host_.SelectDataSource) host_.SelectDataSource(DataSource::Head);
             update();
             return;
         case PanelElement::FileButton:
-            if (host_.SelectDataSource) host_.SelectDataSource(1);
+            if (host_.SelectDataSource) host_.SelectDataSource(DataSource::File);
             update();
             return;
         case PanelElement::HoldBox:

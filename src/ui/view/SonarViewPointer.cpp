@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "core/Modes.h"
 #include "image/ImageBuffer.h"
 #include "ui/view/Logo.h"
 #include "ui/view/OverlayPainter.h"
@@ -55,7 +56,8 @@ void SonarView::mouseMoveEvent(QMouseEvent* event) {
 void SonarView::PointerMovedTo(int x, int y) {
     tracked_ = {x, y};
     if (!state_) return;
-    ApplyPointerActions(PointerMoved(pointer_, layout_, x, y, state_->PixelZoom == 1, state_->GridMode == 2));
+    const bool sideScan = state_->GridMode == DisplayMode::SideScan;
+    ApplyPointerActions(PointerMoved(pointer_, layout_, x, y, state_->PixelZoom == 1, sideScan));
 }
 
 void SonarView::ArrowKeyPressed(ArrowKey key) {

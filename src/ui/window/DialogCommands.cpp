@@ -1,5 +1,6 @@
 #include "ui/window/DialogCommands.h"
 
+#include "core/Modes.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/OffsetAngleDialog.h"
 #include "ui/dialogs/PlaybackSettingsDialog.h"
@@ -12,7 +13,7 @@ namespace tidemar {
 
 PanelUpdate RunSettingsCommand(QWidget* window, SonarState& state, Prompts& prompts, DispatchTarget& target) {
     PanelUpdate update;
-    if (state.RunMode == 1) {
+    if (state.RunMode == DataSource::File) {
         PlaybackSettingsDialog dialog(state, window);
         dialog.exec();
         return update;

@@ -133,7 +133,7 @@ void MainWindow::Start() {
 }
 
 void MainWindow::SelectDataSource(int runMode) {
-    if (runMode == 1 && state_.RunMode == 1) {
+    if (runMode == DataSource::File && state_.RunMode == DataSource::File) {
         OpenPlayback();
         return;
     }
@@ -199,13 +199,13 @@ void MainWindow::ToggleHold() {
 
 void MainWindow::ApplyPanelUpdate(const PanelUpdate& update) {
     if (update.HoldMenuItems) {
-        const bool enabled = state_.RunMode == 0 && !state_.HoldActive;
+        const bool enabled = state_.RunMode == DataSource::Head && !state_.HoldActive;
         Enable(Command::XdcrUp, enabled);
         Enable(Command::XdcrDown, enabled);
     }
     if (update.ProfileGridTurnedOff) ToggleProfileGrid();
     if (update.ProfileMenuItems) {
-        const bool ss = state_.GridMode == 2;
+        const bool ss = state_.GridMode == DisplayMode::SideScan;
         Enable(Command::ProfileGrid, !ss);
         Enable(Command::ZeroDown, !ss && state_.ProfileGrid == 1);
     }

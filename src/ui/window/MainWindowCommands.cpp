@@ -22,8 +22,8 @@ void MainWindow::Enable(int id, bool on) {
 void MainWindow::SetMenuMarks() {
     for (int id = Command::ColorTableFirst; id <= Command::ColorTableLast; ++id)
         Check(id, id == Command::ColorTableFirst + state_.Colors);
-    Check(Command::XdcrUp, state_.Xdcr == 1);
-    Check(Command::XdcrDown, state_.Xdcr != 1);
+    Check(Command::XdcrUp, state_.Xdcr == Transducer::Up);
+    Check(Command::XdcrDown, state_.Xdcr != Transducer::Up);
     Check(Command::GridOnOff, state_.Grid == 1);
     Check(Command::Meters, state_.Units == 0);
     Check(Command::Feet, state_.Units == 1);
@@ -40,7 +40,7 @@ void MainWindow::SetMenuMarks() {
 }
 
 void MainWindow::RunCommand(int id) {
-    const bool head = state_.RunMode == 0;
+    const bool head = state_.RunMode == DataSource::Head;
     switch (id) {
     case Command::Playback:
         if (!head) OpenPlayback();
@@ -101,7 +101,7 @@ void MainWindow::RunCommand(int id) {
         break;
     case Command::XdcrUp:
     case Command::XdcrDown:
-        SetXdcr(id == Command::XdcrUp ? 1 : 0);
+        SetXdcr(id == Command::XdcrUp ? Transducer::Up : Transducer::Down);
         break;
     case Command::ClearScreen:
         Redraw();
@@ -170,7 +170,7 @@ void MainWindow::SetXdcr(int xdcr) {
 
 void MainWindow::SetRequestedProfile(int profile) {
     state_.RequestedProfile = profile;
-    if (state_.RunMode == 1) state_.Profile = profile;  // live: taken over between pings
+    if (state_.RunMode == DataSource::File) state_.Profile = profile;  // live: taken over between pings
     if (profile == 1) {
         target_.RedrawSonarImage();
         state_.DisplayCheckPending = 1;
@@ -179,7 +179,7 @@ void MainWindow::SetRequestedProfile(int profile) {
 
 void MainWindow::ToggleProfileGrid() {
     SetMenuMarks();
-    if (state_.RunMode == 1) {
+    if (state_.RunMode == DataSource::File) {
         Enable(Command::XdcrUp, false);
         Enable(Command::XdcrDown, false);
     }

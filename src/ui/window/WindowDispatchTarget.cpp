@@ -1,5 +1,6 @@
 #include "ui/window/WindowDispatchTarget.h"
 
+#include "core/Modes.h"
 #include "gps/GpsInput.h"
 #include "gps/GpsPositionBox.h"
 
@@ -74,7 +75,7 @@ void WindowDispatchTarget::RefreshChangedReadouts() {
     if (changed.Train) update |= TrainReadout(state_);
     if (changed.Sector) update |= SectorReadout(state_);
     if (changed.Gain) update.GainReadout = true;
-    if (state_.RunMode == 1) {
+    if (state_.RunMode == DataSource::File) {
         state_.SectorSectorSize = sectorSector;
         state_.PolarSectorSize = polarSector;
         state_.SectorTrain = sectorTrain;

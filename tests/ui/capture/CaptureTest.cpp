@@ -270,12 +270,12 @@ private slots:
         SonarState state;
         ScriptedPrompts prompts;
         RecordedChrome chrome;
-        state.RunMode = 0;
+        state.RunMode = DataSource::Head;
         ToggleAutoFrameCapture(state, prompts, chrome);
         QCOMPARE(state.AutoFrameCaptureOn, 0);
         QVERIFY(prompts.Messages.empty() && chrome.MenuTexts.empty());
 
-        state.RunMode = 1;
+        state.RunMode = DataSource::File;
         ToggleAutoFrameCapture(state, prompts, chrome);
         QCOMPARE(state.AutoFrameCaptureOn, 1);
         QCOMPARE(QString::fromStdString(chrome.MenuTexts[208]), QStringLiteral("&Auto Frame Capture Stop..."));
@@ -296,7 +296,7 @@ private slots:
         RecordedChrome chrome;
         Playback playback(prompts, chrome);
         SonarState state;
-        state.RunMode = 1;
+        state.RunMode = DataSource::File;
         CountingTarget target;
         QVERIFY(playback.OpenPlaybackFile(SectorRecording().toStdString(), state, target));
         state.AutoFrameCaptureOn = 1;

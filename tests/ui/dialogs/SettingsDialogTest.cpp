@@ -37,7 +37,7 @@ SonarState AutoState() {
     ResetUserConfig(state.UserConfig);
     state.ConfigType = 1;
     state.Range = 13;
-    state.GridMode = 0;
+    state.GridMode = DisplayMode::Sector;
     ApplyUserConfig(state);
     return state;
 }
@@ -445,7 +445,7 @@ private slots:
         QVERIFY(update.FrequencyReadout);
         QCOMPARE(target.Calls.back(), std::string("DrawFrequencyReadout"));
 
-        state.RunMode = 1;
+        state.RunMode = DataSource::File;
         state.FileFrequency = 310;
         state.ReturnHeadID = 18;
         state.PulseLength = 530;

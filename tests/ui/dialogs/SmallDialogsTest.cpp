@@ -223,7 +223,7 @@ private slots:
         QVERIFY(!dialog.StartOfPulseButton()->isChecked() && !dialog.CenterOfPulseButton()->isChecked());
         QVERIFY(!dialog.RangeBox()->isReadOnly());
 
-        state.RunMode = 1;
+        state.RunMode = DataSource::File;
         ProfileSetupDialog playback(state, prompts);
         QVERIFY(playback.RangeBox()->isReadOnly());
         QVERIFY(!playback.RangeArrows()->isEnabled());

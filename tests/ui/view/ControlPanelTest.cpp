@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(s.Gain, 39);
 
         // Sector mode: 180 wraps to 0 and back.
-        s.GridMode = 0;
+        s.GridMode = DisplayMode::Sector;
         s.SectorSize = 180;
         ClickUp(*window, PanelParameter::Sector);
         QCOMPARE(s.SectorSize, 0);
@@ -182,7 +182,7 @@ private slots:
         QTest::mouseRelease(view, Qt::LeftButton, {}, rangeUp);
 
         // Mode does not repeat.
-        s.GridMode = 0;
+        s.GridMode = DisplayMode::Sector;
         const QPoint modeUp = Centre(Widget(*window, PanelParameter::Mode).UpArrow);
         QTest::mousePress(view, Qt::LeftButton, {}, modeUp);
         QTest::qWait(700);
@@ -196,10 +196,10 @@ private slots:
         auto window = HeadWindow(folder, prompts);
         SonarState& s = window->State();
         const ImageColorTable& colors = window->Colors();
-        s.GridMode = 1;
+        s.GridMode = DisplayMode::Polar;
         s.SectorSize = 90;
         s.Train = 30;
-        s.SSTrain = 2;
+        s.SSTrain = SideScanSide::Starboard;
         s.Speed = 2;
         ClickUp(*window, PanelParameter::Mode);
         QCOMPARE(s.GridMode, 2);

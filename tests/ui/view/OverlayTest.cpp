@@ -86,7 +86,7 @@ private slots:
         const QColor sector = TableColor(window->Colors(), DialSectorIndex);
         const QColor face = TableColor(window->Colors(), DialFaceIndex);
         SonarState& s = window->State();
-        s.GridMode = 0;
+        s.GridMode = DisplayMode::Sector;
         s.SectorSize = 90;
         s.Train = 0;
         QImage shown = Shown(*window);
@@ -156,9 +156,9 @@ private slots:
         auto window = Started(folder, prompts);
         const QRect area = XdcrArea(window->View()->Layout());
         const QColor face = TableColor(window->Colors(), XdcrFaceIndex);
-        window->State().Xdcr = 0;
+        window->State().Xdcr = Transducer::Down;
         const QImage down = Shown(*window).copy(area);
-        window->State().Xdcr = 1;
+        window->State().Xdcr = Transducer::Up;
         window->Target().RefreshChangedReadouts();   // a ping notices the change
         QTest::qWait(30);
         const QImage up = window->View()->grab().toImage().copy(area);
@@ -260,7 +260,7 @@ private slots:
         QCOMPARE(s.SampleSpacing, 0.1f);   // 50 m
 
         // Sector: 100 pixels above the apex.
-        s.GridMode = 0;
+        s.GridMode = DisplayMode::Sector;
         s.Train = 0;
         MoveTo(view, 300, 408);
         MeasureReadout r = view->ShownMeasure();
@@ -272,18 +272,18 @@ private slots:
         QVERIFY(CountColor(shown, box, black) > outline + 50);   // three lines of text
 
         // Polar doubles the distance.
-        s.GridMode = 1;
+        s.GridMode = DisplayMode::Polar;
         MoveTo(view, 300, 155);
         QCOMPARE(QString::fromStdString(view->ShownMeasure().Lines[1]), QStringLiteral("Tar: 020.00 M, 000.0 Deg"));
         // SS, port side: 200 samples from the range-zero column.
-        s.GridMode = 2;
-        s.SsSide = 0;
+        s.GridMode = DisplayMode::SideScan;
+        s.SsSide = SideScanSide::Port;
         MoveTo(view, 398, 100);
         r = view->ShownMeasure();
         QCOMPARE(QString::fromStdString(r.Lines[0]), QStringLiteral("Org: 020.00 M, Port Side"));
         QCOMPARE(QString::fromStdString(r.Lines[2]), QStringLiteral("Diff: 020.00 M                "));
         // Cartesian: the profile grid, origin row 507.
-        s.GridMode = 0;
+        s.GridMode = DisplayMode::Sector;
         s.ProfileGrid = 1;
         s.ZeroDown = 1;
         MoveTo(view, 400, 407);
@@ -313,7 +313,7 @@ private slots:
         SonarView* view = window->View();
         view->DataSourceChanged();   // as every data-source change does
         SonarState& s = window->State();
-        s.GridMode = 0;
+        s.GridMode = DisplayMode::Sector;
         s.Train = 0;
         const QColor light = TableColor(window->Colors(), ButtonFaceIndex);
         const QColor empty = TableColor(window->Colors(), 0);
@@ -353,7 +353,7 @@ private slots:
         // Entering SS releases it too, as does a change of data source.
         QTest::mouseClick(view, Qt::RightButton, {}, QPoint(300, 408));
         QVERIFY(view->Pointer().MeasureLock);
-        s.GridMode = 1;
+        s.GridMode = DisplayMode::Polar;
         const Rect& modeUp = view->Layout().Widget(PanelParameter::Mode).UpArrow;
         QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(modeUp.Left + 4, modeUp.Top + 4));
         QCOMPARE(s.GridMode, 2);

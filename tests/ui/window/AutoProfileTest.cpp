@@ -51,8 +51,8 @@ std::shared_ptr<bool> AnswerNext(std::function<void(T&)> answer) {
 
 SonarState LiveSector() {
     SonarState state;
-    state.RunMode = 0;
-    state.GridMode = SectorMode;
+    state.RunMode = DataSource::Head;
+    state.GridMode = DisplayMode::Sector;
     state.SectorSectorSize = 90;
     state.SectorSize = 90;
     state.Train = 0;
@@ -299,7 +299,7 @@ private slots:
         }
         state.AutoProfileActive = 0;
         scan.PreviousActive = 0;
-        state.RunMode = 1;
+        state.RunMode = DataSource::File;
         {
             AutoProfileDialog dialog(state, scan, geometry, prompts);
             dialog.EnableBox()->setChecked(true);

@@ -235,7 +235,7 @@ private slots:
         });
         QCOMPARE(window->State().UseGPS, 1);
 
-        window->SelectDataSource(1);
+        window->SelectDataSource(DataSource::File);
         QVERIFY(!window->CommandAction(Command::ComPorts)->isEnabled());
         bool opened = false;
         QTimer::singleShot(0, window.get(), [&] {

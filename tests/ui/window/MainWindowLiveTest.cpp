@@ -50,7 +50,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(window->View()->NoConnectionShown(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!window->View()->NoConnectionShown(), 5000);  // every other second
         // Switching to a file erases it.
-        window->SelectDataSource(1);
+        window->SelectDataSource(DataSource::File);
         QVERIFY(!window->View()->NoConnectionShown());
         QCOMPARE(window->windowTitle(), QStringLiteral("Tidemar Digital Sonar - [No File]"));
     }
@@ -81,7 +81,7 @@ private slots:
 
         // The recording plays back into a cleared picture.
         prompts.FileAnswers.push_back(recording.toStdString());
-        window->SelectDataSource(1);
+        window->SelectDataSource(DataSource::File);
         QVERIFY(window->PlaybackFile().PlaybackOpen());
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > 20, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(EchoPixels(window->Image().Image) > 2000, 10000);

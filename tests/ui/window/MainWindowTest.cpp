@@ -276,7 +276,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackFile().PlaybackPercent() >= 50, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(slider->value(), window->PlaybackFile().PlaybackPercent(), 5000);
 
-        window->SelectDataSource(0);
+        window->SelectDataSource(DataSource::Head);
         QVERIFY(!window->Slider());
         QVERIFY(!window->View()->findChild<PlaybackSlider*>());
     }
@@ -289,14 +289,14 @@ private slots:
         QVERIFY(window->Cycle().Running());
 
         prompts.FileAnswers.push_back(SectorRecording().toStdString());
-        window->SelectDataSource(1);
+        window->SelectDataSource(DataSource::File);
         QCOMPARE(window->State().RunMode, 1);
         QVERIFY(!window->Cycle().Running());
         QVERIFY(window->PlaybackFile().PlaybackOpen());
         // The recording's own settings take over while it plays.
         QTRY_VERIFY_WITH_TIMEOUT(window->State().Range == 6 && window->State().GridMode == 0, 10000);
 
-        window->SelectDataSource(0);
+        window->SelectDataSource(DataSource::Head);
         QCOMPARE(window->State().RunMode, 0);
         QCOMPARE(window->State().Range, 3);
         QCOMPARE(window->State().Gain, 20);

@@ -99,7 +99,7 @@ private slots:
         QVERIFY(prompts.Messages.empty());
 
         prompts.FileAnswers.push_back(SectorRecording().toStdString());
-        window->SelectDataSource(1);
+        window->SelectDataSource(DataSource::File);
         window->ToggleHold();
         QVERIFY(window->CommandAction(Command::AutoFrameCapture)->isEnabled());
         window->RunCommand(Command::AutoFrameCapture);
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(window->State().AutoProfileRequest, 1);  // the ping cycle opens the dialog
         window->State().AutoProfileRequest = 0;
         prompts.FileAnswers.push_back(SectorRecording().toStdString());
-        window->SelectDataSource(1);
+        window->SelectDataSource(DataSource::File);
         window->RunCommand(Command::AutoProfile);
         QCOMPARE(window->State().AutoProfileRequest, 0);
         QVERIFY(!window->CommandAction(Command::AutoProfile)->isEnabled());
