@@ -1,9 +1,11 @@
-// libFuzzer target: any byte stream a client may send, through the block reader into the
-// simulated head. The first byte picks the head's mode; the rest is the stream.
+// libFuzzer target: any byte stream a client may send, through the block reader and the
+// block check into the simulated head. The first byte picks the head's mode (and whether
+// it checks blocks); the rest is the stream.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "BlockCheck.h"
 #include "BlockReader.h"
 #include "SimulatedHead.h"
 
@@ -15,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     config.headScan = (data[0] & 1) != 0;
     config.strictId = (data[0] & 2) != 0;
     config.seed = data[0];
+    const bool lenient = (data[0] & 4) != 0;
     SimulatedHead head(config);
 
     std::size_t logged = 0;
@@ -26,6 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
          },
          [&](const RawBlock& block) {
              if (!IsFramed(block)) std::abort();
+             const std::vector<ByteFault> faults = CheckBlock(block);
+             int last = 1;  // the markers of a framed block are never at fault
+             for (const ByteFault& fault : faults) {
+                 if (fault.index <= last || fault.index >= 26 || Describe(fault).empty()) std::abort();
+                 last = fault.index;
+             }
+             if (!lenient && !faults.empty()) return;
              if (!head.Answer(block, reply)) return;
              const PingRequest request = ParseBlock(block);
              const std::size_t dataBytes = head.HeadScan() ? HeadInfoBytes
@@ -38,6 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
              }
              const int position = (reply[5] & 0x7F) | ((reply[6] & 0x3F) << 7);
              if (position >= 1200) std::abort();
+         },
+         [&](const ByteFault& fault) {
+             if (fault.index != 0 && fault.index != 1 && fault.index != 26) std::abort();
+             if (Describe(fault).empty()) std::abort();
          }});
     // Pieces of varying size, as recv hands them over.
     std::size_t at = 1;

@@ -1,4 +1,5 @@
-// Cutting a client's byte stream into blocks: junk, split reads, broken frames.
+// Cutting a client's byte stream into blocks: junk, split reads, broken frames and the
+// report of a lost frame.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,7 +16,7 @@ namespace {
 using test::DefaultBlock;
 
 struct Transcript {
-    std::vector<std::string> lines;
+    std::vector<std::string> lines;  // log lines, and "# " and the fault where one is reported
     std::vector<RawBlock> blocks;
     std::vector<uint8_t> logged;  // all logged bytes in order
 };
@@ -27,7 +28,8 @@ Transcript Transcribe(const std::vector<uint8_t>& input, std::size_t chunk = 409
                             t.lines.push_back(HexLine(bytes));
                             t.logged.insert(t.logged.end(), bytes.begin(), bytes.end());
                         },
-                        [&](const RawBlock& block) { t.blocks.push_back(block); }});
+                        [&](const RawBlock& block) { t.blocks.push_back(block); },
+                        [&](const ByteFault& fault) { t.lines.push_back("# " + Describe(fault)); }});
     for (std::size_t at = 0; at < input.size(); at += chunk) {
         const std::size_t n = std::min(chunk, input.size() - at);
         reader.Feed(input.data() + at, n);
@@ -41,6 +43,8 @@ std::vector<uint8_t> Join(std::initializer_list<std::vector<uint8_t>> parts) {
     for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
     return all;
 }
+
+std::string Note(int index, int value) { return "# " + Describe(FramingFault(index, static_cast<uint8_t>(value))); }
 
 const std::string DefaultLine =
     "FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD";
@@ -66,15 +70,19 @@ TEST(BlockReader, JunkAndBrokenFramesAreLoggedButNotAnswered) {
         std::vector<std::string> lines;
     };
     const std::vector<Case> cases = {
-        {"leading garbage", Join({{0x01, 0x02, 0x03}, block}), 1, {"01 02 03", DefaultLine}},
-        {"stray 0xFE before a block", Join({{0xFE}, block}), 1, {"FE", DefaultLine}},
+        {"leading garbage", Join({{0x01, 0x02, 0x03}, block}), 1,
+         {"01 02 03", Note(0, 0x01), DefaultLine}},
+        {"stray 0xFE before a block", Join({{0xFE}, block}), 1, {"FE", Note(1, 0xFE), DefaultLine}},
         {"start and type, then a real block", Join({{0xFE, 0x44, 0x01}, block}), 1,
-         {"FE 44 01", DefaultLine}},
+         {"FE 44 01", Note(26, 0x00), DefaultLine}},
         {"wrong end byte", test::Bytes(badEnd), 0,
-         {"FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FC"}},
+         {"FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FC",
+          Note(26, 0xFC)}},
         {"wrong type byte, then a good block", Join({test::Bytes(badType), block}), 1,
          {"FE 64 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD",
-          DefaultLine}},
+          Note(1, 'd'), DefaultLine}},
+        {"junk again after a good block is a new report", Join({{0x01, 0x02}, block, {0x03, 0xFE, 0x00}}),
+         1, {"01 02", Note(0, 0x01), DefaultLine, "03 FE 00", Note(0, 0x03)}},
         {"two blocks back to back", Join({block, block}), 2, {DefaultLine, DefaultLine}},
         {"truncated block at disconnect", std::vector<uint8_t>(block.begin(), block.begin() + 5),
          0, {"FE 44 11 32 00"}},
@@ -90,11 +98,12 @@ TEST(BlockReader, JunkAndBrokenFramesAreLoggedButNotAnswered) {
     }
 }
 
-TEST(BlockReader, LongJunkIsCutIntoLinesOf27) {
+TEST(BlockReader, LongJunkIsCutIntoLinesOf27AndReportedOnce) {
     const Transcript t = Transcribe(std::vector<uint8_t>(60, 0x55));
-    ASSERT_EQ(t.lines.size(), 3u);
+    ASSERT_EQ(t.lines.size(), 4u);
     EXPECT_EQ(t.lines[0].size(), 27u * 3 - 1);
-    EXPECT_EQ(t.lines[2], "55 55 55 55 55 55");
+    EXPECT_EQ(t.lines[1], Note(0, 0x55));
+    EXPECT_EQ(t.lines[3], "55 55 55 55 55 55");
     EXPECT_TRUE(t.blocks.empty());
 }
 
@@ -127,12 +136,22 @@ TEST(BlockReader, RandomStreamsAreLoggedExactlyAndOnlyFramedBlocksCount) {
         const Transcript t = Transcribe(input, chunk);
         ASSERT_EQ(t.logged, input) << "round " << round;
         for (const RawBlock& b : t.blocks) ASSERT_TRUE(IsFramed(b)) << "round " << round;
-        for (const std::string& line : t.lines) ASSERT_LE(line.size(), 27u * 3 - 1);
+        // At most one report per lost frame, each after a line of the bytes it is about.
+        std::size_t notes = 0;
+        for (std::size_t i = 0; i < t.lines.size(); ++i) {
+            if (t.lines[i][0] == '#') {
+                ++notes;
+                ASSERT_TRUE(i > 0 && t.lines[i - 1][0] != '#') << "round " << round << ", line " << i;
+            } else {
+                ASSERT_LE(t.lines[i].size(), 27u * 3 - 1);
+            }
+        }
+        ASSERT_LE(notes, t.blocks.size() + 1) << "round " << round;
     }
 }
 
 TEST(BlockReader, PendingBytesAreReported) {
-    BlockReader reader({nullptr, nullptr});
+    BlockReader reader({nullptr, nullptr, nullptr});
     EXPECT_FALSE(reader.HasPending());
     const RawBlock b = DefaultBlock();
     reader.Feed(b.data(), 10);

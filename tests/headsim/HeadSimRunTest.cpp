@@ -97,6 +97,7 @@ TEST_F(HeadSimRun, LogHoldsEveryBlockAsOneHexLine) {
         defaultLine,
         "FE 44 11 0A 00 00 00 00 28 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD",
         "01 02 03",
+        "# malformed block, not answered: byte 0 (start marker) is 0x01 (1), allowed 0xFE",
         defaultLine,
     };
     EXPECT_EQ(ReadLines(log), expected) << "each line is written before its reply";
@@ -106,12 +107,12 @@ TEST_F(HeadSimRun, LogHoldsEveryBlockAsOneHexLine) {
     EXPECT_TRUE(client.ReadUntilQuiet(200).empty());
     client.Close();
     std::vector<std::string> lines;
-    for (int i = 0; i < 100 && lines.size() < 5; ++i) {
+    for (int i = 0; i < 100 && lines.size() < 6; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         lines = ReadLines(log);
     }
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[4], "FE 44 11 32 00");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[5], "FE 44 11 32 00");
     ExpectCleanStop();
     std::remove(log.c_str());
     rmdir(dir.c_str());

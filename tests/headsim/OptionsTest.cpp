@@ -19,7 +19,7 @@ TEST(Options, Defaults) {
     EXPECT_EQ(o.port, 4040);
     EXPECT_EQ(o.headId, 17);
     EXPECT_EQ(o.serialNumber, 1234);
-    EXPECT_FALSE(o.headScan || o.strictId || o.realtime || o.once || o.help || o.seedGiven);
+    EXPECT_FALSE(o.headScan || o.strictId || o.lenient || o.realtime || o.once || o.help || o.seedGiven);
     EXPECT_TRUE(o.logPath.empty());
     EXPECT_EQ(o.pings, 0);
     EXPECT_FALSE(o.faults.refuse);
@@ -30,7 +30,7 @@ TEST(Options, Defaults) {
 
 TEST(Options, EveryOptionInBothForms) {
     const ParsedOptions p = Parse({"--address", "127.0.0.55", "--port=0", "--head-id", "31",
-                                   "--serial=9999", "--head-scan", "--strict-id", "--realtime",
+                                   "--serial=9999", "--head-scan", "--strict-id", "--lenient", "--realtime",
                                    "--once", "--seed", "18446744073709551615", "--log=/tmp/x.log",
                                    "--pings", "7", "--refuse", "--close-after=1",
                                    "--silent-after", "2", "--garbage-every", "3",
@@ -41,7 +41,7 @@ TEST(Options, EveryOptionInBothForms) {
     EXPECT_EQ(o.port, 0);
     EXPECT_EQ(o.headId, 31);
     EXPECT_EQ(o.serialNumber, 9999);
-    EXPECT_TRUE(o.headScan && o.strictId && o.realtime && o.once && o.seedGiven);
+    EXPECT_TRUE(o.headScan && o.strictId && o.lenient && o.realtime && o.once && o.seedGiven);
     EXPECT_EQ(o.seed, 18446744073709551615ull);
     EXPECT_EQ(o.logPath, "/tmp/x.log");
     EXPECT_EQ(o.pings, 7);
@@ -104,7 +104,7 @@ TEST(Options, HelpIsAcceptedAnywhereAndNamesEveryOption) {
     EXPECT_TRUE(p.options.help);
     const std::string help = HelpText();
     for (const char* option : {"--address", "--port", "--head-id", "--serial", "--head-scan",
-                               "--strict-id", "--realtime", "--seed", "--log", "--refuse",
+                               "--strict-id", "--lenient", "--realtime", "--seed", "--log", "--refuse",
                                "--close-after", "--silent-after", "--garbage-every",
                                "--short-every", "--bad-end-every", "--pings", "--once", "--help",
                                "SIGUSR1", "127.0.0.0/8"}) {

@@ -30,4 +30,10 @@ void BlockLog::Write(std::span<const uint8_t> bytes) {
     std::fflush(file_);
 }
 
+void BlockLog::Note(const std::string& text) {
+    if (file_ == nullptr) return;
+    std::fprintf(file_, "# %s\n", text.c_str());
+    std::fflush(file_);
+}
+
 }  // namespace tidemar::headsim

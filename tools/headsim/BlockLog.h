@@ -1,5 +1,6 @@
 #pragma once
-// The log of what a client sent: one line per block, "FE 44 11 ... FD".
+// The log of what a client sent: one line per block, "FE 44 11 ... FD", and a line
+// starting with "#" after each block the head refused.
 #include <cstdint>
 #include <cstdio>
 #include <span>
@@ -23,6 +24,9 @@ public:
 
     // Writes one line and flushes it, so a reader sees it at once.
     void Write(std::span<const uint8_t> bytes);
+
+    // Writes "# " and the text as one line, flushed: a note about the line before.
+    void Note(const std::string& text);
 
 private:
     std::FILE* file_ = nullptr;

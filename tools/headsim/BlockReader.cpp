@@ -11,20 +11,24 @@ void BlockReader::FeedByte(uint8_t byte) {
         if (byte == BlockStart) {
             candidate_[candidateCount_++] = byte;
         } else {
+            NoteFramingFault(0, byte);
             Junk(byte);
         }
         return;
     }
     candidate_[candidateCount_++] = byte;
     if (candidateCount_ == 2 && byte != BlockType) {
+        NoteFramingFault(1, byte);
         Reject();
     } else if (candidateCount_ == BlockBytes) {
         if (IsFramed(candidate_)) {
             candidateCount_ = 0;
             FlushJunk();
-            if (sink_.logLine) sink_.logLine(candidate_);
+            frameLost_ = false;
+            Log(candidate_);
             if (sink_.block) sink_.block(candidate_);
         } else {
+            NoteFramingFault(static_cast<int>(BlockBytes) - 1, byte);
             Reject();
         }
     }
@@ -48,8 +52,28 @@ void BlockReader::Junk(uint8_t byte) {
 
 void BlockReader::FlushJunk() {
     if (junkCount_ == 0) return;
-    if (sink_.logLine) sink_.logLine(std::span<const uint8_t>(junk_.data(), junkCount_));
+    const std::size_t count = junkCount_;
     junkCount_ = 0;
+    Log(std::span<const uint8_t>(junk_.data(), count));
+}
+
+void BlockReader::Log(std::span<const uint8_t> bytes) {
+    if (sink_.logLine) sink_.logLine(bytes);
+    logged_ += bytes.size();
+    if (faultPending_ && logged_ > faultAt_) {
+        faultPending_ = false;
+        if (sink_.framingFault) sink_.framingFault(fault_);
+    }
+}
+
+// Called before the byte or the broken candidate goes to the junk: everything before
+// it is logged or junk already, so the junk count places it in the stream.
+void BlockReader::NoteFramingFault(int index, uint8_t value) {
+    if (frameLost_) return;
+    frameLost_ = true;
+    faultPending_ = true;
+    faultAt_ = logged_ + junkCount_;
+    fault_ = FramingFault(index, value);
 }
 
 void BlockReader::Finish() {

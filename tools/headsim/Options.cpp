@@ -99,6 +99,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             ok = flag(o.headScan);
         } else if (name == "--strict-id") {
             ok = flag(o.strictId);
+        } else if (name == "--lenient") {
+            ok = flag(o.lenient);
         } else if (name == "--realtime") {
             ok = flag(o.realtime);
         } else if (name == "--once") {
@@ -182,19 +184,38 @@ Head:
                      hexadecimal bytes in upper case, single spaces, flushed
                      per line; bytes that are not a block are written too, in
                      lines of up to 27 bytes, so the file holds every byte
-                     received
+                     received; a line starting with "# " follows each
+                     block the head refused (see Checks)
+
+Checks:
+  A block is framed 0xFE 'D' ... 0xFD; anything else gets no reply and the
+  head resynchronises on the next 0xFE. Every framed block is then checked
+  byte by byte against the command-block layout: head ID 16..31, range
+  1..200, gain 0..40, absorption 1..255, train code 0..119, sector code
+  0..120, step code 0, 1, 2, 3, 4 or 8, pulse length 1..100, profile minimum
+  range 0..250, trigger 0..3, 500 points (byte 19 = 0x32) of 8 bits, profile
+  and calibrate bytes 0 or 1, switch delay 0..250, frequency code 21..185,
+  only the reverse and hold bits in byte 5, byte 9 = 1 and the reserved
+  bytes 0. Head-ID change and programming blocks pass as the layout allows
+  them (byte 16 = 0x90..0x9F with byte 10 possibly 0; byte 10 = 0x80 with
+  bytes 18 and 21 as serial number and depth rating). A malformed block gets
+  no reply, as from a real head, and is not counted as a ping; a line on
+  stderr, and one starting with "# " after the block in the --log file,
+  names every wrong byte with its index, name and value. Losing the frame
+  is reported once, until the next good block.
+  --lenient          answer every framed block without checking it, for
+                     fault drills that send odd blocks on purpose
 
 Replies:
-  A block is framed 0xFE 'D' ... 0xFD; anything else gets no reply and the
-  head resynchronises on the next 0xFE. A framed block gets
+  A framed block (a checked one unless --lenient) gets
     'T'  head information (EPROM version and date, sensor and transducer type,
          serial number, depth rating, head ID, shot count) with --head-scan or
          after SIGUSR1. The command block has no field that asks for it, so
          the head must be put in this mode to serve the program's "Scan For
          Connected Heads" window. The head does not move or ping for a 'T'.
     'P'  the profile range only, when byte 22 is 1 (13 bytes);
-    'G'  echo samples, normally 500 of 8 bits (513 bytes); bytes 19 (points
-         / 10) and 20 (4, 8 or 16 bits) are honoured.
+    'G'  echo samples, 500 of 8 bits (513 bytes); with --lenient, bytes 19
+         (points / 10) and 20 (4, 8 or 16 bits) are honoured.
   The head answers blocks addressed to any ID and reports its own ID in
   reply byte 3 (unless --strict-id). It steps through the sector of the train,
   sector and step codes, reverses at the edges, turns on for a full circle,

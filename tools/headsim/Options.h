@@ -18,6 +18,7 @@ struct Options {
     int serialNumber = DefaultSerialNumber;
     bool headScan = false;
     bool strictId = false;
+    bool lenient = false;  // answer blocks without checking their bytes
     bool realtime = false;
     bool once = false;
     bool help = false;

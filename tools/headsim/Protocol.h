@@ -79,7 +79,8 @@ struct PingRequest {
 bool IsFramed(const RawBlock& block);
 
 // Reads a framed block. Values outside what the program sends are kept as they are;
-// the parts of the head that use them clamp. Bytes 19 and 20 outside 1..100 and
+// the parts of the head that use them clamp. (The server refuses such blocks before they
+// get here unless it runs --lenient: BlockCheck.h.) Bytes 19 and 20 outside 1..100 and
 // {4, 8, 16} fall back to 500 points of 8 bits.
 //
 // Byte 10 = 0x80 is also an ordinary absorption (1.28 dB/m), so a block is taken as a

@@ -15,6 +15,7 @@
 #include <ctime>
 #include <vector>
 
+#include "BlockCheck.h"
 #include "BlockLog.h"
 #include "BlockReader.h"
 #include "SimulatedHead.h"
@@ -137,7 +138,8 @@ private:
         busyUntil_ = 0.0;
         bool spoke = false;
         BlockReader reader({[this](std::span<const uint8_t> bytes) { log_.Write(bytes); },
-                            [this](const RawBlock& block) { HandleBlock(block); }});
+                            [this](const RawBlock& block) { HandleBlock(block); },
+                            [this](const ByteFault& fault) { ReportFramingFault(fault); }});
         uint8_t buffer[4096];
         while (!stopRequested && !closing_) {
             CheckHeadScanToggle();
@@ -174,8 +176,17 @@ private:
         return got;
     }
 
+    // A malformed block is not a ping: it is neither answered nor counted.
     void HandleBlock(const RawBlock& block) {
-        if (closing_ || done_ || !head_.Accepts(block)) return;
+        if (closing_ || done_) return;
+        if (!options_.lenient) {
+            const std::vector<ByteFault> faults = CheckBlock(block);
+            if (!faults.empty()) {
+                ReportMalformed(Describe(faults));
+                return;
+            }
+        }
+        if (!head_.Accepts(block)) return;
         const FaultPlan plan = PlanPing(options_.faults, ++ping_);
         if (!plan.silent) {
             head_.Answer(block, reply_);
@@ -195,6 +206,17 @@ private:
             }
         }
         if (plan.closeAfter) closing_ = true;
+    }
+
+    // Bytes read while closing are only logged, as blocks then are not looked at either.
+    void ReportFramingFault(const ByteFault& fault) {
+        if (!options_.lenient && !closing_ && !done_) ReportMalformed(Describe(fault));
+    }
+
+    void ReportMalformed(const std::string& faults) {
+        const std::string text = "malformed block, not answered: " + faults;
+        std::fprintf(stderr, "tidemar-headsim: %s\n", text.c_str());
+        log_.Note(text);
     }
 
     const Options& options_;
