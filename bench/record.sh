@@ -4,12 +4,12 @@
 set -euo pipefail
 build=$1
 pings=${2:-20000}
-work=$(mktemp -d)
-trap 'kill $head 2>/dev/null; rm -rf "$work"' EXIT
-"$build/tools/headsim/tidemar-headsim" --address 127.0.0.82 --seed 1 2>"$work/head.err" &
-head=$!
-for _ in $(seq 100); do grep -q listening "$work/head.err" && break; sleep 0.05; done
-printf '[Settings]\nIPAddress_Sonar1=127.0.0.82\nGridMode=1\nRange=9\n' >"$work/bench.ini"
+HEADSIM=$build/tools/headsim/tidemar-headsim
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../tests/support/harness.sh"
+harness_workdir
+start_head head 127.0.0.82 --seed 1
+write_settings "$work/bench.ini" 127.0.0.82 GridMode=1 Range=9
 start=$(date +%s.%N)
 "$build/src/app/tidemar-cli" record --settings "$work/bench.ini" --pings "$pings" --out "$work/bench.K7T" 2>/dev/null
 end=$(date +%s.%N)

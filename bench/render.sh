@@ -5,9 +5,11 @@ set -euo pipefail
 build=$1
 file="$build/bench-large.K7T"
 [ -f "$file" ] || { echo "render: run bench/record.sh first"; exit 0; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-printf '[Settings]\nGridMode=1\nRange=9\nGrid=1\n' >"$work/bench.ini"
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../tests/support/harness.sh"
+harness_workdir
+# Rendering dials nothing; the head address is the one the file was recorded from.
+write_settings "$work/bench.ini" 127.0.0.82 GridMode=1 Range=9 Grid=1
 start=$(date +%s.%N)
 "$build/src/app/tidemar-cli" render "$file" --out "$work/out" --settings "$work/bench.ini" 2>"$work/err"
 end=$(date +%s.%N)

@@ -7,11 +7,11 @@
 set -euo pipefail
 build=$1
 bench=$build/bench/tidemar-bench-window
-work=$(mktemp -d)
-trap 'kill $head 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-"$build/tools/headsim/tidemar-headsim" --address 127.0.0.80 --seed 1 2>"$work/head.err" &
-head=$!
-for _ in $(seq 100); do grep -q listening "$work/head.err" && break; sleep 0.05; done
+HEADSIM=$build/tools/headsim/tidemar-headsim
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../tests/support/harness.sh"
+harness_workdir
+start_head head 127.0.0.80 --seed 1
 for _ in 1 2 3; do "$bench" startup 127.0.0.80; done
 "$bench" live 127.0.0.80 10
 if [ -f "$build/bench-large.K7T" ]; then "$bench" playback "$build/bench-large.K7T" 5; fi

@@ -5,25 +5,9 @@
 set -u
 cli=$1
 example=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() {  # name expected actual
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"
-        failures=$((failures + 1))
-    fi
-}
-
-check_status() {  # name expected-status command...
-    local name=$1 want=$2; shift 2
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    check "$name (exit status)" "$want" "$got"
-}
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../support/harness.sh"
+harness_workdir
 
 # Little-endian 32-bit number as printf escapes.
 le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
@@ -47,7 +31,7 @@ write_cfg() {
 # in Polar = 260 us = 1A, 675 kHz = 64.
 defaults="FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 1A 00 00 00 00 32 08 00 00 00 00 64 FD"
 check "missing file gives the defaults" "$defaults" "$("$cli" command --settings "$work/none.ini")"
-(cd "$work" && check "default file name is ./TIDEMAR.INI" "$defaults" "$("$cli" command)")
+check "default file name is ./TIDEMAR.INI" "$defaults" "$(cd "$work" && "$cli" command)"
 
 # Example settings: range 7 = 30 m = 1E, gain 12 = 0C, Sector mode with 120 degrees = 28,
 # train 90 = 5A, speed 1 = step 2, table row 7: 675 kHz, absorption 20, pulse 80 = 08.
@@ -94,7 +78,7 @@ check_status "unknown option" 2 "$cli" command --fast
 check_status "unknown command" 2 "$cli" launch
 check_status "no command" 2 "$cli"
 check_status "help" 0 "$cli" command --help
-grep -q -- "--settings FILE" "$work/out" || { echo "FAIL help text names --settings"; failures=$((failures + 1)); }
+check_cmd "help text names --settings" grep -q -- "--settings FILE" "$work/out"
 check_status "general help" 0 "$cli" --help
 
-[ "$failures" -eq 0 ]
+finish

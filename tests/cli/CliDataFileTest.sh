@@ -3,26 +3,9 @@
 # Usage: CliDataFileTest.sh TIDEMAR-CLI SCRATCH-DIRECTORY
 set -u
 cli=$1
-work=$2/datafile
-rm -rf "$work"
-mkdir -p "$work"
-failures=0
-
-check() {  # name expected actual
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"
-        failures=$((failures + 1))
-    fi
-}
-
-check_status() {  # name expected-status command...
-    local name=$1 want=$2; shift 2
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    check "$name (exit status)" "$want" "$got"
-}
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../support/harness.sh"
+harness_workdir "$2/datafile"
 
 byte() { printf "$(printf '\\x%02x' "$1")"; }
 be16() { byte $(($1 >> 8 & 255)); byte $(($1 & 255)); }
@@ -69,8 +52,7 @@ expected=$(line 0 128 1 0 600 50 null 128; line 128 256 2 1 610 50 '" 49.16.451 
 check_status "dump" 0 "$cli" dump "$work/good.K7T"
 check "dump lines" "$expected" "$(cat "$work/out")"
 if command -v python3 >/dev/null; then
-    python3 -c 'import json,sys; [json.loads(l) for l in sys.stdin]' <"$work/out" \
-        && echo "ok   dump is valid JSON" || { echo "FAIL dump is valid JSON"; failures=$((failures + 1)); }
+    check_cmd "dump is valid JSON" python3 -c 'import json,sys; [json.loads(l) for l in sys.stdin]' <"$work/out"
 fi
 
 check_status "info" 0 "$cli" info "$work/good.K7T"
@@ -129,5 +111,4 @@ for command in info dump verify; do
     check_status "$command help" 0 "$cli" $command --help
 done
 
-rm -rf "$work"
-[ "$failures" -eq 0 ]
+finish

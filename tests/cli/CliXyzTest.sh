@@ -4,21 +4,9 @@
 # Usage: CliXyzTest.sh TIDEMAR-CLI SCRATCH-DIRECTORY
 set -u
 cli=$1
-work=$2/xyz
-rm -rf "$work"
-mkdir -p "$work"
-failures=0
-
-check() {  # name expected actual
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"
-        failures=$((failures + 1))
-    fi
-}
-
-status_of() { "$@" >"$work/out" 2>"$work/err"; echo $?; }
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../support/harness.sh"
+harness_workdir "$2/xyz"
 
 check "help" 0 "$(status_of "$cli" xyz --help)"
 grep -q 'Usage: tidemar-cli xyz DATA.K7T --out DIR' "$work/out" || check "help text" "usage line" "$(head -1 "$work/out")"
@@ -38,5 +26,4 @@ head -c 300 /dev/urandom >"$work/junk.K7T"
 check "a file with no record" 2 "$(status_of "$cli" xyz "$work/junk.K7T" --out "$work/o")"
 check "a file with no record: nothing written" "" "$(cat "$work/out")"
 
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+finish

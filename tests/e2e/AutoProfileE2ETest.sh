@@ -7,36 +7,15 @@
 # Usage: AutoProfileE2ETest.sh TIDEMAR-CLI TIDEMAR-HEADSIM
 set -u
 cli=$1
-headsim=$2
-work=$(mktemp -d)
-heads=()
-cleanup() {
-    for pid in "${heads[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
+HEADSIM=$2
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../support/harness.sh"
+harness_workdir
+head_options=(--seed 7)
 
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
-pass() { echo "ok   $*"; }
-
-start_head() {  # NAME ADDRESS
-    local name=$1 address=$2
-    "$headsim" --address "$address" --seed 7 2>"$work/$name.err" &
-    heads+=($!)
-    for _ in $(seq 100); do
-        grep -q -E "listening|refusing" "$work/$name.err" 2>/dev/null && return 0
-        sleep 0.05
-    done
-    echo "head $name did not start:"; cat "$work/$name.err"; return 1
-}
-
-settings() {  # NAME ADDRESS [extra INI lines...]
+settings() {  # NAME ADDRESS [KEY=VALUE...]
     local name=$1 address=$2; shift 2
-    { printf '[Settings]\r\nIPAddress_Sonar1=%s\r\nRange=9\r\nTrain=0\r\n' "$address"
-      for line in "$@"; do printf '%s\r\n' "$line"; done
-    } >"$work/$name.ini"
+    write_settings "$work/$name.ini" "$address" Range=9 Train=0 "$@"
 }
 
 record() {  # NAME ADDRESS PINGS
@@ -87,7 +66,7 @@ check_on_scene() {  # LABEL XYZ-FILE [X-OFFSET Z-OFFSET]
 }
 
 # 1. A 90-degree sector ahead, four sweeps: three whole sweeps, three files.
-settings sector 127.0.0.90 "GridMode=0" "SectorSectorSize=90" "Speed=2"
+settings sector 127.0.0.90 GridMode=0 SectorSectorSize=90 Speed=2
 if record sector 127.0.0.90 400; then
     out=$work/sector-out
     "$cli" xyz "$work/sector.K7T" --out "$out" --settings "$work/sector.ini" >"$work/sector.names" 2>"$work/sector.err"
@@ -108,8 +87,8 @@ if record sector 127.0.0.90 400; then
     [ "$bad" -eq 0 ] && pass "sector: every point line has date, time and six fields" || fail "sector: $bad malformed lines"
 
     # Numbering goes on from the files already there; other settings change the columns.
-    settings sector2 127.0.0.90 "GridMode=0" "SectorSectorSize=90" "Speed=2" "XYZTimestamp=0" "XYZRangeHorVer=0" \
-        "ProfileChainage=100.5" "ProfileXOffset=-2" "ProfileElevation=5"
+    settings sector2 127.0.0.90 GridMode=0 SectorSectorSize=90 Speed=2 XYZTimestamp=0 XYZRangeHorVer=0 \
+        ProfileChainage=100.5 ProfileXOffset=-2 ProfileElevation=5
     "$cli" xyz "$work/sector.K7T" --out "$out" --settings "$work/sector2.ini" >"$work/sector2.names" 2>/dev/null
     [ "$(head -1 "$work/sector2.names")" == "$out/$day-0004.XYZ" ] && pass "sector: numbering continues at 0004" ||
         fail "sector: second run wrote $(head -1 "$work/sector2.names")"
@@ -126,7 +105,7 @@ fi
 
 # 2. A full circle in Polar mode, 2.4 degrees a ping: 150 pings a turn, so 900 pings hold
 # five whole turns after the one under way at the start.
-settings circle 127.0.0.91 "GridMode=1" "PolarSectorSize=360" "Speed=4"
+settings circle 127.0.0.91 GridMode=1 PolarSectorSize=360 Speed=4
 if record circle 127.0.0.91 900; then
     out=$work/circle-out
     "$cli" xyz "$work/circle.K7T" --out "$out" --settings "$work/circle.ini" >"$work/circle.names" 2>"$work/circle.err"
@@ -138,7 +117,7 @@ else
 fi
 
 # 3. Feet: the header's sound velocity and every range in feet.
-settings feet 127.0.0.92 "GridMode=0" "SectorSectorSize=90" "Speed=2" "Units=1"
+settings feet 127.0.0.92 GridMode=0 SectorSectorSize=90 Speed=2 Units=1
 if record feet 127.0.0.92 250; then
     out=$work/feet-out
     "$cli" xyz "$work/feet.K7T" --out "$out" --settings "$work/feet.ini" >"$work/feet.names" 2>/dev/null
@@ -146,7 +125,7 @@ if record feet 127.0.0.92 250; then
     [ "$(head -4 "$f" | tr -d '\r' | tr '\n' ' ')" == "0000.00,F 0000.00 0000.00 4921.26 " ] &&
         pass "feet: header in feet" || fail "feet: header $(head -4 "$f")"
     # Ranges are 3.28 times the metre ranges of the same recording.
-    settings feetm 127.0.0.92 "GridMode=0" "SectorSectorSize=90" "Speed=2"
+    settings feetm 127.0.0.92 GridMode=0 SectorSectorSize=90 Speed=2
     "$cli" xyz "$work/feet.K7T" --out "$work/feetm-out" --settings "$work/feetm.ini" >"$work/feetm.names" 2>/dev/null
     m=$(head -1 "$work/feetm.names")
     ratio=$(paste <(tail -n +5 "$f" | cut -f3) <(tail -n +5 "$m" | cut -f3) |
@@ -156,5 +135,4 @@ else
     fail "feet: recording failed"
 fi
 
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+finish

@@ -6,50 +6,34 @@
 # Usage: FaultDrillE2ETest.sh TIDEMAR-CLI TIDEMAR-HEADSIM [TIDEMAR]
 set -u
 cli=$1
-headsim=$2
+CLI=$cli
+HEADSIM=$2
 window=${3:-}
 # The window's drills are left out where TIDEMAR_DRILL_WINDOW=0: under ThreadSanitizer the
 # uninstrumented Qt painting threads make it too slow to mean anything (the window's live
 # pings are checked under ThreadSanitizer by the window tests instead).
 [ "${TIDEMAR_DRILL_WINDOW:-1}" = 0 ] && window=""
-work=$(mktemp -d)
-heads=()
-cleanup() {
-    for pid in "${heads[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    mountpoint -q "$work/small" 2>/dev/null && umount "$work/small"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
-pass() { echo "ok   $*"; }
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../support/harness.sh"
+harness_workdir
+harness_on_exit 'mountpoint -q "$work/small" 2>/dev/null && umount "$work/small"'
+head_options=(--seed 7)
 now() { date +%s.%N; }
 elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
 
-# start_head NAME ADDRESS [headsim options...]: starts a head (its pid in $head) and
+# numbered_head NAME ADDRESS [headsim options...]: starts a head (its pid in $head_pid) and
 # waits until it listens. Every head of a name logs to its own file NAME.N.log.
-start_head() {
+numbered_head() {
     local name=$1 address=$2; shift 2
     local n=1
     while [ -e "$work/$name.$n.log" ]; do n=$((n + 1)); done
     : >"$work/$name.$n.log"
-    "$headsim" --address "$address" --seed 7 --log "$work/$name.$n.log" "$@" 2>"$work/$name.$n.err" &
-    head=$!
-    heads+=("$head")
-    for _ in $(seq 100); do
-        grep -q -E "listening|refusing" "$work/$name.$n.err" 2>/dev/null && return 0
-        sleep 0.05
-    done
-    echo "head $name did not start:"; cat "$work/$name.$n.err"; return 1
+    start_head "$name.$n" "$address" --log "$work/$name.$n.log" "$@"
 }
 
-settings() {  # FILE ADDRESS [extra INI lines...]
+settings() {  # FILE ADDRESS [KEY=VALUE...]
     local file=$1 address=$2; shift 2
-    { printf '[Settings]\r\nIPAddress_Sonar1=%s\r\nGridMode=0\r\nRange=6\r\nSpeed=1\r\n' "$address"
-      for line in "$@"; do printf '%s\r\n' "$line"; done
-    } >"$file"
+    write_settings "$file" "$address" GridMode=0 Range=6 Speed=1 "$@"
 }
 
 blocks() { cat "$work/$1".*.log | wc -l; }  # blocks all heads of NAME received
@@ -63,9 +47,7 @@ check_whole() {  # NAME FILE
         fail "$name: file does not verify"; cat "$work/$name.verify"; return 1
     fi
     local repeats
-    repeats=$("$cli" dump "$file" |
-        sed -E 's/.*"TimeText":"([^"]*)".*"Hundredths":([0-9]+).*"HeadPosition":([0-9]+).*/\1.\2 \3/' |
-        uniq -d | wc -l)
+    repeats=$(repeated_pings "$file")
     [ "$repeats" -eq 0 ] || { fail "$name: $repeats records repeat the one before"; return 1; }
     return 0
 }
@@ -84,7 +66,7 @@ check_count() {
 drill_reply_fault() {  # NAME ADDRESS OPTION N PINGS
     local name=$1 address=$2 option=$3 n=$4 pings=$5
     settings "$work/$name.ini" "$address"
-    start_head "$name" "$address" "$option" "$n" || { fail "$name: no head"; return; }
+    numbered_head "$name" "$address" "$option" "$n" || { fail "$name: no head"; return; }
     if ! timeout 120 "$cli" record --settings "$work/$name.ini" --pings "$pings" \
             --out "$work/$name.K7T" 2>"$work/$name.out"; then
         fail "$name: record failed"; cat "$work/$name.out"; return
@@ -121,12 +103,13 @@ drill_reply_fault silent 127.0.0.74 --silent-after 15 40
 # --- 2. The head goes away and comes back: the link reconnects within about a second of
 #        it listening again, and the pings of both heads are all recorded.
 settings "$work/back.ini" 127.0.0.75
-start_head back 127.0.0.75 --pings 40
+numbered_head back 127.0.0.75 --pings 40
 "$cli" record --settings "$work/back.ini" --pings 100 --timeout 30 --out "$work/back.K7T" 2>"$work/back.out" &
 recorder=$!
-for _ in $(seq 200); do kill -0 "$head" 2>/dev/null || break; sleep 0.05; done  # served its 40
+track $recorder
+wait_until 10 stopped "$head_pid"  # served its 40
 sleep 1.5
-start_head back 127.0.0.75
+numbered_head back 127.0.0.75
 came=$(now)
 reconnect=""
 for _ in $(seq 100); do
@@ -158,13 +141,11 @@ fi
 # --- 3. Killed (SIGKILL) while recording: what is on disk verifies, and a new run
 #        against the same head starts cleanly.
 settings "$work/killed.ini" 127.0.0.76
-start_head killed 127.0.0.76
+numbered_head killed 127.0.0.76
 "$cli" record --settings "$work/killed.ini" --pings 1000000 --out "$work/killed.K7T" 2>"$work/killed.out" &
 recorder=$!
-for _ in $(seq 200); do
-    [ -f "$work/killed.K7T" ] && [ "$(stat -c %s "$work/killed.K7T")" -ge 200000 ] && break
-    sleep 0.05
-done
+track $recorder
+wait_until 10 grown_to "$work/killed.K7T" 200000
 kill -KILL "$recorder"
 wait "$recorder" 2>/dev/null
 size=$(stat -c %s "$work/killed.K7T" 2>/dev/null || echo 0)
@@ -183,7 +164,7 @@ fi
 # --- 4. Disk full: a file size limit (the signal ignored, as a full disk gives no signal
 #        either): the operator is told, recording stops, and the whole records stay.
 settings "$work/full.ini" 127.0.0.77
-start_head full 127.0.0.77
+numbered_head full 127.0.0.77
 ( trap '' XFSZ; ulimit -f 64; exec "$cli" record --settings "$work/full.ini" --pings 1000 \
       --out "$work/full.K7T" ) 2>"$work/full.out"
 status=$?
@@ -223,8 +204,8 @@ if [ -n "$window" ]; then
         (cd "$work/$1" && exec "$window" --quit-after "$2") >"$work/$1.window" 2>&1
     }
     mkdir -p "$work/wfaulty" "$work/wrefused" "$work/wkilled"
-    settings "$work/wfaulty/TIDEMAR.INI" 127.0.0.78 "Speed=4"
-    start_head wfaulty 127.0.0.78 --close-after 9 --garbage-every 5 --short-every 7 --bad-end-every 11
+    settings "$work/wfaulty/TIDEMAR.INI" 127.0.0.78 Speed=4
+    numbered_head wfaulty 127.0.0.78 --close-after 9 --garbage-every 5 --short-every 7 --bad-end-every 11
     # More blocks than one connection takes: it reconnected and went on.
     # TIDEMAR_DRILL_WINDOW_SECONDS gives sanitizer builds, slow to start, more time.
     seconds=${TIDEMAR_DRILL_WINDOW_SECONDS:-6}
@@ -235,19 +216,20 @@ if [ -n "$window" ]; then
     else
         fail "window: exit status $? against a faulty head"; cat "$work/wfaulty.window"
     fi
-    kill "$head" 2>/dev/null
+    kill "$head_pid" 2>/dev/null
 
     settings "$work/wrefused/TIDEMAR.INI" 127.0.0.79
-    start_head wrefused 127.0.0.79 --refuse
+    numbered_head wrefused 127.0.0.79 --refuse
     run_window wrefused 3 && pass "window: a refusing head, quit normally" ||
         { fail "window: exit status $? against a refusing head"; cat "$work/wrefused.window"; }
-    kill "$head" 2>/dev/null
+    kill "$head_pid" 2>/dev/null
 
-    settings "$work/wkilled/TIDEMAR.INI" 127.0.0.78 "Gain=17"
-    start_head wkilled 127.0.0.78
+    settings "$work/wkilled/TIDEMAR.INI" 127.0.0.78 Gain=17
+    numbered_head wkilled 127.0.0.78
     (cd "$work/wkilled" && exec "$window") >"$work/wkilled.window" 2>&1 &
     shown=$!
-    for _ in $(seq 100); do [ -s "$work/wkilled.1.log" ] && break; sleep 0.05; done
+    track $shown
+    wait_until 5 test -s "$work/wkilled.1.log"
     sleep 0.5
     kill -KILL "$shown"; wait "$shown" 2>/dev/null
     grep -q "^Gain=17" "$work/wkilled/TIDEMAR.INI" || fail "window: settings lost after SIGKILL"
@@ -259,4 +241,4 @@ if [ -n "$window" ]; then
     fi
 fi
 
-[ "$failures" -eq 0 ]
+finish

@@ -7,33 +7,17 @@
 # Exit status 77 (skipped) when socat is not installed.
 set -u
 cli=$1
-headsim=$2
+HEADSIM=$2
 logs=$3
 command -v socat >/dev/null || { echo "SKIP: socat is not installed (scripts/install-deps installs it)"; exit 77; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
-pass() { echo "ok   $*"; }
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../support/harness.sh"
+harness_workdir
 
 address=127.0.0.20
-"$headsim" --address $address --seed 7 2>"$work/head.err" &
-pids+=($!)
-socat -d -d "pty,raw,echo=0,link=$work/A" "pty,raw,echo=0,link=$work/B" 2>"$work/socat.err" &
-pids+=($!)
-for _ in $(seq 100); do
-    grep -q listening "$work/head.err" 2>/dev/null && [ -e "$work/A" ] && [ -e "$work/B" ] && break
-    sleep 0.05
-done
-grep -q listening "$work/head.err" || { echo "head did not start:"; cat "$work/head.err"; exit 1; }
-[ -e "$work/B" ] || { echo "socat did not start:"; cat "$work/socat.err"; exit 1; }
+start_head head $address --seed 7 || exit 1
+start_pty_pair socat "$work/A" "$work/B" || exit 1
 
 # The position text of every GGA sentence that carries a position, from its fields:
 # " dd.mm.mmm H" then "ddd.mm.mmm H" (the log's widths: ddmm.mmmmm and dddmm.mmmmm).
@@ -56,11 +40,10 @@ tr -d '\r' <"$log" | awk -F, '/^\$..GGA,/ && $3 != "" && $5 != "" {
         done
     done
 ) &
-pids+=($!)
+track $!
 
-{ printf '[Settings]\r\nIPAddress_Sonar1=%s\r\nGridMode=0\r\nRange=6\r\nSpeed=1\r\nSendDelay=100\r\n' $address
-  printf 'UseGPS=1\r\nGPSType=1\r\nComPortGPS=0\r\nSerialPortPaths=%s\r\n' "$work/B"
-} >"$work/gps.ini"
+write_settings "$work/gps.ini" $address GridMode=0 Range=6 Speed=1 SendDelay=100 \
+    UseGPS=1 GPSType=1 ComPortGPS=0 SerialPortPaths="$work/B"
 
 # 1. Every record carries GPS text; those with a position carry one of the log's.
 if "$cli" record --settings "$work/gps.ini" --pings 50 --out "$work/gps.K7T" 2>"$work/gps.out"; then
@@ -107,4 +90,4 @@ else
     fail "bad port: record failed"; cat "$work/bad.out"
 fi
 
-[ "$failures" -eq 0 ]
+finish

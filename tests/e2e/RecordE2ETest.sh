@@ -3,38 +3,20 @@
 # 127.0.0.10 .. 127.0.0.19, one address per case so cases never share a head.
 # Usage: RecordE2ETest.sh TIDEMAR-CLI TIDEMAR-HEADSIM
 set -u
-cli=$1
-headsim=$2
-work=$(mktemp -d)
-heads=()
-cleanup() {
-    for pid in "${heads[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
+CLI=$1
+HEADSIM=$2
+cli=$CLI
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../support/harness.sh"
+harness_workdir
 
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
-pass() { echo "ok   $*"; }
+# Every head logs the blocks it receives to NAME.log.
+head_options=(--seed 7)
+head_logs=1
 
-# start_head NAME ADDRESS [headsim options...]: starts a head and waits until it listens.
-start_head() {
+settings() {  # NAME ADDRESS [KEY=VALUE...]
     local name=$1 address=$2; shift 2
-    "$headsim" --address "$address" --seed 7 --log "$work/$name.log" "$@" 2>"$work/$name.err" &
-    heads+=($!)
-    for _ in $(seq 100); do
-        grep -q -E "listening|refusing" "$work/$name.err" 2>/dev/null && return 0
-        sleep 0.05
-    done
-    echo "head $name did not start:"; cat "$work/$name.err"; return 1
-}
-
-settings() {  # NAME ADDRESS [extra INI lines...]
-    local name=$1 address=$2; shift 2
-    { printf '[Settings]\r\nIPAddress_Sonar1=%s\r\nGridMode=0\r\nRange=6\r\nSpeed=1\r\n' "$address"
-      for line in "$@"; do printf '%s\r\n' "$line"; done
-    } >"$work/$name.ini"
+    write_settings "$work/$name.ini" "$address" GridMode=0 Range=6 Speed=1 "$@"
 }
 
 # Records must be whole and linked, and no ping may be there twice: the head moves on
@@ -48,15 +30,13 @@ check_file() {  # NAME EXPECTED-RECORDS
     records=$("$cli" dump "$work/$name.K7T" | wc -l)
     [ "$records" -eq "$want" ] || { fail "$name: $records records, wanted $want"; return; }
     local repeats
-    repeats=$("$cli" dump "$work/$name.K7T" |
-        sed -E 's/.*"TimeText":"([^"]*)".*"Hundredths":([0-9]+).*"HeadPosition":([0-9]+).*/\1.\2 \3/' |
-        uniq -d | wc -l)
+    repeats=$(repeated_pings "$work/$name.K7T")
     [ "$repeats" -eq 0 ] || { fail "$name: $repeats records repeat the one before"; return; }
     pass "$name: $want whole records, none repeated"
 }
 
 # 1. A clean run: every block the head received is the block the settings give.
-settings clean 127.0.0.10 "Gain=20" "Train=45" "SectorSectorSize=90"
+settings clean 127.0.0.10 Gain=20 Train=45 SectorSectorSize=90
 start_head clean 127.0.0.10
 if "$cli" record --settings "$work/clean.ini" --pings 300 --out "$work/clean.K7T" 2>"$work/clean.out"; then
     check_file clean 300
@@ -104,18 +84,11 @@ settings hung 127.0.0.14
 start_head hung 127.0.0.14 --silent-after 5
 "$cli" record --settings "$work/hung.ini" --pings 100 --out "$work/hung.K7T" 2>"$work/hung.out" &
 recorder=$!
-for _ in $(seq 100); do
-    [ -s "$work/hung.K7T" ] && [ "$(stat -c %s "$work/hung.K7T")" -ge 3200 ] && break
-    sleep 0.05
-done
+track $recorder
+wait_until 5 grown_to "$work/hung.K7T" 3200
 sleep 0.3
 kill -INT $recorder
-stopped=no
-for _ in $(seq 40); do  # 2 seconds at most
-    kill -0 $recorder 2>/dev/null || { stopped=yes; break; }
-    sleep 0.05
-done
-if [ "$stopped" = yes ]; then
+if wait_until 2 stopped $recorder; then
     wait $recorder
     check_file hung 5
 else
@@ -134,6 +107,7 @@ status=$?
 settings late 127.0.0.16
 "$cli" record --settings "$work/late.ini" --pings 20 --out "$work/late.K7T" --timeout 20 2>"$work/late.out" &
 recorder=$!
+track $recorder
 sleep 1
 start_head late 127.0.0.16
 if wait $recorder; then check_file late 20; else fail "late: record failed"; cat "$work/late.out"; fi
@@ -145,4 +119,4 @@ if wait $recorder; then check_file late 20; else fail "late: record failed"; cat
 [ $? -eq 2 ] && grep -q "File extension must be .K7T" "$work/ext.out" && pass "wrong extension refused" ||
     fail "wrong extension"
 
-[ "$failures" -eq 0 ]
+finish

@@ -1,23 +1,34 @@
 #!/usr/bin/env bash
 # tidemar-cli render against the golden renders of tests/data/render, and its errors.
-# Usage: RenderGoldenTest.sh TIDEMAR-CLI DATA-DIR
+# A golden render is the SHA-256 of the picture (DATA-DIR/NAME.sha256) rendered from the
+# recording beside it. A picture that differs is kept in KEEP-DIR (the build tree) for a
+# look. When a change of the picture is meant, regenerate the goldens on purpose with
+#   tests/data/render/regenerate.sh BUILD-DIR
+# and review its pictures before committing the new recordings and digests.
+# Usage: RenderGoldenTest.sh TIDEMAR-CLI DATA-DIR KEEP-DIR
 set -u
 cli=$1
 data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
-pass() { echo "ok   $*"; }
+keep=$3
+# shellcheck source=tests/support/harness.sh
+source "$(dirname "$0")/../support/harness.sh"
+harness_workdir
+mkdir -p "$keep"
 
 for case in "$data"/*.ini; do
     name=$(basename "$case" .ini)
+    rm -f "$keep/$name.bmp"
     if ! "$cli" render "$data/$name.K7T" --out "$work/$name" --settings "$case" --every 50 2>"$work/$name.err"; then
         fail "$name: render failed"; cat "$work/$name.err"; continue
     fi
     got=$(cd "$work/$name" && sha256sum final.bmp | cut -d' ' -f1)
-    [ "$got" = "$(cat "$data/$name.sha256")" ] && pass "$name: picture as golden" ||
-        fail "$name: picture differs from golden (regenerate on purpose with tests/data/render/regenerate.sh)"
+    if [ "$got" = "$(cat "$data/$name.sha256")" ]; then
+        pass "$name: picture as golden"
+    else
+        cp "$work/$name/final.bmp" "$keep/$name.bmp"
+        fail "$name: picture differs from golden $data/$name.sha256 (SHA-256 $got); kept at $keep/$name.bmp" \
+             "(if the change is meant, regenerate on purpose with tests/data/render/regenerate.sh)"
+    fi
     [ -f "$work/$name/000050.bmp" ] && [ "$(stat -c %s "$work/$name/000050.bmp")" -eq 302654 ] &&
         pass "$name: frame every 50 pings" || fail "$name: no 000050.bmp of 302654 bytes"
 done
@@ -30,4 +41,4 @@ head -c 5000 /dev/urandom | tr -d 'K' >"$work/noise.K7T"
 "$cli" render "$data/sector.K7T" 2>/dev/null
 [ $? -eq 2 ] && pass "missing --out is a usage error" || fail "missing --out"
 
-[ "$failures" -eq 0 ]
+finish

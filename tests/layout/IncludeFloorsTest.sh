@@ -4,6 +4,7 @@
 # Usage: IncludeFloorsTest.sh SOURCE_ROOT
 set -uo pipefail
 root=$1
+# shellcheck source=tests/support/harness.sh
 source "$root/tests/support/harness.sh"
 
 declare -A floor=([core]=0 [link]=1 [files]=1 [settings]=1 [image]=1 [gps]=1

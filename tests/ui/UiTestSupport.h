@@ -2,9 +2,12 @@
 // Shared pieces of the window tests: a temporary working folder with its TIDEMAR.INI, the
 // window made there with scripted prompts, pixel checks, and a simulated head.
 
+#include <QByteArray>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,18 +58,30 @@ inline int EchoPixels(const SonarImage& image) {
 
 inline QString SectorRecording() { return QStringLiteral(TIDEMAR_TEST_DATA "/render/sector.K7T"); }
 
-// tidemar-headsim on a loopback address, stopped with the object.
+// tidemar-headsim on a loopback address with a fixed seed (and any `extra` options, such as
+// "--head-scan"), stopped with the object.
 class HeadSim {
 public:
-    bool Start(const QString& address) {
+    bool Start(const QString& address, const QStringList& extra = {}) {
         process_.setProgram(QStringLiteral(TIDEMAR_HEADSIM));
-        process_.setArguments({QStringLiteral("--address"), address, QStringLiteral("--seed"), QStringLiteral("7")});
+        process_.setArguments(QStringList{QStringLiteral("--address"), address, QStringLiteral("--seed"),
+                                          QStringLiteral("7")} + extra);
         process_.setStandardOutputFile(QProcess::nullDevice());
         process_.setReadChannel(QProcess::StandardError);
         process_.start();
         if (!process_.waitForStarted(5000)) return false;
-        // It says so on stderr once it listens.
-        return process_.waitForReadyRead(5000);
+        // It says so on stderr once it listens; anything else it says first (a port in use,
+        // a bad option) means it never will.
+        QByteArray said;
+        QDeadlineTimer deadline(5000);
+        while (!said.contains("tidemar-headsim: listening on ")) {
+            if (!process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+                qWarning("tidemar-headsim did not start on %s: %s", qPrintable(address), said.constData());
+                return false;
+            }
+            said += process_.readAllStandardError();
+        }
+        return true;
     }
     ~HeadSim() {
         if (process_.state() != QProcess::NotRunning) {

@@ -8,11 +8,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 cli="$build/src/app/tidemar-cli"
+HEADSIM="$build/tools/headsim/tidemar-headsim"
+# shellcheck source=tests/support/harness.sh
+source "$here/../../support/harness.sh"
 out=$(mktemp -d)
-"$build/tools/headsim/tidemar-headsim" --address 127.0.0.40 --seed 42 2>"$out/head.err" &
-head=$!
-trap 'kill $head 2>/dev/null' EXIT
-for _ in $(seq 100); do grep -q listening "$out/head.err" && break; sleep 0.05; done
+work=$out  # kept: the new pictures are there to be reviewed
+start_head head 127.0.0.40 --seed 42
 
 for case in "$here"/*.ini; do
     name=$(basename "$case" .ini)

@@ -28,31 +28,6 @@ using namespace tidemar::uitest;
 
 namespace {
 
-// tidemar-headsim in head-scan mode, stopped with the object.
-class HeadScanSim {
-public:
-    bool Start(const QString& address) {
-        process_.setProgram(QStringLiteral(TIDEMAR_HEADSIM));
-        process_.setArguments({QStringLiteral("--address"), address, QStringLiteral("--head-scan"),
-                               QStringLiteral("--seed"), QStringLiteral("7")});
-        process_.setStandardOutputFile(QProcess::nullDevice());
-        process_.setReadChannel(QProcess::StandardError);
-        process_.start();
-        if (!process_.waitForStarted(5000)) return false;
-        return process_.waitForReadyRead(5000);  // it says so once it listens
-    }
-    ~HeadScanSim() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(5000)) process_.kill();
-            process_.waitForFinished(2000);
-        }
-    }
-
-private:
-    QProcess process_;
-};
-
 class ScanTarget : public DispatchTarget {
 public:
     ScanWindow* Window = nullptr;
@@ -129,8 +104,8 @@ class ScanWindowLiveTest : public QObject {
 private slots:
     // The window on a ping cycle of its own.
     void scanWindowProgramsTheHead() {
-        HeadScanSim head;
-        QVERIFY(head.Start(QStringLiteral("127.0.0.66")));
+        HeadSim head;
+        QVERIFY(head.Start(QStringLiteral("127.0.0.66"), {QStringLiteral("--head-scan")}));
         SonarState state;
         state.IPAddress_Sonar1 = "127.0.0.66";
         state.HeadScanMode = 1;
@@ -157,8 +132,8 @@ private slots:
 
     // The same through the main window's command 655.
     void headScanCommandOpensTheWindow() {
-        HeadScanSim head;
-        QVERIFY(head.Start(QStringLiteral("127.0.0.67")));
+        HeadSim head;
+        QVERIFY(head.Start(QStringLiteral("127.0.0.67"), {QStringLiteral("--head-scan")}));
         TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.67\n"));
         ScriptedPrompts prompts;
         auto window = MakeWindow(folder, prompts);
