@@ -120,8 +120,8 @@ int Startup(const QString& address) {
     waited.start();
     while (paint.seconds < 0 && waited.elapsed() < 10000) Wait(1);
     if (paint.seconds < 0) return std::fprintf(stderr, "no paint within 10 s\n"), 1;
-    std::printf("window start-up: %.0f ms from exec to the first painted window (peak %ld kB)\n",
-                paint.seconds * 1000, PeakKilobytes());
+    std::printf("window start-up: %.0f ms from exec to the first painted window (peak %ld kB)\n", paint.seconds * 1000,
+                PeakKilobytes());
     return 0;
 }
 
@@ -147,10 +147,12 @@ int Live(const QString& address, double seconds) {
     clock.start();
     Wait(static_cast<int>(seconds * 1000));
     const double wall = clock.elapsed() / 1000.0;
-    std::printf("window live: %.0f pings/s, display on, recording %s (%.0f kB/s recorded, %.0f pictures/s "
-                "drawn, %.0f%% of a core; peak %ld kB)\n",
-                (window->Cycle().Exchanges() - pings) / wall, record ? "on" : "off", (window->RecordFile().RecordedBytes() - bytes) / 1024.0 / wall,
-                (window->Target().Blits() - blits) / wall, 100 * (CpuSeconds() - cpu) / wall, PeakKilobytes());
+    std::printf(
+        "window live: %.0f pings/s, display on, recording %s (%.0f kB/s recorded, %.0f pictures/s "
+        "drawn, %.0f%% of a core; peak %ld kB)\n",
+        (window->Cycle().Exchanges() - pings) / wall, record ? "on" : "off",
+        (window->RecordFile().RecordedBytes() - bytes) / 1024.0 / wall, (window->Target().Blits() - blits) / wall,
+        100 * (CpuSeconds() - cpu) / wall, PeakKilobytes());
     return 0;
 }
 

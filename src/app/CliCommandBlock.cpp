@@ -46,8 +46,7 @@ int RunCommandBlock(const std::vector<std::string>& args) {
     SonarState state = LoadStateFor(settingsPath, DataSource::Head);
 
     const CommandBlock block = PrepareSend(state);
-    for (size_t i = 0; i < block.size(); ++i)
-        std::printf(i + 1 < block.size() ? "%02X " : "%02X\n", block[i]);
+    for (size_t i = 0; i < block.size(); ++i) std::printf(i + 1 < block.size() ? "%02X " : "%02X\n", block[i]);
     return 0;
 }
 

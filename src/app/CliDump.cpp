@@ -60,8 +60,10 @@ public:
         Add(key, text);
     }
     void Number(const char* key, const std::optional<int>& value) {
-        if (value) Number(key, static_cast<long long>(*value));
-        else Add(key, "null");
+        if (value)
+            Number(key, static_cast<long long>(*value));
+        else
+            Add(key, "null");
     }
     void Text(const char* key, const std::optional<std::string>& value) {
         Add(key, value ? JsonString(*value) : "null");
@@ -113,8 +115,9 @@ std::string DumpRecord(const FileRecord& record) {
     }
     json.Text("FileUserText", h.UserText);
     json.Number("FileFrequency", h.Frequency);
-    json.Text("ReplyType", reply.ReplyType ? std::optional<std::string>(std::string(1, static_cast<char>(*reply.ReplyType)))
-                                           : std::nullopt);
+    json.Text("ReplyType", reply.ReplyType
+                               ? std::optional<std::string>(std::string(1, static_cast<char>(*reply.ReplyType)))
+                               : std::nullopt);
     json.Number("ReturnHeadID", reply.ReturnHeadID);
     json.Number("SerialStatus", reply.SerialStatus);
     json.Number("HeadPosition", reply.HeadPosition);
@@ -149,7 +152,8 @@ int RunDump(const std::vector<std::string>& args) {
         std::fprintf(stderr, "tidemar-cli: cannot read %s: %s\n", path.c_str(), reason.c_str());
         return 2;
     }
-    ScanDataFile(reader, [](const FileRecord& record) { std::printf("%s\n", DumpRecord(record).c_str()); }, nullptr);
+    ScanDataFile(
+        reader, [](const FileRecord& record) { std::printf("%s\n", DumpRecord(record).c_str()); }, nullptr);
     return 0;
 }
 

@@ -110,8 +110,9 @@ int RunInfo(const std::vector<std::string>& args) {
     std::printf("records: %lld\n", s.Records);
     std::printf("first time: %s\n", s.Records ? s.First.c_str() : "none");
     std::printf("last time: %s\n", s.Records ? s.Last.c_str() : "none");
-    std::printf("reply types: %s\n",
-                JoinOrNone(s.ReplyTypes, [](const auto& t) { return t.first + " " + std::to_string(t.second); }).c_str());
+    std::printf("reply types: %s\n", JoinOrNone(s.ReplyTypes, [](const auto& t) {
+                                         return t.first + " " + std::to_string(t.second);
+                                     }).c_str());
     std::printf("ranges: %s\n", JoinOrNone(s.Ranges, [](int m) { return std::to_string(m) + " m"; }).c_str());
     std::printf("display modes: %s\n", JoinOrNone(s.Modes, DisplayModeName).c_str());
     std::printf("GPS: %lld of %lld records\n", s.WithGps, s.Records);

@@ -93,8 +93,7 @@ int RunRender(const std::vector<std::string>& args) {
 
     auto write = [&](const std::string& path) {
         std::string reason;
-        if (WriteIndexedBmp(path, ImageWidth, ImageHeight, image.Image.Pixels.data(), colorBytes, &reason))
-            return true;
+        if (WriteIndexedBmp(path, ImageWidth, ImageHeight, image.Image.Pixels.data(), colorBytes, &reason)) return true;
         std::fprintf(stderr, "tidemar-cli: %s: %s\n", path.c_str(), reason.c_str());
         return false;
     };

@@ -35,7 +35,8 @@ bool PlayableFile(const std::string& path) {
         return false;
     }
     bool anyRecord = false;
-    ScanDataFile(reader, [&](const FileRecord&) { anyRecord = true; }, nullptr);
+    ScanDataFile(
+        reader, [&](const FileRecord&) { anyRecord = true; }, nullptr);
     if (!anyRecord) std::fprintf(stderr, "tidemar-cli: %s: no whole record in the file\n", path.c_str());
     return anyRecord;
 }

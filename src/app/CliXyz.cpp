@@ -83,7 +83,8 @@ ScanGeometry GeometryOf(const SonarState& state) {
 // A recording starts in the middle of a sweep: the first scan begins where the head
 // turns at a sector edge, or, on a full circle, where it comes round through zero.
 bool SweepEdge(const SonarState& state, int lastPosition, int lastDirection) {
-    if (state.SectorSize == 360) return lastPosition >= 0 && std::abs(state.HeadPosition - lastPosition) > HeadPositionCount / 2;
+    if (state.SectorSize == 360)
+        return lastPosition >= 0 && std::abs(state.HeadPosition - lastPosition) > HeadPositionCount / 2;
     return lastDirection >= 0 && state.StepDirection != lastDirection;
 }
 
@@ -156,8 +157,7 @@ int RunXyz(const std::vector<std::string>& args) {
         AutoProfileCycleStep(state, scan, GeometryOf(state), writer);
         if (writer.Failed()) return 1;
     }
-    std::fprintf(stderr, "played %lld pings, wrote %d XYZ files into %s\n", played, writer.Written(),
-                 outDir.c_str());
+    std::fprintf(stderr, "played %lld pings, wrote %d XYZ files into %s\n", played, writer.Written(), outDir.c_str());
     return 0;
 }
 

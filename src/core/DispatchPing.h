@@ -37,7 +37,7 @@ public:
     virtual void DrawDateTime() {}
     virtual void DrawFrequencyReadout() {}
     virtual void DrawGpsPosition(bool /*available*/) {}
-    virtual void RemoveGrid() {}   // grid and its label, drawn with the old sound velocity
+    virtual void RemoveGrid() {}  // grid and its label, drawn with the old sound velocity
     virtual void DrawGrid() {}
     virtual void RefreshMeasurementReadout() {}
     virtual void DrawUserTextBox() {}

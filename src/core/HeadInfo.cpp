@@ -43,8 +43,8 @@ HeadInformation DecodeHeadInformation(const HeadNvRamBytesArray& nv) {
     info.SampleRateCode = nv[12];
     // Whole bytes, as the head sends them: with the top bits set the count can pass
     // 2^28 hundreds, hence 64 bits before the limit.
-    const uint64_t hundreds = uint64_t{nv[13]} | (uint64_t{nv[14]} << 7) | (uint64_t{nv[15]} << 14) |
-                              (uint64_t{nv[16]} << 21);
+    const uint64_t hundreds =
+        uint64_t{nv[13]} | (uint64_t{nv[14]} << 7) | (uint64_t{nv[15]} << 14) | (uint64_t{nv[16]} << 21);
     info.ShotCount = std::min(hundreds * 100, MaxShotCount);
     return info;
 }

@@ -33,15 +33,15 @@ struct HeadInformation {
     int EpromMajor = 0;
     int EpromMinor = 0;
     int EpromYear = 0;
-    int EpromMonth = 1;     // 1..12; a month byte outside that reads as January
+    int EpromMonth = 1;  // 1..12; a month byte outside that reads as January
     int EpromDay = 0;
-    int SensorType = 0;     // 0 scanning sonar, 1 azimuth drive, 2 echo sounder
+    int SensorType = 0;  // 0 scanning sonar, 1 azimuth drive, 2 echo sounder
     int SerialNumber = 0;
     int XdcrType = 0;
     int GearRatio = 0;
     int DepthRating = 0;
     int SampleRateCode = 0;
-    uint64_t ShotCount = 0; // shots, at most MaxShotCount
+    uint64_t ShotCount = 0;  // shots, at most MaxShotCount
 };
 
 HeadInformation DecodeHeadInformation(const HeadNvRamBytesArray& nv);
@@ -55,7 +55,7 @@ struct HeadInformationTexts {
     std::string DepthRating;
     std::string GearRatio;
     std::string SampleRate;
-    std::string ShotCount;      // "1,234,500"
+    std::string ShotCount;  // "1,234,500"
 };
 
 HeadInformationTexts HeadInformationTextsOf(const HeadInformation& info);

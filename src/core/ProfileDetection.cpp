@@ -19,9 +19,7 @@ constexpr int FarBeyond = 1 << 20;  // a minimum range so far out that nothing i
 // head itself sends ranges beyond 163.83 m.
 constexpr int MaxProfileRange = 0x7FFF;
 
-int Threshold(int minimumLevel) {
-    return static_cast<int>(minimumLevel * 100.0 / MaxEchoLevel + 0.5);
-}
+int Threshold(int minimumLevel) { return static_cast<int>(minimumLevel * 100.0 / MaxEchoLevel + 0.5); }
 
 // The sample of ProfileMinimumRange (in display units) on the 500-sample full range.
 int MinimumSample(const SonarState& state) {
@@ -74,9 +72,8 @@ void DetectProfilePoint(SonarState& state) {
     if (state.Profile < 2 || state.ReplyType == 'P') return;
 
     const int blank = std::clamp(state.PulseBlankSamples, 0, SampleLineSize);
-    const int dataBytes = ReplyLengthIsValid(state.ExpectedReturnLength)
-                              ? state.ExpectedReturnLength - ReplyFrameBytes
-                              : 0;
+    const int dataBytes =
+        ReplyLengthIsValid(state.ExpectedReturnLength) ? state.ExpectedReturnLength - ReplyFrameBytes : 0;
     const uint8_t* raw = state.ReceiveBuffer.data() + ReplyHeaderBytes;
     const int start = std::max(0, minimumSample - blank);
     const Pulse pulse = FindPulse(raw, std::min(SearchEnd, dataBytes), start, threshold);

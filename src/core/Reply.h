@@ -29,7 +29,7 @@ inline constexpr uint8_t ReplyMarkByte = 'L';
 inline constexpr uint8_t ReplyEndByte = 0xFC;
 inline constexpr int HeadPositionCount = 1200;  // positions 0..1200, 0.3 degrees apart
 inline constexpr int HeadPositionAhead = 600;
-inline constexpr int RepRateReplies = 10;       // replies averaged for the Rep Rate read-out
+inline constexpr int RepRateReplies = 10;  // replies averaged for the Rep Rate read-out
 
 // True when a reply of this length fits the frame and the receive buffer. The length can
 // come from a damaged data file, so it is never trusted further than this.

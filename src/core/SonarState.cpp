@@ -42,7 +42,10 @@ namespace {
 template <typename Settings, typename State>
 void CopyHeadSettings(Settings& settings, State& state, bool save) {
     auto move = [save](auto& saved, auto& live) {
-        if (save) saved = live; else live = saved;
+        if (save)
+            saved = live;
+        else
+            live = saved;
     };
     move(settings.Xdcr, state.Xdcr);
     move(settings.RangeMeters, state.RangeMeters);

@@ -22,9 +22,9 @@ inline constexpr int SampleLineSize = 1024;      // room for blanking plus 504 u
 inline constexpr int MaxEchoLevel = 107;
 
 // Text limits of the fixed buffers the settings travel in.
-inline constexpr int UserTextCapacity = 79;      // char[80]; 32 bytes reach the data records
-inline constexpr int IpAddressCapacity = 20;     // characters of IPAddress_Sonar1 that are used
-inline constexpr int PathCapacity = 255;         // file names
+inline constexpr int UserTextCapacity = 79;   // char[80]; 32 bytes reach the data records
+inline constexpr int IpAddressCapacity = 20;  // characters of IPAddress_Sonar1 that are used
+inline constexpr int PathCapacity = 255;      // file names
 
 // The live values that playback overwrites from each file record; saved on entering
 // playback and put back on leaving it.
@@ -52,11 +52,11 @@ struct SonarState {
     int ComPortGPS = 0;
     int Grid = 1;
     int Colors = 0;
-    int Xdcr = Transducer::Down;          // 1 = Up, 0 = Down
+    int Xdcr = Transducer::Down;  // 1 = Up, 0 = Down
     int Range = 9;
-    int RunMode = DataSource::Head;       // 0 = head, 1 = playback
-    int GridMode = DisplayMode::Polar;    // 0 Sector, 1 Polar, 2 SS
-    int SSTrain = SideScanSide::Port;     // 0 Port, 2 Stbd
+    int RunMode = DataSource::Head;     // 0 = head, 1 = playback
+    int GridMode = DisplayMode::Polar;  // 0 Sector, 1 Polar, 2 SS
+    int SSTrain = SideScanSide::Port;   // 0 Port, 2 Stbd
     int Gain = 6;
     int Speed = 2;
     int SectorSectorSize = 180;
@@ -64,15 +64,15 @@ struct SonarState {
     int PulseLength = 100;
     int Train = 0;
     int Absorption = 20;
-    int Profile = 0;     // 0 Off, 1 Points Only, 2..4 Low/Med/High Mix
+    int Profile = 0;  // 0 Off, 1 Points Only, 2..4 Low/Med/High Mix
     int PixelZoom = 1;
-    int Units = 0;       // 0 metres, 1 feet
+    int Units = 0;  // 0 metres, 1 feet
     float SoundVelocityMeters = 1500.0f;
     int IOCard = 1;
     int ProfileGrid = 0;
     int ZeroDown = 1;
     int UseGPS = 0;
-    int GPSType = 1;     // 0 GLL, 1 GGA
+    int GPSType = 1;  // 0 GLL, 1 GGA
     int SwitchDelay = 0;
     int SendDelay = 0;
     int PlotSpeed = 100;
@@ -125,8 +125,8 @@ struct SonarState {
     int RequestedProfile = 0;
     int HeadScanMode = 0;
     int AutoProfileRequest = 0;
-    int AutoProfilePositioning = 0;   // the head is being moved to a scan's start
-    int SuppressCommandBuild = 0;     // the next send reuses the positioning block as it is
+    int AutoProfilePositioning = 0;  // the head is being moved to a scan's start
+    int SuppressCommandBuild = 0;    // the next send reuses the positioning block as it is
 
     // Head programming (sent only through the programming block).
     int HeadIdChangeRequest = 0;
@@ -174,7 +174,7 @@ struct SonarState {
     int DisplaySpeed = 2;
 
     // Interval between replies, averaged over ten for the "Rep Rate" read-out.
-    int64_t RepRateLastTick = -1;   // -1: no reply seen yet
+    int64_t RepRateLastTick = -1;  // -1: no reply seen yet
     int64_t RepRateSum = 0;
     int RepRateCount = 0;
     std::string RepRateText = "0 ms";
@@ -186,7 +186,7 @@ struct SonarState {
     std::string DateTimeText = "01-JAN-2000  00:00:00";
     std::string TimestampText = "01-JAN-2000  00:00:00.00";
     int ClockSecond = -1;
-    int TextSecond = -1;            // second at which the texts were last rebuilt
+    int TextSecond = -1;  // second at which the texts were last rebuilt
 
     // ---- link ---------------------------------------------------------------------------
     int LoopsPerSecond = 20000;
@@ -195,36 +195,36 @@ struct SonarState {
 
     // ---- GPS position (written by the GPS side, stored with each recorded ping) ---------
     std::string GpsPositionText = std::string(24, '\0');  // 24 characters, zero bytes where nothing is known
-    int GpsSilenceCount = 5;        // seconds (or played records) without a position
+    int GpsSilenceCount = 5;                              // seconds (or played records) without a position
 
     // ---- values of the record being played back ------------------------------------------
-    int PlaybackReverse = 0;        // playing backwards through the back-links
-    int PlaybackBackLink = 0;       // back-link of the record being played
+    int PlaybackReverse = 0;   // playing backwards through the back-links
+    int PlaybackBackLink = 0;  // back-link of the record being played
     float FileSoundVelocity = 1500.0f;
     int FileFrequency = 675;
-    std::string FileUserText;       // at most 31 characters
+    std::string FileUserText;  // at most 31 characters
     int FileHasGps = 0;
-    int PlayedSecond = 0;           // seconds of the played TimeText
-    int AutoFrameCaptureOn = 0;     // a screen capture at every scan edge while playing
+    int PlayedSecond = 0;             // seconds of the played TimeText
+    int AutoFrameCaptureOn = 0;       // a screen capture at every scan edge while playing
     int SsSide = SideScanSide::Port;  // side of the SS picture: 0 Port, 1 Both, 2 Stbd (SSTrain when SS was set up)
 
     // ---- display bookkeeping of the ping dispatch ------------------------------------------
-    int RangeChangedPending = 0;    // the range changed: redraw instead of plotting the next ping
-    int DisplayCheckPending = 0;    // compare sample width, profile mode and sector next ping
+    int RangeChangedPending = 0;  // the range changed: redraw instead of plotting the next ping
+    int DisplayCheckPending = 0;  // compare sample width, profile mode and sector next ping
     int PingIndicatorOn = 0;
-    int CheckedDataBits = 8;        // sample width and profile mode at the last display check
+    int CheckedDataBits = 8;  // sample width and profile mode at the last display check
     int CheckedProfile = 0;
-    int DrawnRange = 1000;          // range and display mode the picture was last drawn for
+    int DrawnRange = 1000;  // range and display mode the picture was last drawn for
     int DrawnGridMode = 1000;
-    int ShownPlayedSecond = 1000;   // played values last shown in the read-outs
+    int ShownPlayedSecond = 1000;  // played values last shown in the read-outs
     int ShownFileFrequency = -1;
     float ShownSoundVelocity = 0.0f;
 
     // ---- auto-profile scan --------------------------------------------------------------
-    int AutoProfileScanDirection = 0;   // step direction of the scan being collected
-    int AutoProfileLastPosition = 1200; // head position at the previous ping while positioning
-    int AutoProfileStartPosition = 0;   // head position of the sector start
-    int BusyCursorOn = 0;               // the hourglass replaces every pointer (head moving to a scan start)
+    int AutoProfileScanDirection = 0;    // step direction of the scan being collected
+    int AutoProfileLastPosition = 1200;  // head position at the previous ping while positioning
+    int AutoProfileStartPosition = 0;    // head position of the sector start
+    int BusyCursorOn = 0;                // the hourglass replaces every pointer (head moving to a scan start)
 
     HeadSettings HeadSettingsBackup;
 };

@@ -7,9 +7,9 @@
 
 namespace tidemar {
 
-inline constexpr int FeetUnits = 1;                  // Units
-inline constexpr double FeetPerMeter = 3.2808399;   // as the picture's ranges use it
-inline constexpr double Pi = 3.141592654;           // the value every angle is computed with
+inline constexpr int FeetUnits = 1;                // Units
+inline constexpr double FeetPerMeter = 3.2808399;  // as the picture's ranges use it
+inline constexpr double Pi = 3.141592654;          // the value every angle is computed with
 
 struct RangeRow {
     int Meters;
@@ -23,9 +23,9 @@ extern const std::array<RangeRow, RangeCount> RangeTable;
 
 struct SpeedRow {
     const char* Label;
-    int StepCode;          // command byte 13
-    float StepAngle;       // degrees the head steps per ping
-    int AutoProfileMargin; // degrees added to the sector during an auto-profile scan
+    int StepCode;           // command byte 13
+    float StepAngle;        // degrees the head steps per ping
+    int AutoProfileMargin;  // degrees added to the sector during an auto-profile scan
 };
 
 inline constexpr int SpeedCount = 5;

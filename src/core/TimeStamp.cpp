@@ -17,8 +17,7 @@ bool StampTime(SonarState& state, const Clock& clock) {
         // A clock that hands out a month outside 1..12 still gets a readable name.
         const int monthIndex = now.Month < 1 ? 0 : (now.Month > 12 ? 11 : now.Month - 1);
         char date[32];
-        std::snprintf(date, sizeof date, "%02d-%s-%04d", now.Day,
-                      MonthAbbreviations[monthIndex], now.Year);
+        std::snprintf(date, sizeof date, "%02d-%s-%04d", now.Day, MonthAbbreviations[monthIndex], now.Year);
         char time[32];
         std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.Hour, now.Minute, now.Second);
         state.DateText = date;

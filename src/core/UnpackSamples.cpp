@@ -9,7 +9,6 @@ namespace tidemar {
 
 namespace {
 
-
 // The mix modes dim the echoes so the profile marker stands out: Low Mix (2) by a
 // quarter, Med Mix (3) by a half where the width allows it.
 int MixShift(int profile, int dataBits) {

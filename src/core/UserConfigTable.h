@@ -37,8 +37,8 @@ UserConfigTable DefaultUserConfigTable();
 void ResetUserConfig(UserConfigTables& tables);
 
 // Rounding of typed or stored values to the unit's step, halves up.
-int RoundFrequency(double kHz);       // nearest multiple of 5
-int RoundPulseLength(double usec);    // nearest multiple of 10
+int RoundFrequency(double kHz);     // nearest multiple of 5
+int RoundPulseLength(double usec);  // nearest multiple of 10
 
 inline constexpr int MinFrequency = 280;
 inline constexpr int MaxFrequency = 1100;

@@ -28,15 +28,12 @@ int ValidateReply(SonarState& state, const Clock& clock, bool* secondChanged) {
     switch (reply[1]) {
     case 'G':
     case 'M':
-    case 'P':
-        DecodeReply(state, clock);
-        break;
+    case 'P': DecodeReply(state, clock); break;
     case 'T':
         DecodeReply(state, clock);
         TakeHeadScanReply(state);
         break;
-    default:
-        break;
+    default: break;
     }
     return 1;
 }

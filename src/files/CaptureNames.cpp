@@ -13,10 +13,8 @@ namespace {
 constexpr unsigned long MaxCaptureNumber = 9999;
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -48,8 +46,7 @@ std::string NextNumberedName(const std::string& directory, const std::string& st
     unsigned long largest = 0;
     std::error_code error;
     const std::filesystem::path folder = directory.empty() ? "." : directory;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const long number = CaptureNumberOf(it->path().filename().string(), stem, extension);
         if (number > 0) largest = std::max(largest, static_cast<unsigned long>(number));
     }
@@ -61,13 +58,11 @@ std::string NextNumberedName(const std::string& directory, const std::string& st
     return directory + "/" + name;
 }
 
-std::string NextCaptureName(const std::string& directory, const std::string& dateText,
-                            const std::string& extension) {
+std::string NextCaptureName(const std::string& directory, const std::string& dateText, const std::string& extension) {
     return NextNumberedName(directory, CaptureDatePrefix(dateText) + "-", extension);
 }
 
-std::string ProfileCaptureName(const std::string& directory, const SonarState& state,
-                               const std::string& extension) {
+std::string ProfileCaptureName(const std::string& directory, const SonarState& state, const std::string& extension) {
     return NextCaptureName(directory, state.DateText, extension);
 }
 

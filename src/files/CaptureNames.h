@@ -27,14 +27,12 @@ std::string NextNumberedName(const std::string& directory, const std::string& st
 // directory). Existing names are compared without regard to case, as a file
 // chooser would list them; the number is read from the four characters after the dash
 // (leading digits only, so a name like 07DEC2026-12ab.XYZ counts as 12).
-std::string NextCaptureName(const std::string& directory, const std::string& dateText,
-                            const std::string& extension);
+std::string NextCaptureName(const std::string& directory, const std::string& dateText, const std::string& extension);
 
 // The same for the date of the current ping (`state.DateText`). Used for the screen
 // capture of an auto-profile scan (extension ".BMP") and for the scan's XYZ file
 // (extension ".XYZ").
-std::string ProfileCaptureName(const std::string& directory, const SonarState& state,
-                               const std::string& extension);
+std::string ProfileCaptureName(const std::string& directory, const SonarState& state, const std::string& extension);
 
 // The nine-character prefix (07DEC2026) of a date text; characters 0, 1, 3, 4, 5, 7, 8, 9
 // and 10 of "07-DEC-2026". A shorter text gives the characters that exist.

@@ -195,8 +195,8 @@ std::optional<FileRecord> DataFileReader::ReadNextRecord(int64_t offset, std::ve
         const uint8_t* bytes = window.At(offset, size, &got);
         if (got < size) {
             char reason[96];
-            std::snprintf(reason, sizeof reason, "record of %zu bytes cut short by the end of the file after %zu",
-                          size, got);
+            std::snprintf(reason, sizeof reason, "record of %zu bytes cut short by the end of the file after %zu", size,
+                          got);
             AddDamage(damage, offset, length_ - offset, reason, true);
             return std::nullopt;
         }

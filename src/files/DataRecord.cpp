@@ -172,10 +172,8 @@ RecordDamage CheckRecordHeader(const uint8_t* r) {
 std::string DescribeRecordDamage(RecordDamage damage, const uint8_t* r) {
     char text[96];
     switch (damage) {
-    case RecordDamage::None:
-        return "";
-    case RecordDamage::NoMarker:
-        return "no record marker";
+    case RecordDamage::None: return "";
+    case RecordDamage::NoMarker: return "no record marker";
     case RecordDamage::BadSize:
         std::snprintf(text, sizeof text, "impossible record size %d%s", BigEndian16(r + 4),
                       (r[34] & 1) ? " for a record with GPS text" : "");
@@ -191,8 +189,7 @@ std::string DescribeRecordDamage(RecordDamage damage, const uint8_t* r) {
 int RecordBackLink(const uint8_t* record, int size) { return BigEndian16(record + size - 2); }
 
 std::optional<std::string> RecordGpsText(const uint8_t* record, int size, bool hasGps) {
-    if (!hasGps || size < RecordSizeTable[0] + RecordGpsBytes || record[size - 128] == 0)
-        return std::nullopt;
+    if (!hasGps || size < RecordSizeTable[0] + RecordGpsBytes || record[size - 128] == 0) return std::nullopt;
     std::string text(1, ' ');
     text.append(record + size - 128, record + size - 117);
     text.append(record + size - 116, record + size - 104);

@@ -79,24 +79,24 @@ struct RecordHeader {
     int ReplyLength = 0;
     std::string DateText;
     std::string TimeText;
-    int PlayedSecond = 0;       // the number at TimeText offset 6
+    int PlayedSecond = 0;  // the number at TimeText offset 6
     int Hundredths = 0;
     int HasGps = 0;
     int StepDirection = 0;
     int Xdcr = Transducer::Down;
     int GridMode = DisplayMode::Sector;  // 0..7 as stored
-    int Speed = 0;              // 0..7 as stored
+    int Speed = 0;                       // 0..7 as stored
     int Gain = 0;
     int SectorSize = 0;
     int Train = 0;
     int Absorption = 0;
-    int DataBits = 0;           // 4, 8 or 16; 0 when the width code is none of these
+    int DataBits = 0;  // 4, 8 or 16; 0 when the width code is none of these
     int ProfileGrid = 0;
     int PulseLength = 0;
     int Profile = 0;
     bool HasSoundVelocity = false;
-    float SoundVelocity = 0.0f; // as stored, in range or not
-    std::string UserText;       // empty when byte 48 is 0
+    float SoundVelocity = 0.0f;  // as stored, in range or not
+    std::string UserText;        // empty when byte 48 is 0
     int Frequency = DefaultFileFrequency;
 };
 
@@ -117,8 +117,7 @@ std::optional<std::string> RecordGpsText(const uint8_t* record, int size, bool h
 // The reply's own fields, read raw from record bytes 100.. (reply bytes 0..11).
 struct RecordReply {
     int Length = 0;
-    std::optional<int> ReplyType, ReturnHeadID, SerialStatus, HeadPosition, ReturnRange, ProfileRange,
-        DataByteCount;
+    std::optional<int> ReplyType, ReturnHeadID, SerialStatus, HeadPosition, ReturnRange, ProfileRange, DataByteCount;
 };
 RecordReply DecodeRecordReply(const uint8_t* record, int replyLength);
 

@@ -20,23 +20,23 @@ namespace tidemar {
 namespace {
 
 constexpr int LastDisplayMode = DisplayMode::Profile;
-constexpr int ForgottenValue = 1000;     // differs from any real value: the next ping redraws
+constexpr int ForgottenValue = 1000;  // differs from any real value: the next ping redraws
 constexpr int MaxGpsSilence = 10;
-constexpr int EmptyPassPauseMs = 100;    // a pass over the file that showed nothing
-constexpr int FullCircleJump = 1100;     // head positions between two records of a new turn
+constexpr int EmptyPassPauseMs = 100;  // a pass over the file that showed nothing
+constexpr int FullCircleJump = 1100;   // head positions between two records of a new turn
 constexpr const char* CopyErrorCaption = "Copy Error";
 constexpr const char* CopyExtensionCaption = "Copy a Sonar File";
 
 bool SameFile(const std::string& path, int fd) {
-    struct stat a {}, b {};
+    struct stat a = {};
+    struct stat b = {};
     return ::stat(path.c_str(), &a) == 0 && ::fstat(fd, &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 }  // namespace
 
 bool Playback::OpenPlayback(SonarState& state, DispatchTarget& target) {
-    const auto name =
-        ChooseDataFile(prompts_, DataFileUse::Open, PlaybackDialogTitle, PlaybackDialogTitle, name_);
+    const auto name = ChooseDataFile(prompts_, DataFileUse::Open, PlaybackDialogTitle, PlaybackDialogTitle, name_);
     if (!name) return false;
     return OpenPlaybackFile(*name, state, target);
 }
@@ -234,7 +234,8 @@ PlaybackStepResult Playback::EndOfFile(SonarState& state) {
 bool Playback::CheckFrameCapture(SonarState& state, DispatchTarget& target) {
     const int previousPosition = captureHeadPosition_;
     captureHeadPosition_ = state.HeadPosition;
-    if (!state.AutoFrameCaptureOn || (state.GridMode != DisplayMode::Sector && state.GridMode != DisplayMode::Polar)) return false;
+    if (!state.AutoFrameCaptureOn || (state.GridMode != DisplayMode::Sector && state.GridMode != DisplayMode::Polar))
+        return false;
     if (state.SectorSize == 360) {
         if (std::abs(state.HeadPosition - previousPosition) <= FullCircleJump) return false;
     } else {
@@ -317,10 +318,10 @@ void Playback::CopyRecord(const FileRecord& record, const SonarState& state) {
         std::string ignored;
         copy_.Close(&ignored);
         EndCopy();
-        prompts_.Message(CopyErrorCaption,
-                         "Cannot write to " + name + ":\n" + reason +
-                             "\nCopying has stopped; the records written before are kept.",
-                         MessageIcon::Exclamation);
+        prompts_.Message(
+            CopyErrorCaption,
+            "Cannot write to " + name + ":\n" + reason + "\nCopying has stopped; the records written before are kept.",
+            MessageIcon::Exclamation);
         return;
     }
     if (copy_.KilobytesChanged())

@@ -116,10 +116,10 @@ private:
     int percent_ = 0;
     bool reverseAvailable_ = false;
     bool firstRecord_ = false;
-    bool skipDispatch_ = true;          // the first record after start and after each rewind
+    bool skipDispatch_ = true;  // the first record after start and after each rewind
     int dispatchedSinceRewind_ = 0;
-    int captureHeadPosition_ = 600;     // auto frame capture: head position of the last record
-    int captureDirection_ = -1;         // and step direction of the last capture (-1: none yet)
+    int captureHeadPosition_ = 600;  // auto frame capture: head position of the last record
+    int captureDirection_ = -1;      // and step direction of the last capture (-1: none yet)
     RecordFile copy_;
 };
 

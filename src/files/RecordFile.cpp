@@ -45,7 +45,8 @@ bool RecordFile::Append(const std::vector<uint8_t>& record, std::string* reason)
             if (reason) *reason = std::strerror(error);
             if (done > 0) {
                 // Only whole records stay in the file.
-                if (::ftruncate(fd_, static_cast<off_t>(bytes_)) == 0) ::lseek(fd_, static_cast<off_t>(bytes_), SEEK_SET);
+                if (::ftruncate(fd_, static_cast<off_t>(bytes_)) == 0)
+                    ::lseek(fd_, static_cast<off_t>(bytes_), SEEK_SET);
             }
             return false;
         }

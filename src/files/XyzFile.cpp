@@ -80,8 +80,8 @@ std::string XyzFileContent(const SonarState& state, const std::vector<ProfileSca
     return text;
 }
 
-XyzWrite WriteXyzFile(const std::string& path, const SonarState& state,
-                      const std::vector<ProfileScanRecord>& records, Prompts& prompts) {
+XyzWrite WriteXyzFile(const std::string& path, const SonarState& state, const std::vector<ProfileScanRecord>& records,
+                      Prompts& prompts) {
     if (!HasXyzExtension(path)) {
         prompts.Message(XyzFileCaption, XyzExtensionMessage, MessageIcon::Exclamation);
         return XyzWrite::WrongExtension;

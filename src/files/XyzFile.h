@@ -35,7 +35,7 @@ enum class XyzWrite {
 
 // Writes the scan to `path`, replacing a file of that name. A name that does not end in
 // .xyz (any case) is refused with "File extension must be .XYZ".
-XyzWrite WriteXyzFile(const std::string& path, const SonarState& state,
-                      const std::vector<ProfileScanRecord>& records, Prompts& prompts);
+XyzWrite WriteXyzFile(const std::string& path, const SonarState& state, const std::vector<ProfileScanRecord>& records,
+                      Prompts& prompts);
 
 }  // namespace tidemar

@@ -45,7 +45,7 @@ public:
     int SelectedListIndex() const { return selected_; }  // -1: none
     bool EnableChecked() const { return pendingEnable_ == 1; }
     bool SentenceButtonsInactive() const { return typeInactive_; }
-    int CheckedType() const { return checkedType_; }     // -1: neither
+    int CheckedType() const { return checkedType_; }  // -1: neither
     int PendingPort() const { return pendingPort_; }
     int PendingType() const { return pendingType_; }
 

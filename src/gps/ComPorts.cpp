@@ -50,8 +50,8 @@ std::vector<std::string> DirectoryNames(const std::string& directory) {
 }  // namespace
 
 int ComPorts::AvailableCount() const {
-    return static_cast<int>(std::count_if(AvailableComPorts.begin(), AvailableComPorts.end(),
-                                          [](int port) { return port >= 0; }));
+    return static_cast<int>(
+        std::count_if(AvailableComPorts.begin(), AvailableComPorts.end(), [](int port) { return port >= 0; }));
 }
 
 std::string ComPorts::PathOf(int port) const {

@@ -18,8 +18,8 @@ inline constexpr int MaxComPorts = 32;
 
 struct ComPorts {
     int ComPortsProbed = 0;
-    std::vector<std::string> Paths;              // device of port index n
-    std::array<bool, MaxComPorts> Available{};   // opened at probing
+    std::vector<std::string> Paths;             // device of port index n
+    std::array<bool, MaxComPorts> Available{};  // opened at probing
     // Indexes of the available ports in ascending order, then -1 entries.
     std::array<int, MaxComPorts> AvailableComPorts = MakeEmptyList();
 

@@ -13,8 +13,8 @@
 
 namespace tidemar {
 
-inline constexpr int GpsReadChunkBytes = 128;   // at most this many bytes per read
-inline constexpr int GpsOverlongLineBytes = 80; // a partial line this long is discarded
+inline constexpr int GpsReadChunkBytes = 128;    // at most this many bytes per read
+inline constexpr int GpsOverlongLineBytes = 80;  // a partial line this long is discarded
 
 struct GpsChunkResult {
     std::vector<std::string> Lines;  // complete lines, LF included, in arrival order

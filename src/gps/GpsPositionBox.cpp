@@ -34,8 +34,8 @@ GpsBox DecideGpsBox(const SonarState& state, bool fresh, bool& blink) {
     }
     blink = !blink;
     box.LatitudeText = HalfUpToZero(state.GpsPositionText, 0, GpsLatitudeHalfLength) + ",";
-    box.LongitudeText = HalfUpToZero(state.GpsPositionText, GpsLatitudeHalfLength,
-                                     GpsPositionTextLength - GpsLatitudeHalfLength);
+    box.LongitudeText =
+        HalfUpToZero(state.GpsPositionText, GpsLatitudeHalfLength, GpsPositionTextLength - GpsLatitudeHalfLength);
     box.Star = blink;
     return box;
 }

@@ -34,9 +34,9 @@ struct GpsBoxGeometry {
 };
 
 struct GpsBox {
-    bool Shown = false;          // false: only the wipe in the background colour
-    bool NotAvailable = false;   // the "not available" text instead of a position
-    std::string LatitudeText;    // with its "," already added
+    bool Shown = false;         // false: only the wipe in the background colour
+    bool NotAvailable = false;  // the "not available" text instead of a position
+    std::string LatitudeText;   // with its "," already added
     std::string LongitudeText;
     bool Star = false;
 };

@@ -16,7 +16,7 @@ namespace tidemar {
 namespace {
 
 constexpr size_t MaxQueuedLines = 256;  // a few minutes of sentences
-constexpr int ErrorPauseMs = 100;      // a device that hung up or failed is retried this often
+constexpr int ErrorPauseMs = 100;       // a device that hung up or failed is retried this often
 
 }  // namespace
 

@@ -6,7 +6,7 @@ namespace tidemar {
 
 namespace {
 
-constexpr size_t PositionStart = 7;   // just past "$ttGGA,"
+constexpr size_t PositionStart = 7;  // just past "$ttGGA,"
 constexpr size_t TimeLimit = 12;
 constexpr size_t WholeLimit = 6;
 constexpr size_t FractionLimit = 11;

@@ -7,6 +7,7 @@ namespace tidemar {
 namespace {
 
 constexpr std::array<RgbColor, PaletteSize> MakeBaseColorTable() {
+    // clang-format off
     std::array<RgbColor, 128> rows = {{
         // 0..3: blue just above black
         {0, 0, 0}, {0, 0, 1}, {0, 0, 3}, {0, 0, 5},
@@ -56,6 +57,7 @@ constexpr std::array<RgbColor, PaletteSize> MakeBaseColorTable() {
         {0, 100, 0}, {80, 100, 0}, {40, 40, 40}, {80, 80, 80}, {120, 120, 120}, {0, 0, 90},
         {0, 0, 0}, {100, 0, 0}, {148, 0, 0},
     }};
+    // clang-format on
     std::array<RgbColor, PaletteSize> table{};
     for (int i = 0; i < 128; ++i) table[i] = rows[i];
     for (int i = 128; i < PaletteSize; ++i) table[i] = {150, 0, 0};  // grid pixels
@@ -69,8 +71,7 @@ int Component(double value) {
 }
 
 RgbColor Scaled(const RgbColor& base, double factor) {
-    return {Component(factor * base.Red), Component(factor * base.Green),
-            Component(factor * base.Blue)};
+    return {Component(factor * base.Red), Component(factor * base.Green), Component(factor * base.Blue)};
 }
 
 // A quarter turn over entries 0..118, π as the program has always written it.
@@ -106,21 +107,21 @@ RgbColor ColorTableEntry(int table, int index) {
     if (index < 0 || index >= ColorTableEntries) return {};
     const RgbColor& base = BaseColorTable[index];
     switch (table) {
-        case 1: return base;
-        case 2: return {0, Component(2.5 * index), 0};
-        case 3: {
-            const int grey = Component(2.5 * index);
-            return {grey, grey, grey};
-        }
-        case 4: {
-            const int grey = Component(1.8 * (118 - index));
-            return {grey, grey, grey};
-        }
-        case 5: return {SineRamp(index), CosineRamp(index), 0};
-        case 6: return {0, SineRamp(index), CosineRamp(index)};
-        case 7: return {CosineRamp(index), SineRamp(index), 0};
-        case 8: return {0, CosineRamp(index), SineRamp(index)};
-        default: return Scaled(base, 1.5);
+    case 1: return base;
+    case 2: return {0, Component(2.5 * index), 0};
+    case 3: {
+        const int grey = Component(2.5 * index);
+        return {grey, grey, grey};
+    }
+    case 4: {
+        const int grey = Component(1.8 * (118 - index));
+        return {grey, grey, grey};
+    }
+    case 5: return {SineRamp(index), CosineRamp(index), 0};
+    case 6: return {0, SineRamp(index), CosineRamp(index)};
+    case 7: return {CosineRamp(index), SineRamp(index), 0};
+    case 8: return {0, CosineRamp(index), SineRamp(index)};
+    default: return Scaled(base, 1.5);
     }
 }
 

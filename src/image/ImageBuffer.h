@@ -38,7 +38,7 @@ inline constexpr int ZoomMinimumY = 43;
 inline constexpr int ZoomMaximumY = 469;
 
 struct ZoomSquare {
-    int CentreX = 0;   // the clamped centre, kept as the last zoom centre
+    int CentreX = 0;  // the clamped centre, kept as the last zoom centre
     int CentreY = 0;
     int SourceLeft = 0;
     int SourceTop = 0;

@@ -92,14 +92,12 @@ std::vector<Direction> RingDirections(float start, int count) {
 }
 
 // Radii g, 2g, ... while the previous radius is at most limit - g.
-void AddRings(PixelList& pixels, const std::vector<Direction>& directions, int centreRow, double g,
-              double limit) {
+void AddRings(PixelList& pixels, const std::vector<Direction>& directions, int centreRow, double g, double limit) {
     for (int k = 1; (k - 1) * g <= limit - g; ++k) {
         const double r = k * g;
         for (const Direction& d : directions) {
             int x = 0, y = 0;
-            if (PixelOf(GridCentreColumn + r * d.Sin + 0.5, centreRow + r * d.Cos + 0.5, x, y))
-                Add(pixels, x, y);
+            if (PixelOf(GridCentreColumn + r * d.Sin + 0.5, centreRow + r * d.Cos + 0.5, x, y)) Add(pixels, x, y);
         }
     }
 }

@@ -17,8 +17,7 @@ inline constexpr int GridPixelLimit = 245;
 
 // A pixel below 128 gains the grid bit (at most 245); one that has it keeps it.
 constexpr uint8_t WithGridBit(uint8_t pixel) {
-    return pixel < GridBit ? static_cast<uint8_t>(pixel + GridBit > GridPixelLimit ? GridPixelLimit
-                                                                                   : pixel + GridBit)
+    return pixel < GridBit ? static_cast<uint8_t>(pixel + GridBit > GridPixelLimit ? GridPixelLimit : pixel + GridBit)
                            : pixel;
 }
 
@@ -70,7 +69,7 @@ struct SectorDial {
     double EndEdgeDegrees = 0.0;    // Train + SectorSize / 2, brought into -180..180
     int StartPosition = 0;          // head positions 0..1200, 0.3 degrees apart
     int EndPosition = 0;
-    int ScanStartField = 0;         // 0..119 in 3 degree steps: 0 at 180 degrees, 60 at 0
+    int ScanStartField = 0;  // 0..119 in 3 degree steps: 0 at 180 degrees, 60 at 0
 };
 
 // The sector edges of Train and SectorSize, the head positions of the sector's start and

@@ -8,9 +8,7 @@ namespace {
 
 static_assert(SampleLineSize >= PingHistoryLength);
 
-int HistoryCount(const SonarState& state) {
-    return std::clamp(state.PlotSampleCount, 0, PingHistoryLength);
-}
+int HistoryCount(const SonarState& state) { return std::clamp(state.PlotSampleCount, 0, PingHistoryLength); }
 
 }  // namespace
 

@@ -39,9 +39,7 @@ bool PixelOf(double x, double y, int& column, int& row) {
     return true;
 }
 
-int WrappedPosition(int position) {
-    return ((position % ProfilePointCount) + ProfilePointCount) % ProfilePointCount;
-}
+int WrappedPosition(int position) { return ((position % ProfilePointCount) + ProfilePointCount) % ProfilePointCount; }
 
 bool Stored(const ImagePoint& point) { return SonarImage::Inside(point.X, point.Y); }
 
@@ -78,8 +76,7 @@ bool PlotProfilePointOnly(const SonarState& state, ImageState& image) {
     const double theta = state.HeadAngleRad;
     const double r = state.ProfileSample;
     int x = 0, y = 0;
-    if (!PixelOf(ImageCentreColumn + r * std::sin(theta), frame.CentreRow + r * frame.YPerCos * std::cos(theta),
-                 x, y))
+    if (!PixelOf(ImageCentreColumn + r * std::sin(theta), frame.CentreRow + r * frame.YPerCos * std::cos(theta), x, y))
         return changed;
     if (r > 0) PaintMarker(image.Image, x, y, gridOn);
     table[position] = {static_cast<int16_t>(x), static_cast<int16_t>(y)};

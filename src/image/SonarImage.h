@@ -14,7 +14,7 @@ namespace tidemar {
 
 inline constexpr int ImageWidth = 596;
 inline constexpr int ImageHeight = 506;
-inline constexpr int ImageOffset = 3;        // window coordinate of image pixel 0
+inline constexpr int ImageOffset = 3;  // window coordinate of image pixel 0
 inline constexpr uint8_t GridBit = 128;
 inline constexpr int ImageCentreColumn = 298;
 inline constexpr int SectorApexRow = 505;
@@ -24,7 +24,9 @@ struct SonarImage {
     std::array<uint8_t, ImageWidth * ImageHeight> Pixels{};
 
     uint8_t& At(int x, int y) { return Pixels[static_cast<std::size_t>(y) * ImageWidth + static_cast<std::size_t>(x)]; }
-    uint8_t At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * ImageWidth + static_cast<std::size_t>(x)]; }
+    uint8_t At(int x, int y) const {
+        return Pixels[static_cast<std::size_t>(y) * ImageWidth + static_cast<std::size_t>(x)];
+    }
     static bool Inside(int x, int y) { return x >= 0 && x < ImageWidth && y >= 0 && y < ImageHeight; }
 };
 

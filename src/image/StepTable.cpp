@@ -31,14 +31,13 @@ constexpr std::array<WeightRow, 41> MakeW41() {
 }
 
 constexpr WeightTableSet Tables{
-    {Row(65, 100, 35), Row(60, 100, 40), Row(55, 100, 45), Row(50, 100, 50), Row(45, 100, 55),
-     Row(40, 100, 60), Row(35, 100, 65)},
+    {Row(65, 100, 35), Row(60, 100, 40), Row(55, 100, 45), Row(50, 100, 50), Row(45, 100, 55), Row(40, 100, 60),
+     Row(35, 100, 65)},
     MakeW11(),
-    {Row(100, 100, 0), Row(100, 100, 0), Row(100, 100, 0), Row(90, 110, 0), Row(80, 120, 0),
-     Row(70, 130, 0), Row(60, 140, 0), Row(50, 150, 0), Row(40, 160, 0), Row(30, 160, 10),
-     Row(20, 160, 20), Row(10, 160, 30), Row(0, 160, 40), Row(0, 150, 50), Row(0, 140, 60),
-     Row(0, 130, 70), Row(0, 120, 80), Row(0, 110, 90), Row(0, 100, 100), Row(0, 100, 100),
-     Row(0, 100, 100)},
+    {Row(100, 100, 0), Row(100, 100, 0), Row(100, 100, 0), Row(90, 110, 0),  Row(80, 120, 0),  Row(70, 130, 0),
+     Row(60, 140, 0),  Row(50, 150, 0),  Row(40, 160, 0),  Row(30, 160, 10), Row(20, 160, 20), Row(10, 160, 30),
+     Row(0, 160, 40),  Row(0, 150, 50),  Row(0, 140, 60),  Row(0, 130, 70),  Row(0, 120, 80),  Row(0, 110, 90),
+     Row(0, 100, 100), Row(0, 100, 100), Row(0, 100, 100)},
     MakeW41(),
 };
 
@@ -79,8 +78,7 @@ SubLineVectors BuildSubLineVectors(const SonarState& state, const StepSetting& s
 
     SubLineVectors v;
     v.Count = setting.VectorCount;
-    float angle = static_cast<float>(forward ? theta - setting.EdgeOffset - delta
-                                             : theta + setting.EdgeOffset + delta);
+    float angle = static_cast<float>(forward ? theta - setting.EdgeOffset - delta : theta + setting.EdgeOffset + delta);
     for (int k = 0; k < v.Count; ++k) {
         v.X[k] = static_cast<float>(std::sin(static_cast<double>(angle)));
         v.Y[k] = flip * static_cast<float>(-std::cos(static_cast<double>(angle)));

@@ -36,17 +36,17 @@ constexpr int TruncatedBlend(int sum) { return ((sum >> 3) * 5243) >> 17; }
 
 inline constexpr int MaxSubLines = 41;
 inline constexpr double ScanPi = 3.141592654;
-inline constexpr int DisplaySpeedCount = 5;   // "Slow" .. "Fastest"
+inline constexpr int DisplaySpeedCount = 5;  // "Slow" .. "Fastest"
 
 // One row of StepTable together with the fan of vectors it draws from.
 struct StepSetting {
-    int SubLines = 0;      // n: sub-lines drawn per sample (fewer near the apex)
-    int StepUnits = 0;     // head step between pings, in units of pi/600
-    int FirstVector = 0;   // sub-line j uses vector FirstVector + j
+    int SubLines = 0;                    // n: sub-lines drawn per sample (fewer near the apex)
+    int StepUnits = 0;                   // head step between pings, in units of pi/600
+    int FirstVector = 0;                 // sub-line j uses vector FirstVector + j
     std::span<const WeightRow> Weights;  // row j for sub-line j, SubLines rows
-    int VectorCount = 0;   // vectors in the fan (21 or 41)
-    double EdgeOffset = 0; // a: angle from the wedge centre to the first vector
-    double Spacing = 0;    // s: angle between neighbouring vectors
+    int VectorCount = 0;                 // vectors in the fan (21 or 41)
+    double EdgeOffset = 0;               // a: angle from the wedge centre to the first vector
+    double Spacing = 0;                  // s: angle between neighbouring vectors
 };
 
 // The row for a DisplaySpeed, held to 0..4 (a played file can carry anything).

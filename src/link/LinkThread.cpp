@@ -88,8 +88,8 @@ bool LinkThread::Sleep(int ms) {
     if (ms <= 0) return !Stopping();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now()).count();
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
         if (left <= 0) return !Stopping();
         pollfd fd{stopFd_, POLLIN, 0};
         const int n = poll(&fd, 1, static_cast<int>(left));
@@ -142,8 +142,8 @@ void LinkThread::Main() {
         if (!link.Drain()) {
             reply.ReceiveFailed = true;
         } else {
-            const IoResult sent = link.Send(request.Block.data(), request.Block.size(),
-                                            timings_.SendTimeoutMs, stopFd_);
+            const IoResult sent =
+                link.Send(request.Block.data(), request.Block.size(), timings_.SendTimeoutMs, stopFd_);
             if (sent == IoResult::Stopped) break;
             if (sent != IoResult::Done) {
                 reply.SendFailed = true;
@@ -153,8 +153,8 @@ void LinkThread::Main() {
                                           ? static_cast<size_t>(request.ExpectedLength)
                                           : reply.Bytes.size();
                 const int timeoutMs = request.AwaitTrigger ? -1 : timings_.ReceiveTimeoutMs;
-                const IoResult got = link.Receive(reply.Bytes.data(), wanted, received, timeoutMs,
-                                                  timings_.ReplyGapMs, stopFd_);
+                const IoResult got =
+                    link.Receive(reply.Bytes.data(), wanted, received, timeoutMs, timings_.ReplyGapMs, stopFd_);
                 if (got == IoResult::Stopped) break;
                 reply.Received = static_cast<int>(received);
                 reply.ReceiveFailed = got != IoResult::Done;

@@ -19,8 +19,7 @@ void CountLinkError(int& counter) {
         ++counter;
 }
 
-PingCycle::PingCycle(SonarState& state, const Clock& clock, DispatchTarget& target,
-                     std::function<void()> wake)
+PingCycle::PingCycle(SonarState& state, const Clock& clock, DispatchTarget& target, std::function<void()> wake)
     : state_(state), clock_(clock), target_(target), link_(std::move(wake)) {}
 
 PingCycle::~PingCycle() { Stop(); }
@@ -59,12 +58,8 @@ void PingCycle::Poll() {
             connected_ = false;
             HandleUnreachable();
             break;
-        case LinkEvent::Kind::Reply:
-            HandleReply(event);
-            break;
-        case LinkEvent::Kind::NoSocket:
-            Report("OpenTCPConnection()", "socket() failed!");
-            break;
+        case LinkEvent::Kind::Reply: HandleReply(event); break;
+        case LinkEvent::Kind::NoSocket: Report("OpenTCPConnection()", "socket() failed!"); break;
         }
     }
 }
@@ -82,7 +77,7 @@ void PingCycle::SubmitNext(int pauseMs) {
     // A head-ID change or programming request goes out to the scanned head in place of
     // the next ordinary block.
     request.Block = state_.HeadScanMode && HeadProgrammingPending(state_) ? BuildHeadProgrammingCommand(state_)
-                                                                            : PrepareSend(state_);
+                                                                          : PrepareSend(state_);
     // Taken from the block itself: what the head was told is what it does. A programming
     // block uses this byte for the new head ID (0x80 set), never for a trigger mode.
     const uint8_t trigger = request.Block[TriggerModeByte];

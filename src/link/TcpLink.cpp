@@ -68,8 +68,7 @@ WaitResult WaitFor(int fd, short events, Steady::time_point deadline, int wakeFd
 // Starts a non-blocking connect and waits for its outcome.
 ProbeResult ConnectWithin(int fd, const sockaddr_in& address, int timeoutMs, int wakeFd) {
     SetNonBlocking(fd, true);
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-        return ProbeResult::Accepted;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return ProbeResult::Accepted;
     if (errno != EINPROGRESS) return ProbeResult::Refused;
     switch (WaitFor(fd, POLLOUT, Steady::now() + std::chrono::milliseconds(timeoutMs), wakeFd)) {
     case WaitResult::Stopped: return ProbeResult::Stopped;
@@ -79,8 +78,7 @@ ProbeResult ConnectWithin(int fd, const sockaddr_in& address, int timeoutMs, int
     }
     int error = 0;
     socklen_t length = sizeof error;
-    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0)
-        return ProbeResult::Refused;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) return ProbeResult::Refused;
     return ProbeResult::Accepted;
 }
 
@@ -93,8 +91,7 @@ std::optional<uint32_t> ParseHeadAddress(const std::string& text) {
     return ntohl(parsed.s_addr);
 }
 
-ProbeResult ProbeHead(const std::string& address, int port, int timeoutMs, int wakeFd,
-                      const SocketMaker& makeSocket) {
+ProbeResult ProbeHead(const std::string& address, int port, int timeoutMs, int wakeFd, const SocketMaker& makeSocket) {
     sockaddr_in target;
     if (!MakeAddress(address, port, target)) return ProbeResult::Refused;
     const int fd = MakeSocket(makeSocket);
@@ -152,8 +149,7 @@ IoResult TcpLink::Send(const uint8_t* data, size_t size, int timeoutMs, int wake
     return IoResult::Done;
 }
 
-IoResult TcpLink::Receive(uint8_t* data, size_t size, size_t& received, int timeoutMs, int gapMs,
-                          int wakeFd) {
+IoResult TcpLink::Receive(uint8_t* data, size_t size, size_t& received, int timeoutMs, int gapMs, int wakeFd) {
     received = 0;
     if (fd_ < 0) return IoResult::Failed;
     auto deadline = timeoutMs < 0 ? Steady::time_point::max() : Steady::now() + std::chrono::milliseconds(timeoutMs);

@@ -10,7 +10,9 @@ namespace tidemar {
 
 namespace {
 
-QString FromText(const std::string& text) { return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromText(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::string ToText(const QString& text) { return text.toLocal8Bit().toStdString(); }
 

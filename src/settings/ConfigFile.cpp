@@ -49,8 +49,7 @@ bool ParseConfigFile(const uint8_t* data, size_t size, UserConfigTable& working)
         // taken as they stand and all others become the built-in label of the row, which
         // for every row equals what is written.
         cell.RangeLabel = Within(label, 0, 14) ? label : fallback.RangeLabel;
-        cell.Frequency = Within(frequency, MinFrequency, MaxFrequency) ? RoundFrequency(frequency)
-                                                                       : fallback.Frequency;
+        cell.Frequency = Within(frequency, MinFrequency, MaxFrequency) ? RoundFrequency(frequency) : fallback.Frequency;
         cell.Absorption = Within(absorption, 1, 255) ? absorption : fallback.Absorption;
         cell.PulseLength = Within(pulse, 10, 1000) ? RoundPulseLength(pulse) : fallback.PulseLength;
     }

@@ -29,7 +29,9 @@ constexpr size_t ProfileLevelBoxCharacters = 3;
 constexpr int MinProfileLevel = 10;
 constexpr int MaxProfileLevel = 90;
 
-std::string_view FirstCharacters(std::string_view text, size_t count) { return text.substr(0, std::min(text.size(), count)); }
+std::string_view FirstCharacters(std::string_view text, size_t count) {
+    return text.substr(0, std::min(text.size(), count));
+}
 
 float InsideFloat(double bound, bool lower) {
     float value = static_cast<float>(bound);
@@ -49,14 +51,13 @@ float SoundVelocityStart(const SonarState& state) {
     return state.SoundVelocityMeters;
 }
 
-float SoundVelocityDefault(int units) {
-    return units == 1 ? static_cast<float>(1500.0 / MetresPerFoot) : 1500.0f;
-}
+float SoundVelocityDefault(int units) { return units == 1 ? static_cast<float>(1500.0 / MetresPerFoot) : 1500.0f; }
 
 float StepSoundVelocity(float value, int direction, int units) {
     const float step = 0.1f * static_cast<float>(direction);
     if (units == 1)
-        return StepWithin(value, step, InsideFloat(MinSoundVelocityFeet, true), InsideFloat(MaxSoundVelocityFeet, false));
+        return StepWithin(value, step, InsideFloat(MinSoundVelocityFeet, true),
+                          InsideFloat(MaxSoundVelocityFeet, false));
     return StepWithin(value, step, MinSoundVelocityMetres, MaxSoundVelocityMetres);
 }
 
@@ -139,8 +140,7 @@ ProfileSetupControls ProfileSetupControlStates(const SonarState& state) {
     return controls;
 }
 
-std::vector<MessageText> AcceptProfileSetup(SonarState& state, std::string_view rangeText,
-                                            std::string_view levelText) {
+std::vector<MessageText> AcceptProfileSetup(SonarState& state, std::string_view rangeText, std::string_view levelText) {
     std::vector<MessageText> refusals;
     const double range = ParseDecimal(FirstCharacters(rangeText, ProfileRangeBoxCharacters));
     if (range < 0.0 || range > ProfileRangeLimit(state.Units)) {

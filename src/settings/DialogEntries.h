@@ -22,12 +22,12 @@ inline constexpr std::string_view SoundVelocityCaption = "Sound Velocity";
 // refused 2460.6, and a rotation of "-179.9" as -179.
 inline constexpr int SoundVelocityBoxCharacters = 7;
 
-float SoundVelocityStart(const SonarState& state);        // SoundVelocityMeters in the units
-float SoundVelocityDefault(int units);                     // 1500.0 m/s or 4921.26 ft/s
+float SoundVelocityStart(const SonarState& state);               // SoundVelocityMeters in the units
+float SoundVelocityDefault(int units);                           // 1500.0 m/s or 4921.26 ft/s
 float StepSoundVelocity(float value, int direction, int units);  // 0.1, within the limits
-std::string SoundVelocityText(float value);                // "%06.1f"
-std::string SoundVelocityUnitLabel(int units);             // "m/s" or "ft/s"
-float SoundVelocityFromText(std::string_view text);        // the box text as a number
+std::string SoundVelocityText(float value);                      // "%06.1f"
+std::string SoundVelocityUnitLabel(int units);                   // "m/s" or "ft/s"
+float SoundVelocityFromText(std::string_view text);              // the box text as a number
 
 // Ok: stores the value (converted to m/s) and returns nothing, or returns the refusal and
 // leaves SoundVelocityMeters as it was.
@@ -59,12 +59,12 @@ inline constexpr int DefaultProfileMinimumLevel = 70;
 // Opening: a minimum range beyond the limit of the units (25 m, 82 ft) is set to 0.
 void OpenProfileSetup(SonarState& state);
 
-float ProfileRangeLimit(int units);                         // 25 or 82
-std::string ProfileRangeUnitLabel(int units);               // "Meters" or "Feet"
+float ProfileRangeLimit(int units);                                    // 25 or 82
+std::string ProfileRangeUnitLabel(int units);                          // "Meters" or "Feet"
 float StepProfileMinimumRange(float value, int direction, int units);  // 0.1 within 0..limit
-int StepProfileMinimumLevel(int value, int direction);      // 1 within 10..90
-std::string ProfileMinimumRangeText(float value);           // "%4.1f"
-std::string ProfileMinimumLevelText(int value);             // "%d"
+int StepProfileMinimumLevel(int value, int direction);                 // 1 within 10..90
+std::string ProfileMinimumRangeText(float value);                      // "%4.1f"
+std::string ProfileMinimumLevelText(int value);                        // "%d"
 
 // Which controls take input: with "Sonar Head" the level box and the detection buttons are
 // off, and in playback the range box too.
@@ -78,8 +78,7 @@ ProfileSetupControls ProfileSetupControlStates(const SonarState& state);
 // Ok: the range box (its first 8 characters, a decimal number) and the level box (its first
 // 3 characters, an integer). Both accepted: stored, and the result is empty. Otherwise
 // nothing is stored and the refusals come back in order (range, then level).
-std::vector<MessageText> AcceptProfileSetup(SonarState& state, std::string_view rangeText,
-                                            std::string_view levelText);
+std::vector<MessageText> AcceptProfileSetup(SonarState& state, std::string_view rangeText, std::string_view levelText);
 
 // ---- the read-only "Settings" shown during playback -------------------------------------
 

@@ -54,7 +54,7 @@ private:
         std::string End;      // "\r\n", "\n" or "" for a last line without one
         // What Content holds, worked out once when it is read or changed.
         Kind LineKind = Kind::Other;
-        size_t NameStart = 0;   // section or key name (trimmed) within Content
+        size_t NameStart = 0;  // section or key name (trimmed) within Content
         size_t NameSize = 0;
         size_t ValueStart = 0;  // key lines: first byte after '='
     };

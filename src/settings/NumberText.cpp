@@ -11,9 +11,7 @@ namespace tidemar {
 
 namespace {
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -30,8 +28,7 @@ int ParseInteger(std::string_view text) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t magnitude = 0;
     constexpr int64_t limit = int64_t{INT_MAX} + 1;  // enough to saturate either sign
-    for (; i < text.size() && IsDigit(text[i]); ++i)
-        magnitude = std::min(limit, magnitude * 10 + (text[i] - '0'));
+    for (; i < text.size() && IsDigit(text[i]); ++i) magnitude = std::min(limit, magnitude * 10 + (text[i] - '0'));
     const int64_t value = negative ? -magnitude : magnitude;
     return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
 }
@@ -104,8 +101,7 @@ std::optional<uint32_t> ParseUnsignedInteger(std::string_view text) {
 
 std::string FormatFixed(double value, int width, int precision, bool zeroPad) {
     char buffer[400];  // DBL_MAX has 309 integer digits
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
     std::string text = error == std::errc() ? std::string(buffer, end) : std::string();
     const size_t wanted = width > 0 ? static_cast<size_t>(width) : 0;
     if (text.size() < wanted) {
@@ -127,8 +123,7 @@ std::string LimitText(std::string_view text, size_t maxBytes) {
     if (text.size() <= maxBytes) return std::string(text);
     size_t cut = maxBytes;
     // Step back over at most three continuation bytes so a character is not split.
-    for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++back)
-        --cut;
+    for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++back) --cut;
     if ((static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) cut = maxBytes;  // not UTF-8 anyway
     return std::string(text.substr(0, cut));
 }

@@ -153,8 +153,7 @@ void LoadSettingsFromText(SonarState& state, std::string_view iniText, const Con
     state.ProfileDredgeDepth = backup.ProfileDredgeDepth = in.AnyFloat("ProfileDredgeDepth", "0.0");
     state.ProfileDigitizationSource = in.Int("ProfileDigitizationSource", "0", 0, 1, 0);
     state.ProfileDetectionType = in.Int("ProfileDetectionType", "0", 0, 1, 0);
-    state.ProfileMinimumRange =
-        in.Float("ProfileMinimumRange", "0.0", 0.0f, state.Units == 0 ? 25.0f : 82.0f, 0.0f);
+    state.ProfileMinimumRange = in.Float("ProfileMinimumRange", "0.0", 0.0f, state.Units == 0 ? 25.0f : 82.0f, 0.0f);
     state.ProfileMinimumLevel = in.Int("ProfileMinimumLevel", "70", 10, 90, 70);
     state.AutoProfileXYZ = in.Int("AutoProfileXYZ", "1", 0, 1, 1);
     state.AutoProfileBMP = in.Int("AutoProfileBMP", "1", 0, 1, 1);
@@ -209,8 +208,7 @@ std::string SaveSettingsToText(const SonarState& state, std::string_view existin
     putInt("Profile", state.Profile);
     putInt("PixelZoom", state.PixelZoom);
     putInt("Units", state.Units);
-    put("SoundVelocityMeters",
-        FormatFixed(playing ? b.SoundVelocityMeters : state.SoundVelocityMeters, 6, 1, true));
+    put("SoundVelocityMeters", FormatFixed(playing ? b.SoundVelocityMeters : state.SoundVelocityMeters, 6, 1, true));
     putInt("ProfileGrid", state.ProfileGrid);
     putInt("ZeroDown", state.ZeroDown);
     putInt("UseGPS", state.UseGPS);

@@ -20,13 +20,10 @@ constexpr int MaxPulseLength = 1000;
 
 constexpr std::string_view FrequencyRefused = "Frequency is out of range!\nUse 280 to 1100 kHz.";
 constexpr std::string_view AbsorptionRefusedMetres = "Absorption is out of range!\nUse 0.01 to 2.55 dB/m.";
-constexpr std::string_view AbsorptionRefusedFeet =
-    "Absorption is out of range!\nUse 0.003048 to 0.77724 dB/ft.";
+constexpr std::string_view AbsorptionRefusedFeet = "Absorption is out of range!\nUse 0.003048 to 0.77724 dB/ft.";
 constexpr std::string_view PulseLengthRefused = "Pulse Length is out of range!\nUse 10 to 1000 usec.";
 
-std::string_view AbsorptionRefused(int units) {
-    return units == 1 ? AbsorptionRefusedFeet : AbsorptionRefusedMetres;
-}
+std::string_view AbsorptionRefused(int units) { return units == 1 ? AbsorptionRefusedFeet : AbsorptionRefusedMetres; }
 
 std::optional<int> FrequencyFromText(std::string_view text) {
     const std::optional<uint32_t> value = ParseUnsignedInteger(text);
@@ -138,13 +135,9 @@ bool CommitManualSetup(SonarState& state, const ManualSetupTexts& texts, std::ve
     return accepted;
 }
 
-int StepFrequency(int value, int direction) {
-    return std::clamp(value + 5 * direction, MinFrequency, MaxFrequency);
-}
+int StepFrequency(int value, int direction) { return std::clamp(value + 5 * direction, MinFrequency, MaxFrequency); }
 
-int StepAbsorption(int value, int direction) {
-    return std::clamp(value + direction, MinAbsorption, MaxAbsorption);
-}
+int StepAbsorption(int value, int direction) { return std::clamp(value + direction, MinAbsorption, MaxAbsorption); }
 
 int StepPulseLength(int value, int direction) {
     return std::clamp(value + 10 * direction, MinPulseLength, MaxPulseLength);

@@ -18,10 +18,9 @@ std::string Printed(const char* format, Args... args) {
 
 std::array<DiagnosticsRow, DiagnosticsRowCount> DiagnosticsRows(const SonarState& state) {
     std::array<DiagnosticsRow, DiagnosticsRowCount> rows;
-    const char* labels[DiagnosticsRowCount] = {"Header",     "Head ID",    "Serial Stat",  "Head Pos",
-                                               "Range",      "Profile",    "Data Bytes",   "Term",
-                                               "Send Delay", "Tx Delay",   "Switch Delay", "Delay Count",
-                                               "Rep Rate",   "IP Sonar",   "",             "Ext Trigger"};
+    const char* labels[DiagnosticsRowCount] = {
+        "Header",     "Head ID",  "Serial Stat",  "Head Pos",    "Range",    "Profile",  "Data Bytes", "Term",
+        "Send Delay", "Tx Delay", "Switch Delay", "Delay Count", "Rep Rate", "IP Sonar", "",           "Ext Trigger"};
     for (int r = 0; r < DiagnosticsRowCount; ++r) rows[r].Label = labels[r];
 
     const auto& header = state.LastHeader;

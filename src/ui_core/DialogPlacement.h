@@ -5,12 +5,12 @@
 namespace tidemar {
 
 struct DialogPlacementInput {
-    int Width = 0;            // the dialog's size in pixels
+    int Width = 0;  // the dialog's size in pixels
     int Height = 0;
-    int WindowLeft = 0;       // the main window's outer top-left corner, relative to the screen
+    int WindowLeft = 0;  // the main window's outer top-left corner, relative to the screen
     int WindowTop = 0;
-    int CaptionHeight = 0;    // the main window's title bar
-    int MenuHeight = 0;       // the main window's menu bar
+    int CaptionHeight = 0;  // the main window's title bar
+    int MenuHeight = 0;     // the main window's menu bar
     int ScreenWidth = 0;
     int ScreenHeight = 0;
 };

@@ -58,8 +58,8 @@ ChangedReadouts TakeChangedReadouts(ShownReadouts& shown, const SonarState& stat
         c.Gain = state.Gain != shown.Gain;
     }
     c.Xdcr = state.Xdcr != shown.Xdcr;
-    shown = {state.ReturnRange, state.GridMode, state.Xdcr, state.DisplaySpeed, state.Train, state.SectorSize,
-             state.Gain};
+    shown = {state.ReturnRange, state.GridMode,   state.Xdcr, state.DisplaySpeed,
+             state.Train,       state.SectorSize, state.Gain};
     return c;
 }
 

@@ -34,23 +34,23 @@ const char* ZeroLabel(const SonarState& state);
 // The values the read-outs last showed from pings, so that each ping only redraws what it
 // changed. 1000 means "never shown" and forces a redraw.
 struct ShownReadouts {
-    int Range = 1000;   // ReturnRange of the reply
+    int Range = 1000;  // ReturnRange of the reply
     int Mode = 1000;
     int Xdcr = 1000;
-    int Speed = 1000;   // DisplaySpeed
+    int Speed = 1000;  // DisplaySpeed
     int Train = 1000;
     int Sector = 1000;
     int Gain = 1000;
 };
 
 struct ChangedReadouts {
-    bool Range = false;        // Range read-out and grid label
-    bool ModeAndSpeed = false; // Mode and Speed read-outs (range or mode changed)
+    bool Range = false;         // Range read-out and grid label
+    bool ModeAndSpeed = false;  // Mode and Speed read-outs (range or mode changed)
     bool Speed = false;
     bool Train = false;
     bool Sector = false;
     bool Gain = false;
-    bool Xdcr = false;         // the transducer pictogram
+    bool Xdcr = false;  // the transducer pictogram
     bool Any() const { return Range || ModeAndSpeed || Speed || Train || Sector || Gain || Xdcr; }
 };
 

@@ -36,10 +36,10 @@ Point ArrowKeyTarget(Point at, ArrowKey key, float step) {
     const float x = static_cast<float>(at.X);
     const float y = static_cast<float>(at.Y);
     switch (key) {
-        case ArrowKey::Left: return {static_cast<int>(x - step), at.Y};
-        case ArrowKey::Up: return {at.X, static_cast<int>(y - step)};
-        case ArrowKey::Right: return {static_cast<int>(x + step), at.Y};
-        case ArrowKey::Down: return {at.X, static_cast<int>(y + step)};
+    case ArrowKey::Left: return {static_cast<int>(x - step), at.Y};
+    case ArrowKey::Up: return {at.X, static_cast<int>(y - step)};
+    case ArrowKey::Right: return {static_cast<int>(x + step), at.Y};
+    case ArrowKey::Down: return {at.X, static_cast<int>(y + step)};
     }
     return at;
 }
@@ -51,7 +51,7 @@ PointerActions PointerMoved(ImagePointer& pointer, const PanelLayout& layout, in
     if (layout.MouseImageArea.Contains(x, y)) {
         actions.CursorChanged = !pointer.CursorInImage;
         if (pointer.MeasureLock) {
-            if (sideScan) y = pointer.Origin.Y;   // SS distances run along the row only
+            if (sideScan) y = pointer.Origin.Y;  // SS distances run along the row only
             if (!pointer.ZoomFrozen) LineTo(actions, pointer, x, y);
         }
         pointer.CursorInImage = true;
@@ -62,7 +62,7 @@ PointerActions PointerMoved(ImagePointer& pointer, const PanelLayout& layout, in
     if (pointer.CursorInImage) {
         actions.CursorChanged = true;
         pointer.CursorInImage = false;
-        if (!pointer.ZoomFrozen) MeasureAt(actions, pointer, x, y);   // the read-out empties
+        if (!pointer.ZoomFrozen) MeasureAt(actions, pointer, x, y);  // the read-out empties
     }
     return actions;
 }

@@ -25,27 +25,27 @@ Point ArrowKeyTarget(Point at, ArrowKey key, float step);
 enum class PointerCursor { Arrow, Image, Hidden, Busy };
 
 struct ImagePointer {
-    bool MenuOpen = false;       // a menu opened since the last move: the pings leave the zoom alone
-    bool CursorInImage = false;  // the pointer was over the picture at the last move
-    bool ZoomFrozen = false;     // the zoom keeps the view of the click that froze it
-    bool MeasureLock = false;    // a right click fixed the measurement origin
+    bool MenuOpen = false;          // a menu opened since the last move: the pings leave the zoom alone
+    bool CursorInImage = false;     // the pointer was over the picture at the last move
+    bool ZoomFrozen = false;        // the zoom keeps the view of the click that froze it
+    bool MeasureLock = false;       // a right click fixed the measurement origin
     bool MeasureLineArmed = false;  // set by the first data-source change; no line before
-    Point Origin;                // the right click that set MeasureLock
-    Point LastDrawn;             // end of the measurement line
-    Point LastPointer;           // the last point given to the measurement read-out
-    Point ZoomCentre{301, 256};  // last zoom centre, after clamping
+    Point Origin;                   // the right click that set MeasureLock
+    Point LastDrawn;                // end of the measurement line
+    Point LastPointer;              // the last point given to the measurement read-out
+    Point ZoomCentre{301, 256};     // last zoom centre, after clamping
     float CursorStep = CursorStepStart;
 };
 
 // What the window does after a pointer event, in this order.
 struct PointerActions {
-    bool DrawMeasureLine = false;   // measurement line (or its removal) to LineTo
+    bool DrawMeasureLine = false;  // measurement line (or its removal) to LineTo
     Point LineTo;
-    bool MeasureTool = false;       // recompute the read-out at MeasureAt
+    bool MeasureTool = false;  // recompute the read-out at MeasureAt
     Point MeasureAt;
-    bool Zoom = false;              // ZoomPixels around ZoomAt
+    bool Zoom = false;  // ZoomPixels around ZoomAt
     Point ZoomAt;
-    bool CursorChanged = false;     // the pointer shape follows the new state
+    bool CursorChanged = false;  // the pointer shape follows the new state
 };
 
 // The mouse moved to (x, y). `pixelZoom`: PixelZoom is on; `sideScan`: the SS display,

@@ -15,8 +15,8 @@ constexpr double DegreesPerRadian = 57.29577951;
 constexpr double FeetPerMeter = 3.280839895;
 constexpr double FeetLimit = 999.99;
 constexpr double TinyDistance = 0.000001;
-constexpr int CentreColumn = 301;       // sonar centre column of the window
-constexpr int CentreColumnLeft = 300;   // the column distances are measured from
+constexpr int CentreColumn = 301;      // sonar centre column of the window
+constexpr int CentreColumnLeft = 300;  // the column distances are measured from
 constexpr int PolarCentreWindowRow = 256;
 
 struct Pair {
@@ -36,9 +36,12 @@ Pair PointToPolar(const SonarState& state, int px, int py, int originRow) {
     double s = std::sqrt(a * a + b * b);
     if (!(s > 0.0)) s = TinyDistance;
     double angle = std::asin(a / s) * DegreesPerRadian;
-    if (px > CentreColumn && originRow < py) angle = 180.0 - angle;
-    else if (px <= CentreColumn && originRow < py) angle = angle + 180.0;
-    else if (px < CentreColumn && originRow >= py) angle = 360.0 - angle;
+    if (px > CentreColumn && originRow < py)
+        angle = 180.0 - angle;
+    else if (px <= CentreColumn && originRow < py)
+        angle = angle + 180.0;
+    else if (px < CentreColumn && originRow >= py)
+        angle = 360.0 - angle;
     if (state.GridMode == DisplayMode::Sector) angle += state.Train;
     if (angle >= 360.0) angle -= 360.0;
     return {s * PixelScale(state), angle};
@@ -56,8 +59,10 @@ Pair OriginToPointer(const SonarState& state, const MeasureInput& in) {
     double s = std::sqrt(dx * dx + dy * dy);
     if (!(s > 0.0)) s = TinyDistance;
     double angle = std::asin(dx / s) * DegreesPerRadian;
-    if (dy < 0) angle = 180.0 - angle;
-    else if (dx < 0) angle += 360.0;
+    if (dy < 0)
+        angle = 180.0 - angle;
+    else if (dx < 0)
+        angle += 360.0;
     angle = std::fabs(angle - 360.0);
     if (state.GridMode == DisplayMode::Sector) angle += state.Train;
     if (angle >= 360.0) angle -= 360.0;
@@ -144,21 +149,24 @@ MeasureReadout SideScanReadout(const SonarState& state, const MeasureInput& in) 
 
 int MeasureOriginRow(const SonarState& state, int pointerY) {
     switch (state.GridMode) {
-        case DisplayMode::Polar:
-            if (state.ProfileGrid) return PolarCentreWindowRow;
-            return pointerY == PolarCentreWindowRow ? PolarCentreWindowRow : PolarCentreWindowRow - 1;
-        case DisplayMode::Profile: return 3;
-        default:
-            if (state.ProfileGrid) return state.ZeroDown == 1 ? 507 : 4;
-            return 508;
+    case DisplayMode::Polar:
+        if (state.ProfileGrid) return PolarCentreWindowRow;
+        return pointerY == PolarCentreWindowRow ? PolarCentreWindowRow : PolarCentreWindowRow - 1;
+    case DisplayMode::Profile: return 3;
+    default:
+        if (state.ProfileGrid) return state.ZeroDown == 1 ? 507 : 4;
+        return 508;
     }
 }
 
 std::optional<int> SsSampleCount(int px, int ssSide) {
     int n = 0;
-    if (ssSide == SideScanSide::Port) n = (ImageWidth - 1) - px + 3;
-    else if (ssSide == SideScanSide::Starboard) n = px - (ImageWidth - 500) - 2;
-    else return std::nullopt;
+    if (ssSide == SideScanSide::Port)
+        n = (ImageWidth - 1) - px + 3;
+    else if (ssSide == SideScanSide::Starboard)
+        n = px - (ImageWidth - 500) - 2;
+    else
+        return std::nullopt;
     return std::clamp(n, 0, 500);
 }
 
@@ -206,7 +214,7 @@ MeasureReadout ComputeMeasure(const SonarState& state, const MeasureInput& in) {
     const Pair pairs[3] = {org, tar, diff};
     for (int i = 0; i < 3; ++i) {
         r.First[i] = Corrected(state, pairs[i].First);
-        r.Second[i] = Corrected(state, pairs[i].Second);   // Diff's slot is not shown
+        r.Second[i] = Corrected(state, pairs[i].Second);  // Diff's slot is not shown
     }
     // The offsets are in the units shown, so they go on after the conversion.
     for (int i = 0; i < 2; ++i) {

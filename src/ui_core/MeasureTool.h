@@ -17,17 +17,17 @@ namespace tidemar {
 
 // The pointer and the lock, owned by the window's mouse handling.
 struct MeasureInput {
-    int X = 0;                  // pointer, window client pixels
+    int X = 0;  // pointer, window client pixels
     int Y = 0;
-    bool CursorInImage = false; // false: the box is drawn empty
-    bool Lock = false;          // MeasureLock: origin fixed at (OriginX, OriginY)
+    bool CursorInImage = false;  // false: the box is drawn empty
+    bool Lock = false;           // MeasureLock: origin fixed at (OriginX, OriginY)
     int OriginX = 0;
     int OriginY = 0;
 };
 
 struct MeasureReadout {
-    bool Empty = true;          // nothing to write (pointer outside, or an SS side without one)
-    bool Cartesian = false;     // ProfileGrid outside SS: label and value drawn separately
+    bool Empty = true;       // nothing to write (pointer outside, or an SS side without one)
+    bool Cartesian = false;  // ProfileGrid outside SS: label and value drawn separately
     // Full lines ("Org: 000.00 M, 000.0 Deg"); each centred on MeasureLineCentre.
     std::array<std::string, 3> Lines;
     // Cartesian only: "Org:", "Tar:", "Diff:" at MeasureLabelLeft and the values at
@@ -53,10 +53,10 @@ int MeasureOriginRow(const SonarState& state, int pointerY);
 std::optional<int> SsSampleCount(int px, int ssSide);
 
 // Placement in the box of the layout (the box itself is PanelLayout::MeasureBox).
-int MeasureLineCentre(const PanelLayout& layout);          // 599 - 8 * CharWidth
-int MeasureLabelLeft(const PanelLayout& layout);           // 605 - 16 * CharWidth
-int MeasureValueLeft(const PanelLayout& layout);           // 627 - 16 * CharWidth
-int MeasureLineTop(const PanelLayout& layout, int line);   // 512 + line * CharHeight
+int MeasureLineCentre(const PanelLayout& layout);         // 599 - 8 * CharWidth
+int MeasureLabelLeft(const PanelLayout& layout);          // 605 - 16 * CharWidth
+int MeasureValueLeft(const PanelLayout& layout);          // 627 - 16 * CharWidth
+int MeasureLineTop(const PanelLayout& layout, int line);  // 512 + line * CharHeight
 
 // Image pixels (columns 0..595, rows 0..505) to refresh before the measurement line is
 // redrawn, from window points: not yet armed, the square origin - 12 .. origin + 8; armed,

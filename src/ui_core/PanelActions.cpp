@@ -20,26 +20,25 @@ constexpr int PlotSpeedStep = 10;
 constexpr int SsPortTrain = 270;
 constexpr int SsStbdTrain = 90;
 
-constexpr std::array<int, RangeCount> FeetRanges = {3,  6,  9,   12,  15,  30,  60, 90,
-                                                    120, 150, 180, 240, 300, 450, 600};
+constexpr std::array<int, RangeCount> FeetRanges = {3, 6, 9, 12, 15, 30, 60, 90, 120, 150, 180, 240, 300, 450, 600};
 
 bool IsSs(const SonarState& s) { return s.GridMode == DisplayMode::SideScan; }
 
 // Largest sector of a display mode; a step above it wraps to 0.
 int MaxSectorOfMode(int gridMode) {
     switch (gridMode) {
-        case DisplayMode::Polar: return 360;
-        case DisplayMode::SideScan: return 0;
-        default: return 180;
+    case DisplayMode::Polar: return 360;
+    case DisplayMode::SideScan: return 0;
+    default: return 180;
     }
 }
 
 // What a step below 0 wraps to.
 int SectorBelowZero(int gridMode) {
     switch (gridMode) {
-        case DisplayMode::Polar: return 360;
-        case DisplayMode::SideScan: return 0;
-        default: return 180;
+    case DisplayMode::Polar: return 360;
+    case DisplayMode::SideScan: return 0;
+    default: return 180;
     }
 }
 
@@ -150,44 +149,43 @@ PanelUpdate& PanelUpdate::operator|=(const PanelUpdate& o) {
 }
 
 bool PanelUpdate::Any() const {
-    return RangeReadout || ModeReadout || GainReadout || SpeedReadout || SectorReadout ||
-           TrainReadout || FrequencyReadout || GridLabel || GridRedraw || RedrawImage ||
-           ResetEchoHistory || PanelRowsInvalidated || HeadIndicator || MeasureTool ||
-           ClearMeasureLock || ProfileGridTurnedOff || ProfileMenuItems || HoldBox ||
-           HoldMenuItems || RevFlash || PlaybackReverseBox || PlotSpeedBar || KeyEntryBox ||
-           KeyEntryErase || ClearScreen;
+    return RangeReadout || ModeReadout || GainReadout || SpeedReadout || SectorReadout || TrainReadout ||
+           FrequencyReadout || GridLabel || GridRedraw || RedrawImage || ResetEchoHistory || PanelRowsInvalidated ||
+           HeadIndicator || MeasureTool || ClearMeasureLock || ProfileGridTurnedOff || ProfileMenuItems || HoldBox ||
+           HoldMenuItems || RevFlash || PlaybackReverseBox || PlotSpeedBar || KeyEntryBox || KeyEntryErase ||
+           ClearScreen;
 }
 
 PanelUpdate PressButton(SonarState& state, PanelElement button) {
     if (!ElementActive(button, state)) return {};
     switch (button) {
-        case PanelElement::RangeUp: return StepRange(state, +1);
-        case PanelElement::RangeDown: return StepRange(state, -1);
-        case PanelElement::ModeUp: return ChangeMode(state, +1);
-        case PanelElement::ModeDown: return ChangeMode(state, -1);
-        case PanelElement::GainUp: return StepGain(state, +1);
-        case PanelElement::GainDown: return StepGain(state, -1);
-        case PanelElement::SpeedUp: return StepSpeed(state, +1);
-        case PanelElement::SpeedDown: return StepSpeed(state, -1);
-        case PanelElement::SectorUp: return StepSector(state, true);
-        case PanelElement::SectorDown: return StepSector(state, false);
-        case PanelElement::TrainUp: return StepTrain(state, true);
-        case PanelElement::TrainDown: return StepTrain(state, false);
-        case PanelElement::PlotSpeedRight: return StepPlotSpeed(state, true);
-        case PanelElement::PlotSpeedLeft: return StepPlotSpeed(state, false);
-        default: return {};
+    case PanelElement::RangeUp: return StepRange(state, +1);
+    case PanelElement::RangeDown: return StepRange(state, -1);
+    case PanelElement::ModeUp: return ChangeMode(state, +1);
+    case PanelElement::ModeDown: return ChangeMode(state, -1);
+    case PanelElement::GainUp: return StepGain(state, +1);
+    case PanelElement::GainDown: return StepGain(state, -1);
+    case PanelElement::SpeedUp: return StepSpeed(state, +1);
+    case PanelElement::SpeedDown: return StepSpeed(state, -1);
+    case PanelElement::SectorUp: return StepSector(state, true);
+    case PanelElement::SectorDown: return StepSector(state, false);
+    case PanelElement::TrainUp: return StepTrain(state, true);
+    case PanelElement::TrainDown: return StepTrain(state, false);
+    case PanelElement::PlotSpeedRight: return StepPlotSpeed(state, true);
+    case PanelElement::PlotSpeedLeft: return StepPlotSpeed(state, false);
+    default: return {};
     }
 }
 
 bool ButtonAtLimit(PanelElement button, const SonarState& state) {
     switch (button) {
-        case PanelElement::RangeUp: return state.Range >= MaxRangeIndex;
-        case PanelElement::RangeDown: return state.Range <= 0;
-        case PanelElement::GainUp: return state.Gain >= MaxGain;
-        case PanelElement::GainDown: return state.Gain < 1;
-        case PanelElement::PlotSpeedRight: return state.PlotSpeed >= 100;
-        case PanelElement::PlotSpeedLeft: return state.PlotSpeed < 1;
-        default: return false;
+    case PanelElement::RangeUp: return state.Range >= MaxRangeIndex;
+    case PanelElement::RangeDown: return state.Range <= 0;
+    case PanelElement::GainUp: return state.Gain >= MaxGain;
+    case PanelElement::GainDown: return state.Gain < 1;
+    case PanelElement::PlotSpeedRight: return state.PlotSpeed >= 100;
+    case PanelElement::PlotSpeedLeft: return state.PlotSpeed < 1;
+    default: return false;
     }
 }
 
@@ -202,8 +200,10 @@ PanelUpdate ChangeMode(SonarState& state, int delta) {
     if (delta == 0 || next < DisplayMode::Sector || next > DisplayMode::SideScan) return {};
 
     PanelUpdate u;
-    if (old == DisplayMode::Sector) state.SectorSectorSize = state.SectorSize;
-    else if (old == DisplayMode::Polar) state.PolarSectorSize = state.SectorSize;
+    if (old == DisplayMode::Sector)
+        state.SectorSectorSize = state.SectorSize;
+    else if (old == DisplayMode::Polar)
+        state.PolarSectorSize = state.SectorSize;
     state.RangeChangedPending = 1;
 
     state.GridMode = next;
@@ -215,21 +215,23 @@ PanelUpdate ChangeMode(SonarState& state, int delta) {
 
     state.PreviousSectorSize = state.SectorSize;
     switch (next) {
-        case DisplayMode::Sector:
-            // A remembered sector outside the mode's range (a damaged INI file) is held to it.
-            state.SectorSize = std::clamp(state.SectorSectorSize, 0, 180);
-            state.Train = state.SectorTrain;
-            break;
-        case DisplayMode::Polar:
-            state.SectorSize = std::clamp(state.PolarSectorSize, 0, 360);
-            state.Train = state.PolarTrain;
-            break;
-        default:
-            state.SectorSize = 0;
-            if (state.SSTrain == SideScanSide::Port) state.Train = SsPortTrain;
-            else if (state.SSTrain == SideScanSide::Starboard) state.Train = SsStbdTrain;
-            u.ClearMeasureLock = true;
-            break;
+    case DisplayMode::Sector:
+        // A remembered sector outside the mode's range (a damaged INI file) is held to it.
+        state.SectorSize = std::clamp(state.SectorSectorSize, 0, 180);
+        state.Train = state.SectorTrain;
+        break;
+    case DisplayMode::Polar:
+        state.SectorSize = std::clamp(state.PolarSectorSize, 0, 360);
+        state.Train = state.PolarTrain;
+        break;
+    default:
+        state.SectorSize = 0;
+        if (state.SSTrain == SideScanSide::Port)
+            state.Train = SsPortTrain;
+        else if (state.SSTrain == SideScanSide::Starboard)
+            state.Train = SsStbdTrain;
+        u.ClearMeasureLock = true;
+        break;
     }
     u |= SectorReadout(state);
     u |= TrainReadout(state);
@@ -278,8 +280,10 @@ PanelUpdate TrainReadout(SonarState& state) {
         const int previousSide = state.SsSide;
         state.SsSide = state.SSTrain;
         state.SectorSize = 0;
-        if (state.SSTrain == SideScanSide::Port) state.Train = SsPortTrain;
-        else if (state.SSTrain == SideScanSide::Starboard) state.Train = SsStbdTrain;
+        if (state.SSTrain == SideScanSide::Port)
+            state.Train = SsPortTrain;
+        else if (state.SSTrain == SideScanSide::Starboard)
+            state.Train = SsStbdTrain;
         if (state.Grid) {
             u.GridRedraw = true;
             u.PreviousSsSide = previousSide;
@@ -401,43 +405,43 @@ KeyResult HandleTypedKey(KeyEntry& entry, SonarState& state, char key, bool reve
     KeyResult r;
     const bool head = state.RunMode == DataSource::Head;
     switch (key) {
-        case 'h':
-        case 'H':
-            r.Handled = true;
-            r.Update = HoldToggle(state);
-            return r;
-        case 'c':
-        case 'C':
-            r.Handled = true;
-            r.Update.ClearScreen = true;
-            return r;
-        case ' ':
-            r.Update = head ? ReversePulse(state) : PlaybackReverseToggle(state, reverseAvailable);
-            r.Handled = r.Update.Any();
-            return r;
-        default: break;
+    case 'h':
+    case 'H':
+        r.Handled = true;
+        r.Update = HoldToggle(state);
+        return r;
+    case 'c':
+    case 'C':
+        r.Handled = true;
+        r.Update.ClearScreen = true;
+        return r;
+    case ' ':
+        r.Update = head ? ReversePulse(state) : PlaybackReverseToggle(state, reverseAvailable);
+        r.Handled = r.Update.Any();
+        return r;
+    default: break;
     }
     if (!head) return r;
 
     const bool open = entry.Mode != KeyEntryKind::None;
     switch (key) {
-        case 'r':
-        case 'R':
-        case 'g':
-        case 'G':
-            if (open) r.Update |= CancelKeyEntry(entry);
-            entry.Mode = (key == 'r' || key == 'R') ? KeyEntryKind::Range : KeyEntryKind::Gain;
-            entry.Text.clear();
-            r.Update.KeyEntryBox = true;
-            r.Handled = true;
-            return r;
-        case 13: return FinishKeyEntry(entry, state);
-        case 27:
-            if (!open) return r;
-            r.Handled = true;
-            r.Update = CancelKeyEntry(entry);
-            return r;
-        default: break;
+    case 'r':
+    case 'R':
+    case 'g':
+    case 'G':
+        if (open) r.Update |= CancelKeyEntry(entry);
+        entry.Mode = (key == 'r' || key == 'R') ? KeyEntryKind::Range : KeyEntryKind::Gain;
+        entry.Text.clear();
+        r.Update.KeyEntryBox = true;
+        r.Handled = true;
+        return r;
+    case 13: return FinishKeyEntry(entry, state);
+    case 27:
+        if (!open) return r;
+        r.Handled = true;
+        r.Update = CancelKeyEntry(entry);
+        return r;
+    default: break;
     }
     if (open && ((key >= '0' && key <= '9') || key == '.')) {
         if (static_cast<int>(entry.Text.size()) < KeyEntryMaxLength) entry.Text.push_back(key);

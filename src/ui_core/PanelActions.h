@@ -14,36 +14,36 @@ namespace tidemar {
 
 // Everything a change can ask of the window. Flags add up with |=.
 struct PanelUpdate {
-    bool RangeReadout = false;      // the Range box
+    bool RangeReadout = false;  // the Range box
     bool ModeReadout = false;
     bool GainReadout = false;
     bool SpeedReadout = false;
     bool SectorReadout = false;
     bool TrainReadout = false;
-    bool FrequencyReadout = false;  // the transmit frequency changed or its place was covered
-    bool GridLabel = false;         // the grid label under the image (only when Grid is on)
-    bool GridRedraw = false;        // SS side changed with Grid on: take the old side's grid
-                                    // off and draw the new one (DrawImageGrid with Grid 0 on
-                                    // the old SsSide, then with Grid 1)
+    bool FrequencyReadout = false;            // the transmit frequency changed or its place was covered
+    bool GridLabel = false;                   // the grid label under the image (only when Grid is on)
+    bool GridRedraw = false;                  // SS side changed with Grid on: take the old side's grid
+                                              // off and draw the new one (DrawImageGrid with Grid 0 on
+                                              // the old SsSide, then with Grid 1)
     int PreviousSsSide = SideScanSide::Port;  // the side whose grid GridRedraw removes
-    bool RedrawImage = false;       // clear and redraw the picture with its grid
-    bool ResetEchoHistory = false;  // forget the ping history before the redraw
-    bool PanelRowsInvalidated = false;  // PanelRowsArea: arrows change between normal and inactive
-    bool HeadIndicator = false;     // the head-position indicator (sector dial)
-    bool MeasureTool = false;       // recompute the measurement read-out at the last pointer
-    bool ClearMeasureLock = false;  // SS mode was entered: the measurement origin is released
-    bool ProfileGridTurnedOff = false;  // ProfileGrid was cleared here; the window does the
-                                        // rest of a profile-grid toggle (menu items 1000/1010,
-                                        // Up/Down texts, depth line reset, indicators)
-    bool ProfileMenuItems = false;  // enable 1000 (and 1010 with ProfileGrid) outside SS, gray in SS
-    bool HoldBox = false;           // Hold box changed
-    bool HoldMenuItems = false;     // gray 200/201 while HoldActive, enable them otherwise
-    bool RevFlash = false;          // draw the Rev box on and off again
+    bool RedrawImage = false;                 // clear and redraw the picture with its grid
+    bool ResetEchoHistory = false;            // forget the ping history before the redraw
+    bool PanelRowsInvalidated = false;        // PanelRowsArea: arrows change between normal and inactive
+    bool HeadIndicator = false;               // the head-position indicator (sector dial)
+    bool MeasureTool = false;                 // recompute the measurement read-out at the last pointer
+    bool ClearMeasureLock = false;            // SS mode was entered: the measurement origin is released
+    bool ProfileGridTurnedOff = false;        // ProfileGrid was cleared here; the window does the
+                                              // rest of a profile-grid toggle (menu items 1000/1010,
+                                              // Up/Down texts, depth line reset, indicators)
+    bool ProfileMenuItems = false;            // enable 1000 (and 1010 with ProfileGrid) outside SS, gray in SS
+    bool HoldBox = false;                     // Hold box changed
+    bool HoldMenuItems = false;               // gray 200/201 while HoldActive, enable them otherwise
+    bool RevFlash = false;                    // draw the Rev box on and off again
     bool PlaybackReverseBox = false;
     bool PlotSpeedBar = false;
-    bool KeyEntryBox = false;       // draw the keyboard entry box (KeyEntryDisplayText)
-    bool KeyEntryErase = false;     // erase the entry box (then FrequencyReadout)
-    bool ClearScreen = false;       // "c": redraw the picture
+    bool KeyEntryBox = false;    // draw the keyboard entry box (KeyEntryDisplayText)
+    bool KeyEntryErase = false;  // erase the entry box (then FrequencyReadout)
+    bool ClearScreen = false;    // "c": redraw the picture
 
     PanelUpdate& operator|=(const PanelUpdate& other);
     bool Any() const;
@@ -114,14 +114,14 @@ enum class KeyEntryKind { None = 0, Range = 1, Gain = 2 };
 
 struct KeyEntry {
     KeyEntryKind Mode = KeyEntryKind::None;
-    std::string Text;   // typed characters ("0".."9", "."), at most 3
+    std::string Text;  // typed characters ("0".."9", "."), at most 3
 };
 
 inline constexpr int KeyEntryMaxLength = 3;
 
 struct PanelMessage {
     std::string Caption;
-    std::string Text;   // shown with the exclamation icon
+    std::string Text;  // shown with the exclamation icon
 };
 
 inline constexpr const char* KeyboardRangeCaption = "Keyboard Range";
@@ -129,13 +129,14 @@ inline constexpr const char* KeyboardGainCaption = "Keyboard Gain";
 inline constexpr const char* KeyboardRangeMetersText =
     "Please use one of the following ranges:\n 1, 2, 3, 4, 5, 10, 20, 30, 40, 50, 60, 80, 100, 150, or 200 Meters    ";
 inline constexpr const char* KeyboardRangeFeetText =
-    "Please use one of the following ranges:\n 3, 6, 9, 12, 15, 30, 60, 90, 120, 150, 180, 240, 300, 450, or 600 Feet    ";
+    "Please use one of the following ranges:\n 3, 6, 9, 12, 15, 30, 60, 90, 120, 150, 180, 240, 300, 450, or 600 Feet  "
+    "  ";
 inline constexpr const char* KeyboardGainText = "Entered Gain is out of range!\nUse 0 to 40 dB";
 
 struct KeyResult {
     PanelUpdate Update;
-    std::optional<PanelMessage> Message;   // show this message box (before the repaints)
-    bool Handled = false;                  // the key meant something in this state
+    std::optional<PanelMessage> Message;  // show this message box (before the repaints)
+    bool Handled = false;                 // the key meant something in this state
 };
 
 // One typed character (WM_CHAR), with the whole key table: "r"/"R" and "g"/"G" start an

@@ -6,8 +6,8 @@ namespace tidemar {
 
 namespace {
 
-constexpr std::array<const char*, PanelParameterCount> WidgetLabels = {"Range", "Mode",  "Gain",
-                                                                        "Speed", "Sector", "Train"};
+constexpr std::array<const char*, PanelParameterCount> WidgetLabels = {"Range", "Mode",   "Gain",
+                                                                       "Speed", "Sector", "Train"};
 
 ParameterWidget MakeWidget(PanelParameter parameter, int x, int y, const PanelLayout& layout) {
     const PanelMetrics& m = layout.Metrics;
@@ -24,9 +24,7 @@ ParameterWidget MakeWidget(PanelParameter parameter, int x, int y, const PanelLa
     return w;
 }
 
-Rect ArrowCell(int x, int y, const PanelMetrics& m) {
-    return {x, y, x + m.ArrowWidth, y + m.ArrowHeight};
-}
+Rect ArrowCell(int x, int y, const PanelMetrics& m) { return {x, y, x + m.ArrowWidth, y + m.ArrowHeight}; }
 
 }  // namespace
 
@@ -58,7 +56,7 @@ PanelLayout ComputePanelLayout(const PanelMetrics& metrics) {
 
     l.KeyEntryOrigin = {619, 2 * ch + 13};
 
-    const int lowerBase = l.Rows[3] + 2 * ah;   // Y3 + 2 * ArrowHeight
+    const int lowerBase = l.Rows[3] + 2 * ah;  // Y3 + 2 * ArrowHeight
     l.DialCentre = {(l.ReadoutWidth + aw) / 2 + 635, lowerBase + 25};
     l.DialFrame = {619, l.DialCentre.Y - 54, 777, l.DialCentre.Y + 54};
     l.UserTextBox = {619, lowerBase - 46, 777, lowerBase - 28};
@@ -122,8 +120,7 @@ Rect KeyEntryErase(const PanelLayout& layout) {
 }
 
 Point ReadoutValueShadow(const PanelLayout& layout, const Rect& box, int textWidth, int textHeight) {
-    return {(box.Left + box.Right) / 2 - textWidth / 2 + 2,
-            box.Top + layout.Metrics.ArrowHeight - textHeight / 2 + 1};
+    return {(box.Left + box.Right) / 2 - textWidth / 2 + 2, box.Top + layout.Metrics.ArrowHeight - textHeight / 2 + 1};
 }
 
 int CentredLeft(int centreX, int textWidth) { return centreX - textWidth / 2; }
@@ -151,20 +148,20 @@ bool ArrowDrawnInactive(PanelParameter parameter, const SonarState& state) {
 
 bool ElementActive(PanelElement element, const SonarState& state, bool reverseAvailable) {
     switch (element) {
-        case PanelElement::None: return false;
-        case PanelElement::Image: return true;
-        case PanelElement::HoldBox: return true;
-        case PanelElement::RevBox: return state.RunMode == DataSource::Head;
-        case PanelElement::PlaybackReverseBox: return state.RunMode == DataSource::File && reverseAvailable;
-        default: break;
+    case PanelElement::None: return false;
+    case PanelElement::Image: return true;
+    case PanelElement::HoldBox: return true;
+    case PanelElement::RevBox: return state.RunMode == DataSource::Head;
+    case PanelElement::PlaybackReverseBox: return state.RunMode == DataSource::File && reverseAvailable;
+    default: break;
     }
     if (state.HoldActive) return false;
     switch (element) {
-        case PanelElement::PlotSpeedLeft:
-        case PanelElement::PlotSpeedRight: return state.RunMode == DataSource::File;
-        case PanelElement::HeadButton:
-        case PanelElement::FileButton: return true;
-        default: break;
+    case PanelElement::PlotSpeedLeft:
+    case PanelElement::PlotSpeedRight: return state.RunMode == DataSource::File;
+    case PanelElement::HeadButton:
+    case PanelElement::FileButton: return true;
+    default: break;
     }
     return IsParameterArrow(element) && !ArrowDrawnInactive(ArrowParameter(element), state);
 }

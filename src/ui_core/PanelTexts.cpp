@@ -77,12 +77,12 @@ std::string TrainText(const SonarState& state) {
 
 std::string ReadoutText(const SonarState& state, PanelParameter parameter) {
     switch (parameter) {
-        case PanelParameter::Range: return RangeText(state);
-        case PanelParameter::Mode: return ModeText(state);
-        case PanelParameter::Gain: return GainText(state);
-        case PanelParameter::Speed: return SpeedText(state);
-        case PanelParameter::Sector: return SectorText(state);
-        case PanelParameter::Train: return TrainText(state);
+    case PanelParameter::Range: return RangeText(state);
+    case PanelParameter::Mode: return ModeText(state);
+    case PanelParameter::Gain: return GainText(state);
+    case PanelParameter::Speed: return SpeedText(state);
+    case PanelParameter::Sector: return SectorText(state);
+    case PanelParameter::Train: return TrainText(state);
     }
     return {};
 }
@@ -127,8 +127,10 @@ std::string KeyEntryDisplayText(const KeyEntry& entry, const SonarState& state) 
     if (entry.Mode == KeyEntryKind::None) return {};
     std::string text = entry.Mode == KeyEntryKind::Range ? "Range: " : "Gain: ";
     text += entry.Text.empty() ? "?" : entry.Text;
-    if (entry.Mode == KeyEntryKind::Range) text += state.Units == 1 ? " FT" : " M";
-    else text += " dB";
+    if (entry.Mode == KeyEntryKind::Range)
+        text += state.Units == 1 ? " FT" : " M";
+    else
+        text += " dB";
     return text;
 }
 

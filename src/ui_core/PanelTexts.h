@@ -22,14 +22,14 @@ inline constexpr const char* GridOffText = "Grid Off";
 // Measures the widest grid label when the strip under the image is erased.
 inline constexpr const char* GridLabelEraseSample = "XXXXXXXXXXXXXXXXXXXX";
 
-const char* ParameterLabel(PanelParameter parameter);   // "Range", "Mode", "Gain", ...
+const char* ParameterLabel(PanelParameter parameter);  // "Range", "Mode", "Gain", ...
 
-std::string RangeText(const SonarState& state);     // "50 M" / "150 FT" by Units
-std::string ModeText(const SonarState& state);      // "Sector", "Polar", "SS", "Profile"
-std::string GainText(const SonarState& state);      // "6 dB"
-std::string SpeedText(const SonarState& state);     // "Fast", or "N / A" in SS mode
-std::string SectorText(const SonarState& state);    // "360 Dg", or "N / A" in SS mode
-std::string TrainText(const SonarState& state);     // "90 Dg", or the side in SS mode
+std::string RangeText(const SonarState& state);   // "50 M" / "150 FT" by Units
+std::string ModeText(const SonarState& state);    // "Sector", "Polar", "SS", "Profile"
+std::string GainText(const SonarState& state);    // "6 dB"
+std::string SpeedText(const SonarState& state);   // "Fast", or "N / A" in SS mode
+std::string SectorText(const SonarState& state);  // "360 Dg", or "N / A" in SS mode
+std::string TrainText(const SonarState& state);   // "90 Dg", or the side in SS mode
 std::string ReadoutText(const SonarState& state, PanelParameter parameter);
 
 // The transmit frequency: FileFrequency in FILE mode, Frequency in HEAD mode, in kHz;
@@ -43,8 +43,8 @@ std::string GridLabelText(const SonarState& state);
 // The grid label is not drawn while the auto-profile display is up.
 bool GridLabelShown(const SonarState& state);
 
-std::string DateTimeBoxText(const SonarState& state);   // DateTimeText
-std::string UserTextBoxText(const SonarState& state);   // UserText, at most 79 characters
+std::string DateTimeBoxText(const SonarState& state);  // DateTimeText
+std::string UserTextBoxText(const SonarState& state);  // UserText, at most 79 characters
 
 // Width of the filled part of the Plot Speed bar: trunc(PlotSpeed * 0.01 * 68) in 0..68.
 // The filled part runs from (267, 534) to (267 + b, 549), the rest (268 + b, 534) to (336, 549).

@@ -22,9 +22,7 @@ ProfileScanRecord Point(float range) {
     return record;
 }
 
-void Fill(ProfileScan& scan, int count) {
-    scan.Records.assign(count, Point(1.0f));
-}
+void Fill(ProfileScan& scan, int count) { scan.Records.assign(count, Point(1.0f)); }
 
 // A completion that writes down what was asked of it.
 class CompletionLog : public ScanCompletion {
@@ -88,10 +86,11 @@ TEST(ScanList, StopsAtTwelveHundredPoints) {
     }
     ASSERT_EQ(scan.Records.size(), 1200u);
     EXPECT_FLOAT_EQ(scan.Records.back().Range, ProfilePointOf([] {
-                        SonarState s;
-                        s.ProfileSample = 1199;
-                        return s;
-                    }()).Range);
+                                                   SonarState s;
+                                                   s.ProfileSample = 1199;
+                                                   return s;
+                                               }())
+                                                   .Range);
 }
 
 TEST(ScanList, NothingIsCollectedWhileTheHeadIsPositioned) {
@@ -260,8 +259,8 @@ public:
     void EraseLinkStatus() override { ++Erased; }
 };
 
-void Ping(SonarState& state, const Clock& clock, DispatchTarget& target, ProfileScan& scan,
-          int position, int direction) {
+void Ping(SonarState& state, const Clock& clock, DispatchTarget& target, ProfileScan& scan, int position,
+          int direction) {
     std::vector<uint8_t> reply = FramedReply('G', 500, 0);
     reply[5] = static_cast<uint8_t>(position & 0x7F);
     reply[6] = static_cast<uint8_t>(((position >> 7) & 0x3F) | (direction << 6));

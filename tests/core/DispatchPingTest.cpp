@@ -26,7 +26,10 @@ public:
     void RefreshDiagnostics() override { Calls.push_back("diagnostics"); }
     void DrawPingIndicator(bool on) override { Calls.push_back(on ? "indicator*" : "indicator"); }
     bool Recording() const override { return IsRecording; }
-    void WriteRecord(const SonarState&) override { Calls.push_back("record"); ++Records; }
+    void WriteRecord(const SonarState&) override {
+        Calls.push_back("record");
+        ++Records;
+    }
     void ResetEchoHistory() override { Calls.push_back("reset"); }
     void RedrawSonarImage() override { Calls.push_back("redraw"); }
     void DrawDateTime() override { Calls.push_back("datetime"); }
@@ -75,8 +78,7 @@ TEST_F(DispatchOrder, LivePolarPingRunsEveryStepInOrder) {
     log.IsRecording = true;
     state.PixelZoom = 1;
     DispatchResult result = Dispatch(FramedReply('G', 500, 40));
-    EXPECT_EQ(log.Joined(),
-              "diagnostics indicator* record readouts headpos history sector dredge measureline zoom");
+    EXPECT_EQ(log.Joined(), "diagnostics indicator* record readouts headpos history sector dredge measureline zoom");
     EXPECT_EQ(result.PauseMilliseconds, 0);
 }
 
@@ -229,7 +231,9 @@ TEST_F(PlayedPing, BackwardsPlayTurnsTheDrawingDirection) {
 
 TEST_F(PlayedPing, PlotSpeedPacesPlayback) {
     state.RunMode = DataSource::File;
-    struct Case { int plotSpeed, ms; } cases[] = {{100, 0}, {99, 0}, {50, 100}, {0, 1200}, {75, 18}};
+    struct Case {
+        int plotSpeed, ms;
+    } cases[] = {{100, 0}, {99, 0}, {50, 100}, {0, 1200}, {75, 18}};
     for (const auto& c : cases) {
         state.PlotSpeed = c.plotSpeed;
         EXPECT_EQ(Dispatch(FramedReply('G', 500)).PauseMilliseconds, c.ms) << "PlotSpeed " << c.plotSpeed;
@@ -237,8 +241,10 @@ TEST_F(PlayedPing, PlotSpeedPacesPlayback) {
 }
 
 TEST(PlotDelay, BandsOfTheSpeedBar) {
-    struct Case { int d, ms; } cases[] = {
-        {1, 0}, {4, 1}, {10, 2}, {11, 5}, {20, 10}, {21, 15}, {30, 22}, {31, 31}, {40, 40},
+    struct Case {
+        int d, ms;
+    } cases[] = {
+        {1, 0},   {4, 1},    {10, 2},   {11, 5},   {20, 10},  {21, 15},  {30, 22},   {31, 31},    {40, 40},
         {41, 82}, {50, 100}, {51, 204}, {61, 366}, {71, 568}, {81, 810}, {91, 1092}, {100, 1200},
     };
     for (const auto& c : cases) EXPECT_EQ(PlotDelayMilliseconds(c.d), c.ms) << "d " << c.d;

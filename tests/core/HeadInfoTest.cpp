@@ -47,24 +47,36 @@ TEST(HeadInformation, TypicalHeadReadsAsTheWindowShowsIt) {
 
 TEST(HeadInformation, MonthOutsideTheYearReadsAsJanuary) {
     HeadNvRamBytesArray nv = TypicalMemory();
-    const struct { uint8_t month; const char* text; } cases[] = {
-        {0, "1.04 - 19JAN09"}, {13, "1.04 - 19JAN09"}, {255, "1.04 - 19JAN09"},
-        {12, "1.04 - 19DEC09"}, {6, "1.04 - 19JUN09"}};
+    const struct {
+        uint8_t month;
+        const char* text;
+    } cases[] = {{0, "1.04 - 19JAN09"},
+                 {13, "1.04 - 19JAN09"},
+                 {255, "1.04 - 19JAN09"},
+                 {12, "1.04 - 19DEC09"},
+                 {6, "1.04 - 19JUN09"}};
     for (const auto& c : cases) {
         nv[3] = c.month;
         EXPECT_EQ(TextsOf(nv).EpromRevision, c.text) << "month byte " << int(c.month);
     }
-    nv[0] = 12; nv[1] = 0; nv[2] = 0; nv[3] = 3; nv[4] = 7;
+    nv[0] = 12;
+    nv[1] = 0;
+    nv[2] = 0;
+    nv[3] = 3;
+    nv[4] = 7;
     EXPECT_EQ(TextsOf(nv).EpromRevision, "12.00 - 07MAR00");
 }
 
 TEST(HeadInformation, SerialNumberTakesSevenBitsOfTheLowByte) {
     HeadNvRamBytesArray nv = TypicalMemory();
-    nv[6] = 0x85; nv[7] = 0;      // the top bit of the low byte is not part of the number
+    nv[6] = 0x85;
+    nv[7] = 0;  // the top bit of the low byte is not part of the number
     EXPECT_EQ(TextsOf(nv).SerialNumber, "0005");
-    nv[6] = 0x0F; nv[7] = 0x4E;   // 9999
+    nv[6] = 0x0F;
+    nv[7] = 0x4E;  // 9999
     EXPECT_EQ(TextsOf(nv).SerialNumber, "9999");
-    nv[6] = 0x7F; nv[7] = 0xFF;   // the high byte counts whole
+    nv[6] = 0x7F;
+    nv[7] = 0xFF;  // the high byte counts whole
     EXPECT_EQ(TextsOf(nv).SerialNumber, "32767");
 }
 
@@ -113,7 +125,11 @@ TEST(HeadInformation, CodesPastTheirTablesAreNotAvailable) {
 
 TEST(HeadInformation, ShotCountIsHundredsLimitedToOneBillion) {
     HeadNvRamBytesArray nv = TypicalMemory();
-    const struct { uint8_t b[4]; uint64_t shots; const char* text; } cases[] = {
+    const struct {
+        uint8_t b[4];
+        uint64_t shots;
+        const char* text;
+    } cases[] = {
         {{0x10, 0, 0, 0}, 1600, "1,600"},
         {{0, 0, 0, 0}, 0, "0"},
         {{1, 0, 0, 0}, 100, "100"},
@@ -155,8 +171,8 @@ TEST(HeadInformation, AnyMemoryGivesTextsOfTheirShape) {
         ASSERT_LE(info.EpromMonth, 12);
         ASSERT_LE(info.ShotCount, MaxShotCount);
         const HeadInformationTexts t = HeadInformationTextsOf(info);
-        for (const std::string* text : {&t.EpromRevision, &t.SerialNumber, &t.SensorType, &t.XdcrType,
-                                        &t.DepthRating, &t.GearRatio, &t.SampleRate, &t.ShotCount})
+        for (const std::string* text : {&t.EpromRevision, &t.SerialNumber, &t.SensorType, &t.XdcrType, &t.DepthRating,
+                                        &t.GearRatio, &t.SampleRate, &t.ShotCount})
             ASSERT_FALSE(text->empty());
         ASSERT_LE(t.ShotCount.size(), std::string("1,000,000,000").size());
         ASSERT_NE(t.EpromRevision.find(" - "), std::string::npos);

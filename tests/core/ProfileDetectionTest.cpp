@@ -263,7 +263,7 @@ TEST(DetectionInDecoding, TheRecordedHeaderCarriesTheProgramsPoint) {
     EXPECT_EQ(state.ProfileRange, 1002);
     EXPECT_EQ(state.ReceiveBuffer[8], 0x6A);
     EXPECT_EQ(state.ReceiveBuffer[9], 0x07);
-    EXPECT_EQ(state.LastHeader[8], 0);  // the diagnostics show what the head sent
+    EXPECT_EQ(state.LastHeader[8], 0);            // the diagnostics show what the head sent
     EXPECT_EQ(state.SampleLine[100], 0x7F >> 1);  // Med Mix dims the echo, not the search
 }
 

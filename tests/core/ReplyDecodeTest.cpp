@@ -56,7 +56,7 @@ TEST(ReplyHeader, HighBitsOfTheSevenBitFields) {
     SonarState state = StateAt(9, DisplayMode::Sector);
     auto reply = FramedReply('G', 500);
     reply[8] = 0xFF;
-    reply[9] = 0xFF;   // the high byte of the profile range is taken whole
+    reply[9] = 0xFF;  // the high byte of the profile range is taken whole
     reply[10] = 0xFF;
     reply[11] = 0xFF;  // the byte count keeps 7 bits of each
     Decode(state, reply, clock);
@@ -110,8 +110,8 @@ TEST(ReplyMirroring, ThreeMountingsDrawTheOtherWayRound) {
         {1, 0, 0, true},  {1, 0, 1, false}, {1, 1, 0, false}, {1, 1, 1, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("ProfileGrid " + std::to_string(c.profileGrid) + " Xdcr " +
-                     std::to_string(c.xdcr) + " ZeroDown " + std::to_string(c.zeroDown));
+        SCOPED_TRACE("ProfileGrid " + std::to_string(c.profileGrid) + " Xdcr " + std::to_string(c.xdcr) + " ZeroDown " +
+                     std::to_string(c.zeroDown));
         ManualClock clock;
         SonarState state = StateAt(9, DisplayMode::Polar);
         state.ProfileGrid = c.profileGrid;
@@ -173,6 +173,7 @@ TEST(ReplyHeadAngle, ByDisplayModeTrainAndRotation) {
 TEST(ReplyPulseBlanking, ShortRangesHideThePulse) {
     struct Case {
         int rangeIndex, gridMode, pulseLength, blank;
+        // clang-format off
     } cases[] = {
         {2, DisplayMode::Sector, 100, 13},    // 3 m: 100 x 0.0075 / 0.06 = 12.5, + 0.5
         {2, DisplayMode::Polar, 100, 6},      // Polar halves: 6.25 + 0.5
@@ -186,6 +187,7 @@ TEST(ReplyPulseBlanking, ShortRangesHideThePulse) {
         {4, DisplayMode::Sector, 1000, 0},    // 5 m and beyond: none
         {9, DisplayMode::Sector, 100, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE("range " + std::to_string(RangeTable[c.rangeIndex].Meters) + " m, mode " +
                      std::to_string(c.gridMode) + ", pulse " + std::to_string(c.pulseLength));
@@ -214,10 +216,10 @@ TEST(ReplyProfileSample, FromTheHeadsProfileRange) {
         int rangeIndex, gridMode, profile, profileRange;
         int blank, sample;
     } cases[] = {
-        {"50 m: centimetres", 9, DisplayMode::Sector, 0, 1234, 0, 123},            // 12.34 m / 0.1 m
+        {"50 m: centimetres", 9, DisplayMode::Sector, 0, 1234, 0, 123},  // 12.34 m / 0.1 m
         {"50 m Polar: half as many samples", 9, DisplayMode::Polar, 0, 1234, 0, 61},
-        {"3 m: millimetres after the blanking", 2, DisplayMode::Sector, 0, 500, 13, 179},   // 13 + 166.7
-        {"3 m Polar", 2, DisplayMode::Polar, 0, 500, 6, 89},                                // 6 + 83.3
+        {"3 m: millimetres after the blanking", 2, DisplayMode::Sector, 0, 500, 13, 179},  // 13 + 166.7
+        {"3 m Polar", 2, DisplayMode::Polar, 0, 500, 6, 89},                               // 6 + 83.3
         {"no profile range, no point", 2, DisplayMode::Sector, 0, 0, 13, 0},
         {"points only keeps the blanking with a point", 2, DisplayMode::Sector, 1, 500, 13, 179},
         {"points only without a point drops the blanking", 2, DisplayMode::Sector, 1, 0, 0, 0},
@@ -277,8 +279,7 @@ TEST(ReplyPlaybackRange, RecordsRangeSetsTheRangeIndexOnly) {
         {1, 30, 7}, {1, 1, 0}, {1, 200, 14}, {1, 7, 9}, {1, 0, 9}, {1, 255, 9}, {0, 30, 9},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("RunMode " + std::to_string(c.runMode) + ", " +
-                     std::to_string(c.returnRange) + " m");
+        SCOPED_TRACE("RunMode " + std::to_string(c.runMode) + ", " + std::to_string(c.returnRange) + " m");
         ManualClock clock;
         SonarState state = StateAt(9, DisplayMode::Sector);
         state.RunMode = c.runMode;

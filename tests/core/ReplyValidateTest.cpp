@@ -29,16 +29,28 @@ struct ReplyFields {
     int ClockSecond;
 
     explicit ReplyFields(const SonarState& s)
-        : LastHeader(s.LastHeader), LastTermByte(s.LastTermByte), ReturnHeadID(s.ReturnHeadID),
-          SerialStatus(s.SerialStatus), HeadPosition(s.HeadPosition),
-          LastHeadPosition(s.LastHeadPosition), StepDirection(s.StepDirection),
-          DrawDirection(s.DrawDirection), ReturnRange(s.ReturnRange),
-          ProfileRange(s.ProfileRange), DataByteCount(s.DataByteCount),
-          PulseBlankSamples(s.PulseBlankSamples), ProfileSample(s.ProfileSample),
-          DisplaySpeed(s.DisplaySpeed), Range(s.Range), HeadAngleRad(s.HeadAngleRad),
-          HeadAngleDeg(s.HeadAngleDeg), SampleLine(s.SampleLine),
-          RepRateLastTick(s.RepRateLastTick), RepRateCount(s.RepRateCount),
-          RepRateText(s.RepRateText), TimestampText(s.TimestampText),
+        : LastHeader(s.LastHeader),
+          LastTermByte(s.LastTermByte),
+          ReturnHeadID(s.ReturnHeadID),
+          SerialStatus(s.SerialStatus),
+          HeadPosition(s.HeadPosition),
+          LastHeadPosition(s.LastHeadPosition),
+          StepDirection(s.StepDirection),
+          DrawDirection(s.DrawDirection),
+          ReturnRange(s.ReturnRange),
+          ProfileRange(s.ProfileRange),
+          DataByteCount(s.DataByteCount),
+          PulseBlankSamples(s.PulseBlankSamples),
+          ProfileSample(s.ProfileSample),
+          DisplaySpeed(s.DisplaySpeed),
+          Range(s.Range),
+          HeadAngleRad(s.HeadAngleRad),
+          HeadAngleDeg(s.HeadAngleDeg),
+          SampleLine(s.SampleLine),
+          RepRateLastTick(s.RepRateLastTick),
+          RepRateCount(s.RepRateCount),
+          RepRateText(s.RepRateText),
+          TimestampText(s.TimestampText),
           ClockSecond(s.ClockSecond) {}
     bool operator==(const ReplyFields&) const = default;
 };
@@ -70,13 +82,15 @@ TEST(ReplyFraming, RejectedRepliesChangeNothing) {
         {"no 'L' in byte 2", [](SonarState& s) { s.ReceiveBuffer[2] = 'K'; }},
         {"end byte 0xFB", [](SonarState& s) { s.ReceiveBuffer[512] = 0xFB; }},
         {"end byte one place early",
-         [](SonarState& s) { s.ReceiveBuffer[511] = 0xFC; s.ReceiveBuffer[512] = 0; }},
+         [](SonarState& s) {
+             s.ReceiveBuffer[511] = 0xFC;
+             s.ReceiveBuffer[512] = 0;
+         }},
         {"expected length shorter than the frame", [](SonarState& s) { s.ExpectedReturnLength = 12; }},
         {"expected length zero", [](SonarState& s) { s.ExpectedReturnLength = 0; }},
         {"expected length negative", [](SonarState& s) { s.ExpectedReturnLength = -513; }},
         {"expected length past the buffer", [](SonarState& s) { s.ExpectedReturnLength = 514; }},
-        {"expected length far past the buffer",
-         [](SonarState& s) { s.ExpectedReturnLength = 1 << 30; }},
+        {"expected length far past the buffer", [](SonarState& s) { s.ExpectedReturnLength = 1 << 30; }},
         {"all zero", [](SonarState& s) { s.ReceiveBuffer.fill(0); }},
     };
     for (const auto& c : cases) {
@@ -107,8 +121,8 @@ TEST(ReplyFraming, AcceptsEveryReplyKindAtItsLength) {
         {'T', 64, DataSource::Head},  {'M', 500, DataSource::File},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(1, static_cast<char>(c.type)) + " with " +
-                     std::to_string(c.dataBytes) + " data bytes");
+        SCOPED_TRACE(std::string(1, static_cast<char>(c.type)) + " with " + std::to_string(c.dataBytes) +
+                     " data bytes");
         ManualClock clock;
         SonarState state = StateAt(9, DisplayMode::Sector);
         state.RunMode = c.runMode;

@@ -58,6 +58,7 @@ TEST(SwitchCommand, EveryFieldLandsInItsByte) {
 }
 
 TEST(SwitchCommand, TrainCodeFollowsTransducerOrientation) {
+    // clang-format off
     struct Case { int train, xdcr, code; } cases[] = {
         {0, Transducer::Down, 60},   {90, Transducer::Down, 90},  {179, Transducer::Down, 119},
         {180, Transducer::Down, 0},  {270, Transducer::Down, 30}, {359, Transducer::Down, 59},
@@ -66,6 +67,7 @@ TEST(SwitchCommand, TrainCodeFollowsTransducerOrientation) {
         {180, Transducer::Up, 0},    // 120 - 0 is out of range and wraps to 0
         {270, Transducer::Up, 90},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(TrainCode(c.train, c.xdcr), c.code) << "train " << c.train << " xdcr " << c.xdcr;
 }
@@ -111,6 +113,7 @@ TEST(SwitchCommand, AutoProfileWidensTheSectorByItsMargin) {
 }
 
 TEST(SwitchCommand, ProfileMinimumRangeInDecimetres) {
+    // clang-format off
     struct Case { float value; int units; int code; } cases[] = {
         {0.0f, 0, 0},   {2.5f, 0, 25},  {2.44f, 0, 24}, {2.46f, 0, 25},
         {25.0f, 0, 250}, {30.0f, 0, 250},  // clamped
@@ -118,6 +121,7 @@ TEST(SwitchCommand, ProfileMinimumRangeInDecimetres) {
         {10.0f, 1, 30},                   // 30.48 + 0.5
         {-3.0f, 0, 0},
     };
+    // clang-format on
     SonarState state = DefaultState();
     for (const auto& c : cases) {
         state.ProfileMinimumRange = c.value;
@@ -129,7 +133,9 @@ TEST(SwitchCommand, ProfileMinimumRangeInDecimetres) {
 
 TEST(SwitchCommand, SwitchDelayAndFrequencyCodes) {
     SonarState state = DefaultState();
-    struct Delay { int delay, range, code; } delays[] = {
+    struct Delay {
+        int delay, range, code;
+    } delays[] = {
         {500, 0, 250}, {499, 1, 249}, {0, 0, 1}, {3, 9, 1}, {10, 14, 5},
     };
     for (const auto& d : delays) {
@@ -138,7 +144,9 @@ TEST(SwitchCommand, SwitchDelayAndFrequencyCodes) {
         BuildSwitchCommand(state);
         EXPECT_EQ(state.CommandTemplate[24], d.code) << d.delay << " at range " << d.range;
     }
-    struct Freq { int kHz, code; } freqs[] = {{675, 100}, {280, 21}, {1100, 185}, {700, 105}};
+    struct Freq {
+        int kHz, code;
+    } freqs[] = {{675, 100}, {280, 21}, {1100, 185}, {700, 105}};
     for (const auto& f : freqs) {
         state.Frequency = f.kHz;
         BuildSwitchCommand(state);
@@ -176,6 +184,7 @@ TEST(PrepareReply, ReplyKindFollowsModeAndSampleWidth) {
     struct Case {
         int profile, headScan, dataBits, gridMode;
         int type, length, sizeCode, plotCount;
+        // clang-format off
     } cases[] = {
         {0, 0, 8, DisplayMode::Sector, 'G', 513, 3, 499},
         {0, 0, 8, DisplayMode::Polar, 'G', 513, 3, 250},  // Polar pairs samples
@@ -187,6 +196,7 @@ TEST(PrepareReply, ReplyKindFollowsModeAndSampleWidth) {
         {1, 1, 8, DisplayMode::Sector, 'T', 77, 1, 77},   // head scan wins over profile
         {0, 1, 8, DisplayMode::Polar, 'T', 77, 1, 77},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SonarState state;
         state.Profile = c.profile;
@@ -230,8 +240,7 @@ TEST(HeadProgramming, IdChangeGoesToTheScannedHeadAndMovesTheMasterId) {
     state.NewHeadID = 20;
     ASSERT_TRUE(HeadProgrammingPending(state));
     CommandBlock block = BuildHeadProgrammingCommand(state);
-    EXPECT_EQ(Hex(block),
-              "FE 44 10 32 00 00 00 00 06 01 00 3C 78 03 0A 00 94 00 00 32 08 00 00 00 00 64 FD");
+    EXPECT_EQ(Hex(block), "FE 44 10 32 00 00 00 00 06 01 00 3C 78 03 0A 00 94 00 00 32 08 00 00 00 00 64 FD");
     EXPECT_EQ(state.MasterHeadID, 20);
     EXPECT_EQ(state.ScanHeadID, 20);
     EXPECT_FALSE(HeadProgrammingPending(state));
@@ -247,8 +256,7 @@ TEST(HeadProgramming, ProgrammingCarriesSerialNumberAndDepthRating) {
     state.ProgramSerialNumber = 9999;  // 0x270F: low 7 bits 0x0F, next 7 bits 0x4E
     state.ProgramDepthRating = 1;
     CommandBlock block = BuildHeadProgrammingCommand(state);
-    EXPECT_EQ(Hex(block),
-              "FE 44 11 32 00 00 00 00 06 01 80 3C 78 03 0A 0F 00 00 4E 32 08 01 00 00 00 64 FD");
+    EXPECT_EQ(Hex(block), "FE 44 11 32 00 00 00 00 06 01 80 3C 78 03 0A 0F 00 00 4E 32 08 01 00 00 00 64 FD");
     EXPECT_EQ(state.HeadProgramRequest, 0);
     EXPECT_EQ(state.MasterHeadID, 17);
 }

@@ -59,8 +59,7 @@ TEST(StampTime, NewSecondRebuildsDateAndTime) {
 }
 
 TEST(StampTime, MonthNames) {
-    const char* names[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                           "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    const char* names[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
     for (int month = 1; month <= 12; ++month) {
         SonarState state;
         ManualClock clock;
@@ -80,8 +79,7 @@ TEST(StampTime, HundredthsTruncate) {
         ManualClock clock;
         clock.Time = {2024, 6, 1, 1, 2, 3, c.millisecond};
         StampTime(state, clock);
-        EXPECT_EQ(state.TimestampText, std::string("01-JUN-2024  01:02:03") + c.tail)
-            << c.millisecond << " ms";
+        EXPECT_EQ(state.TimestampText, std::string("01-JUN-2024  01:02:03") + c.tail) << c.millisecond << " ms";
     }
 }
 

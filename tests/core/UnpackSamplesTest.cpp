@@ -18,8 +18,8 @@ using replytest::StateAt;
 // filled with a marker so untouched entries show.
 constexpr uint8_t Untouched = 0xEE;
 
-SonarState Holding(const std::vector<uint8_t>& data, int dataBits, int profile = 0,
-                   int gridMode = DisplayMode::Sector, int blank = 0) {
+SonarState Holding(const std::vector<uint8_t>& data, int dataBits, int profile = 0, int gridMode = DisplayMode::Sector,
+                   int blank = 0) {
     SonarState state = StateAt(9, gridMode);
     auto reply = FramedReply('G', static_cast<int>(data.size()));
     std::copy(data.begin(), data.end(), reply.begin() + 12);
@@ -40,10 +40,7 @@ TEST(Unpack4Bits, TwoSamplesPerByteLowNibbleFirst) {
         {0x3A, 0, 107, 48},  // 0xA0 = 160 is capped
         {0x3A, 2, 40, 12},   // Low Mix dims by two bits
         {0x3A, 3, 107, 48},  // Med Mix has no shift at 4 bits
-        {0x3A, 4, 107, 48},
-        {0x06, 0, 96, 0},
-        {0x60, 0, 0, 96},
-        {0xFF, 2, 60, 60},
+        {0x3A, 4, 107, 48}, {0x06, 0, 96, 0}, {0x60, 0, 0, 96}, {0xFF, 2, 60, 60},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("byte " + std::to_string(c.byte) + ", Profile " + std::to_string(c.profile));
@@ -61,8 +58,7 @@ TEST(Unpack4Bits, FullReplyGives504Samples) {
     std::vector<uint8_t> data(252, 0x21);
     SonarState state = Holding(data, 4, 0, DisplayMode::Polar, 10);  // Polar does not pair 4-bit data
     UnpackSamples(state);
-    for (int i = 10; i < 10 + 504; ++i)
-        ASSERT_EQ(state.SampleLine[i], i % 2 == 0 ? 16 : 32) << "sample " << i;
+    for (int i = 10; i < 10 + 504; ++i) ASSERT_EQ(state.SampleLine[i], i % 2 == 0 ? 16 : 32) << "sample " << i;
     EXPECT_EQ(state.SampleLine[514], Untouched);
 }
 
@@ -88,8 +84,7 @@ TEST(Unpack8Bits, OneSamplePerByteAfterTheBlanking) {
     SonarState state = Holding(data, 8, 0, DisplayMode::Sector, 13);
     UnpackSamples(state);
     EXPECT_EQ(state.SampleLine[12], Untouched);
-    for (int i = 0; i < 500; ++i)
-        ASSERT_EQ(state.SampleLine[13 + i], std::min(i % 251, 107)) << "sample " << i;
+    for (int i = 0; i < 500; ++i) ASSERT_EQ(state.SampleLine[13 + i], std::min(i % 251, 107)) << "sample " << i;
     EXPECT_EQ(state.SampleLine[513], Untouched);
 }
 
@@ -223,11 +218,8 @@ TEST(UnpackSamplesLength, UnusableLengthsAndWidthsUnpackNothing) {
         const char* legend;
         int length, dataBits;
     } cases[] = {
-        {"length below the frame", 12, 8},
-        {"negative length", -1, 8},
-        {"length past the buffer", MaxReplyBytes + 1, 8},
-        {"12-bit samples", 513, 12},
-        {"no width", 513, 0},
+        {"length below the frame", 12, 8}, {"negative length", -1, 8}, {"length past the buffer", MaxReplyBytes + 1, 8},
+        {"12-bit samples", 513, 12},       {"no width", 513, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.legend);

@@ -36,7 +36,7 @@ TEST(CaptureNames, OnlyFilesOfTheSameDateAndExtensionCount) {
     TempDir dir;
     WriteBytes(dir.File("07DEC2026-0004.BMP"), "");
     WriteBytes(dir.File("06DEC2026-0009.XYZ"), "");
-    WriteBytes(dir.File("07DEC2026-00012.XYZ"), "");   // five digits: not one of ours
+    WriteBytes(dir.File("07DEC2026-00012.XYZ"), "");  // five digits: not one of ours
     WriteBytes(dir.File("x07DEC2026-0011.XYZ"), "");
     WriteBytes(dir.File("07DEC2026-0002.XYZ.bak"), "");
     EXPECT_EQ(NextCaptureName(dir.Path().string(), Date, ".XYZ"), dir.File("07DEC2026-0001.XYZ"));

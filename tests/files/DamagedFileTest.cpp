@@ -35,49 +35,79 @@ Bytes Garbage(size_t n) {
 struct DamageCase {
     const char* legend;
     std::function<void(Bytes&)> damage;
-    std::vector<int> forward;             // pings shown in 10 steps forwards
-    std::vector<int> backward;            // pings shown in 6 steps backwards from the start
+    std::vector<int> forward;               // pings shown in 10 steps forwards
+    std::vector<int> backward;              // pings shown in 6 steps backwards from the start
     std::vector<long long> problemOffsets;  // what verify reports
 };
 
 const DamageCase Cases[] = {
     {"intact", [](Bytes&) {}, {200, 300, 400, 200, 300, 400}, {400, 300, 200, 100, 400}, {}},
-    {"last record cut short", [](Bytes& f) { f.resize(2300); },
-     {200, 300, 200, 300, 200}, {300, 200, 100, 300, 200}, {1920}},
-    {"last record cut inside its header", [](Bytes& f) { f.resize(1970); },
-     {200, 300, 200, 300, 200}, {300, 200, 100, 300, 200}, {1920}},
+    {"last record cut short",
+     [](Bytes& f) { f.resize(2300); },
+     {200, 300, 200, 300, 200},
+     {300, 200, 100, 300, 200},
+     {1920}},
+    {"last record cut inside its header",
+     [](Bytes& f) { f.resize(1970); },
+     {200, 300, 200, 300, 200},
+     {300, 200, 100, 300, 200},
+     {1920}},
     {"garbage between records 2 and 3",
      [](Bytes& f) {
          const Bytes g = Garbage(37);
          f.insert(f.begin() + 1280, g.begin(), g.end());
      },
-     {200, 300, 400, 200, 300, 400}, {400, 300, 200, 100, 400}, {1280, 1317}},
+     {200, 300, 400, 200, 300, 400},
+     {400, 300, 200, 100, 400},
+     {1280, 1317}},
     {"false marker in the garbage",
      [](Bytes& f) {
          Bytes g = Garbage(150);
          g[20] = 'K', g[21] = '7', g[22] = 'T';
          f.insert(f.begin() + 1280, g.begin(), g.end());
      },
-     {200, 300, 400, 200, 300, 400}, {400, 300, 200, 100, 400}, {1280, 1430}},
+     {200, 300, 400, 200, 300, 400},
+     {400, 300, 200, 100, 400},
+     {1280, 1430}},
     {"run of false markers",
      [](Bytes& f) {
          Bytes g;
          for (int i = 0; i < 50; ++i) g.insert(g.end(), {'K', '7', 'T'});
          f.insert(f.begin() + 1280, g.begin(), g.end());
      },
-     {200, 300, 400, 200, 300, 400}, {400, 300, 200, 100, 400}, {1280, 1430}},
-    {"impossible size in record 2", [](Bytes& f) { SetBigEndian(f, 640 + 4, 700); },
-     {300, 400, 300, 400, 300}, {400, 300, 100, 400, 300}, {640, 1280}},
-    {"reply too long for record 3", [](Bytes& f) { SetBigEndian(f, 1280 + 6, 600); },
-     {200, 400, 200, 400, 200}, {400, 200, 100, 400, 200}, {1280, 1920}},
-    {"back-link of record 3 leads before the file", [](Bytes& f) { SetBigEndian(f, 1918, 9000); },
-     {200, 300, 400, 200, 300, 400}, {400, 300, 200, 100, 400}, {1280}},
-    {"back-link of record 3 lands inside record 2", [](Bytes& f) { SetBigEndian(f, 1918, 700); },
-     {200, 300, 400, 200, 300, 400}, {400, 300, 200, 100, 400}, {1280}},
-    {"back-link of record 3 shorter than the record", [](Bytes& f) { SetBigEndian(f, 1918, 100); },
-     {200, 300, 400, 200, 300, 400}, {400, 300, 200, 100, 400}, {1280}},
-    {"back-link of record 3 is zero", [](Bytes& f) { SetBigEndian(f, 1918, 0); },
-     {200, 300, 400, 200, 300, 400}, {400, 300, 400, 300, 400}, {1280}},
+     {200, 300, 400, 200, 300, 400},
+     {400, 300, 200, 100, 400},
+     {1280, 1430}},
+    {"impossible size in record 2",
+     [](Bytes& f) { SetBigEndian(f, 640 + 4, 700); },
+     {300, 400, 300, 400, 300},
+     {400, 300, 100, 400, 300},
+     {640, 1280}},
+    {"reply too long for record 3",
+     [](Bytes& f) { SetBigEndian(f, 1280 + 6, 600); },
+     {200, 400, 200, 400, 200},
+     {400, 200, 100, 400, 200},
+     {1280, 1920}},
+    {"back-link of record 3 leads before the file",
+     [](Bytes& f) { SetBigEndian(f, 1918, 9000); },
+     {200, 300, 400, 200, 300, 400},
+     {400, 300, 200, 100, 400},
+     {1280}},
+    {"back-link of record 3 lands inside record 2",
+     [](Bytes& f) { SetBigEndian(f, 1918, 700); },
+     {200, 300, 400, 200, 300, 400},
+     {400, 300, 200, 100, 400},
+     {1280}},
+    {"back-link of record 3 shorter than the record",
+     [](Bytes& f) { SetBigEndian(f, 1918, 100); },
+     {200, 300, 400, 200, 300, 400},
+     {400, 300, 200, 100, 400},
+     {1280}},
+    {"back-link of record 3 is zero",
+     [](Bytes& f) { SetBigEndian(f, 1918, 0); },
+     {200, 300, 400, 200, 300, 400},
+     {400, 300, 400, 300, 400},
+     {1280}},
     {"marker of the first record only", [](Bytes& f) { f.resize(3); }, {}, {}, {0, 0}},
 };
 

@@ -47,7 +47,7 @@ SonarState ProfilePing() {
 TEST(DataRecord, ProfilePingGivesTheKnownRecord) {
     Bytes want(128, 0);
     Put(want, 0, "K7T");
-    want[3] = 0;                  // DataSizeCode
+    want[3] = 0;                     // DataSizeCode
     want[4] = 0x00, want[5] = 0x80;  // S = 128
     want[6] = 0x00, want[7] = 0x0D;  // 13-byte reply
     Put(want, 8, "05-MAR-2024");
@@ -55,8 +55,8 @@ TEST(DataRecord, ProfilePingGivesTheKnownRecord) {
     Put(want, 29, ".25");
     want[37] = 0x80 | 0x40 | (2 << 3) | 3;  // step direction, Xdcr up, SS, speed 3
     want[38] = 12;
-    want[39] = 30;   // 90 / 3
-    want[40] = 90;   // 270 / 3
+    want[39] = 30;  // 90 / 3
+    want[40] = 90;  // 270 / 3
     want[42] = 20;
     want[43] = 0x80 | 0x40 | (2 << 3) | 1;  // profile grid, zero up, 16 bits, format 1
     want[44] = 15;
@@ -99,10 +99,10 @@ TEST(DataRecord, ImagePingWithGpsCarriesBothHalvesAndTheBackLink) {
 
 TEST(DataRecord, TextsAreCutToTheirFields) {
     SonarState s = ProfilePing();
-    s.DateText = "05-MAR-20240";                 // a five-digit year
-    s.Hundredths = 123;                          // ".123" cut to ".12"
-    s.UserText = std::string(40, 'x');           // 32 bytes kept, 31 read back
-    s.SoundVelocityMeters = 1500.1f;             // 15001 tenths, not 15000
+    s.DateText = "05-MAR-20240";        // a five-digit year
+    s.Hundredths = 123;                 // ".123" cut to ".12"
+    s.UserText = std::string(40, 'x');  // 32 bytes kept, 31 read back
+    s.SoundVelocityMeters = 1500.1f;    // 15001 tenths, not 15000
     const Bytes r = BuildDataRecord(s, 0);
     EXPECT_EQ(std::string(r.begin() + 8, r.begin() + 20), std::string("05-MAR-2024\0", 12));
     EXPECT_EQ(std::string(r.begin() + 29, r.begin() + 33), std::string(".12\0", 4));

@@ -39,10 +39,16 @@ inline void Append(Bytes& to, const Bytes& more) { to.insert(to.end(), more.begi
 // tell which record was played.
 inline Bytes HeadReply(uint8_t type, int dataBytes, int headPosition, int range = 50) {
     Bytes r(static_cast<size_t>(13 + dataBytes), 0x55);
-    const uint8_t header[12] = {'B', type, 'L', 17, 0,
+    const uint8_t header[12] = {'B',
+                                type,
+                                'L',
+                                17,
+                                0,
                                 static_cast<uint8_t>(headPosition & 0x7F),
                                 static_cast<uint8_t>((headPosition >> 7) & 0x3F),
-                                static_cast<uint8_t>(range), 0x12, 0x09,
+                                static_cast<uint8_t>(range),
+                                0x12,
+                                0x09,
                                 static_cast<uint8_t>(dataBytes & 0x7F),
                                 static_cast<uint8_t>((dataBytes >> 7) & 0x7F)};
     std::copy(header, header + 12, r.begin());

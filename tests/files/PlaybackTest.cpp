@@ -184,8 +184,8 @@ TEST_F(PlaybackFixture, RecordLoadsItsSettingsIntoTheState) {
 
 TEST_F(PlaybackFixture, FieldsOutsideTheirRangeKeepThePreviousValue) {
     Bytes r = BuildDataRecord(LivePing(600), 0);
-    r[37] = (7 << 3) | 6;  // display mode 7, speed 6: no table has them
-    r[43] = (4 << 3) | 1;  // sample width code 4
+    r[37] = (7 << 3) | 6;               // display mode 7, speed 6: no table has them
+    r[43] = (4 << 3) | 1;               // sample width code 4
     r[46] = 0x80 | 0x75, r[47] = 0x30;  // 0x7530 = 30000 tenths: 3000 m/s
     r[48] = 0;
     filestest::WriteAll(dir.File("odd.K7T"), r);

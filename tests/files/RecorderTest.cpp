@@ -62,12 +62,9 @@ TEST_F(RecorderFixture, ExtensionIsCheckedWithoutRegardToCase) {
         const char* name;
         bool accepted;
     } cases[] = {
-        {"upper case", "a.K7T", true},
-        {"lower case", "b.k7t", true},
-        {"mixed case", "c.K7t", true},
-        {"other extension", "d.DAT", false},
-        {"no extension", "e", false},
-        {"extension only on the folder", "f.K7T/g", false},
+        {"upper case", "a.K7T", true},         {"lower case", "b.k7t", true},
+        {"mixed case", "c.K7t", true},         {"other extension", "d.DAT", false},
+        {"no extension", "e", false},          {"extension only on the folder", "f.K7T/g", false},
         {"longer extension", "h.K7TX", false},
     };
     for (const Case& c : cases) EXPECT_EQ(HasDataFileExtension(c.name), c.accepted) << c.legend;

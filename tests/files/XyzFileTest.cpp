@@ -39,9 +39,8 @@ SonarState Section() {
 const std::string MetreHeader = "0012.50,M\r\n-001.00\r\n0003.25\r\n1500.00\r\n";
 
 TEST(XyzContent, AllColumnsForTheInnerPoints) {
-    const std::vector<ProfileScanRecord> scan = {
-        Point(99.0f, 45.0f), Point(10.0f, 90.0f), Point(2.0f, 180.0f, "08-JAN-2027  00:00:01.05"),
-        Point(99.0f, 270.0f)};
+    const std::vector<ProfileScanRecord> scan = {Point(99.0f, 45.0f), Point(10.0f, 90.0f),
+                                                 Point(2.0f, 180.0f, "08-JAN-2027  00:00:01.05"), Point(99.0f, 270.0f)};
     EXPECT_EQ(XyzFileContent(Section(), scan),
               MetreHeader +
                   "07-DEC-2026\t10:11:12.34\t 10.000\t 00.000\t 90.000\t 13.250\t 12.500\t-01.000\r\n"
@@ -56,8 +55,7 @@ TEST(XyzContent, ColumnsSwitchedOffAndZeroUp) {
 
     state.XYZTimestamp = 1;
     state.XYZRangeHorVer = 0;
-    EXPECT_EQ(XyzFileContent(state, scan),
-              MetreHeader + "07-DEC-2026\t10:11:12.34\t 03.250\t 12.500\t 00.500\r\n");
+    EXPECT_EQ(XyzFileContent(state, scan), MetreHeader + "07-DEC-2026\t10:11:12.34\t 03.250\t 12.500\t 00.500\r\n");
 
     state.XYZTimestamp = 0;
     state.ZeroDown = 0;
@@ -80,8 +78,9 @@ TEST(XyzContent, RangeFollowsTheSoundVelocity) {
     state.XYZTimestamp = 0;
     state.XYZRangeHorVer = 0;
     const std::vector<ProfileScanRecord> scan = {Point(0, 0), Point(12.0f, 270.0f), Point(0, 0)};
-    EXPECT_EQ(XyzFileContent(state, scan), "0012.50,M\r\n-001.00\r\n0003.25\r\n1250.00\r\n"
-                                           "-06.750\t 12.500\t-01.000\r\n");
+    EXPECT_EQ(XyzFileContent(state, scan),
+              "0012.50,M\r\n-001.00\r\n0003.25\r\n1250.00\r\n"
+              "-06.750\t 12.500\t-01.000\r\n");
 }
 
 TEST(XyzContent, HeaderValuesAreCutToSevenCharacters) {
@@ -105,8 +104,9 @@ TEST(XyzContent, NegativeValuesKeepTheirWidth) {
     state.ProfileElevation = 0.0f;
     state.ProfileChainage = -1.5f;
     const std::vector<ProfileScanRecord> scan = {Point(0, 0), Point(1.5f, 0.0f), Point(0, 0)};
-    EXPECT_EQ(XyzFileContent(state, scan), "-001.50,M\r\n0000.00\r\n0000.00\r\n1500.00\r\n"
-                                           " 00.000\t-01.500\t 01.500\r\n");
+    EXPECT_EQ(XyzFileContent(state, scan),
+              "-001.50,M\r\n0000.00\r\n0000.00\r\n1500.00\r\n"
+              " 00.000\t-01.500\t 01.500\r\n");
 }
 
 TEST(XyzWriteFile, WritesAndReplaces) {

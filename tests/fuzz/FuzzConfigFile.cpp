@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     UserConfigTable working = before;
 
     const bool loaded = ParseConfigFile(data, size, working);
-    const bool shouldLoad = size >= ConfigFileBytesSize && data[0] == 'C' && data[1] == 'F' && data[2] == 'G' &&
-                            data[3] == 0;
+    const bool shouldLoad =
+        size >= ConfigFileBytesSize && data[0] == 'C' && data[1] == 'F' && data[2] == 'G' && data[3] == 0;
     Require(loaded == shouldLoad);
     if (!loaded) {
         Require(SameRows(working, before, UserConfigTableRows));

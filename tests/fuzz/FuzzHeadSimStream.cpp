@@ -22,37 +22,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     std::size_t logged = 0;
     std::vector<uint8_t> reply;
-    BlockReader reader(
-        {[&](std::span<const uint8_t> line) {
-             if (line.empty() || line.size() > BlockBytes) std::abort();
-             logged += line.size();
-         },
-         [&](const RawBlock& block) {
-             if (!IsFramed(block)) std::abort();
-             const std::vector<ByteFault> faults = CheckBlock(block);
-             int last = 1;  // the markers of a framed block are never at fault
-             for (const ByteFault& fault : faults) {
-                 if (fault.index <= last || fault.index >= 26 || Describe(fault).empty()) std::abort();
-                 last = fault.index;
-             }
-             if (!lenient && !faults.empty()) return;
-             if (!head.Answer(block, reply)) return;
-             const PingRequest request = ParseBlock(block);
-             const std::size_t dataBytes = head.HeadScan() ? HeadInfoBytes
-                                           : request.profileOnly
-                                               ? 0
-                                               : static_cast<std::size_t>(request.layout.bytes);
-             if (reply.size() != ReplyOverheadBytes + dataBytes || reply.front() != ReplyStart ||
-                 reply.back() != ReplyEnd) {
-                 std::abort();
-             }
-             const int position = (reply[5] & 0x7F) | ((reply[6] & 0x3F) << 7);
-             if (position >= 1200) std::abort();
-         },
-         [&](const ByteFault& fault) {
-             if (fault.index != 0 && fault.index != 1 && fault.index != 26) std::abort();
-             if (Describe(fault).empty()) std::abort();
-         }});
+    BlockReader reader({[&](std::span<const uint8_t> line) {
+                            if (line.empty() || line.size() > BlockBytes) std::abort();
+                            logged += line.size();
+                        },
+                        [&](const RawBlock& block) {
+                            if (!IsFramed(block)) std::abort();
+                            const std::vector<ByteFault> faults = CheckBlock(block);
+                            int last = 1;  // the markers of a framed block are never at fault
+                            for (const ByteFault& fault : faults) {
+                                if (fault.index <= last || fault.index >= 26 || Describe(fault).empty()) std::abort();
+                                last = fault.index;
+                            }
+                            if (!lenient && !faults.empty()) return;
+                            if (!head.Answer(block, reply)) return;
+                            const PingRequest request = ParseBlock(block);
+                            const std::size_t dataBytes = head.HeadScan() ? HeadInfoBytes
+                                                          : request.profileOnly
+                                                              ? 0
+                                                              : static_cast<std::size_t>(request.layout.bytes);
+                            if (reply.size() != ReplyOverheadBytes + dataBytes || reply.front() != ReplyStart ||
+                                reply.back() != ReplyEnd) {
+                                std::abort();
+                            }
+                            const int position = (reply[5] & 0x7F) | ((reply[6] & 0x3F) << 7);
+                            if (position >= 1200) std::abort();
+                        },
+                        [&](const ByteFault& fault) {
+                            if (fault.index != 0 && fault.index != 1 && fault.index != 26) std::abort();
+                            if (Describe(fault).empty()) std::abort();
+                        }});
     // Pieces of varying size, as recv hands them over.
     std::size_t at = 1;
     while (at < size) {

@@ -68,8 +68,8 @@ void CheckRanges(const SonarState& s) {
     Require(s.Frequency % 5 == 0);
     RequireWithin(s.ConfigType, 0, 1);
     Require(s.ConfigFile == "good.cfg" || s.ConfigFile == "Default");
-    Require(std::isfinite(s.ProfileChainage) && std::isfinite(s.ProfileElevation) &&
-            std::isfinite(s.ProfileXOffset) && std::isfinite(s.ProfileDredgeDepth));
+    Require(std::isfinite(s.ProfileChainage) && std::isfinite(s.ProfileElevation) && std::isfinite(s.ProfileXOffset) &&
+            std::isfinite(s.ProfileDredgeDepth));
     RequireWithin(s.ProfileDigitizationSource, 0, 1);
     RequireWithin(s.ProfileDetectionType, 0, 1);
     RequireWithin(s.ProfileMinimumRange, 0.0f, s.Units == 0 ? 25.0f : 82.0f);
@@ -94,14 +94,13 @@ void RequireSameExactFields(const SonarState& a, const SonarState& b) {
     Require(a.MasterHeadID == b.MasterHeadID && a.UserText == b.UserText && a.ComPortGPS == b.ComPortGPS &&
             a.Grid == b.Grid && a.Colors == b.Colors && a.Xdcr == b.Xdcr && a.Range == b.Range &&
             a.RunMode == b.RunMode && a.GridMode == b.GridMode && a.SSTrain == b.SSTrain && a.Gain == b.Gain &&
-            a.Speed == b.Speed && a.SectorSectorSize == b.SectorSectorSize &&
-            a.PolarSectorSize == b.PolarSectorSize && a.PulseLength == b.PulseLength && a.Train == b.Train &&
-            a.Absorption == b.Absorption && a.Profile == b.Profile && a.PixelZoom == b.PixelZoom &&
-            a.Units == b.Units && a.ProfileGrid == b.ProfileGrid && a.ZeroDown == b.ZeroDown &&
-            a.UseGPS == b.UseGPS && a.GPSType == b.GPSType && a.SwitchDelay == b.SwitchDelay &&
-            a.SendDelay == b.SendDelay && a.PlotSpeed == b.PlotSpeed && a.Frequency == b.Frequency &&
-            a.ConfigType == b.ConfigType && a.ConfigFile == b.ConfigFile &&
-            a.ProfileDigitizationSource == b.ProfileDigitizationSource &&
+            a.Speed == b.Speed && a.SectorSectorSize == b.SectorSectorSize && a.PolarSectorSize == b.PolarSectorSize &&
+            a.PulseLength == b.PulseLength && a.Train == b.Train && a.Absorption == b.Absorption &&
+            a.Profile == b.Profile && a.PixelZoom == b.PixelZoom && a.Units == b.Units &&
+            a.ProfileGrid == b.ProfileGrid && a.ZeroDown == b.ZeroDown && a.UseGPS == b.UseGPS &&
+            a.GPSType == b.GPSType && a.SwitchDelay == b.SwitchDelay && a.SendDelay == b.SendDelay &&
+            a.PlotSpeed == b.PlotSpeed && a.Frequency == b.Frequency && a.ConfigType == b.ConfigType &&
+            a.ConfigFile == b.ConfigFile && a.ProfileDigitizationSource == b.ProfileDigitizationSource &&
             a.ProfileDetectionType == b.ProfileDetectionType && a.ProfileMinimumLevel == b.ProfileMinimumLevel &&
             a.AutoProfileXYZ == b.AutoProfileXYZ && a.AutoProfileBMP == b.AutoProfileBMP &&
             a.AutoProfileSaveConfirmation == b.AutoProfileSaveConfirmation &&

@@ -89,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Require(reader.Open(copy, nullptr));
             Require(reader.Length() == copied);
             int64_t total = 0;
-            ScanDataFile(reader, [&](const FileRecord& r) { total += static_cast<int64_t>(r.Bytes.size()); }, nullptr);
+            ScanDataFile(
+                reader, [&](const FileRecord& r) { total += static_cast<int64_t>(r.Bytes.size()); }, nullptr);
             Require(total == copied);
             Require(copied == 0 || VerifyDataFile(reader).empty());
         }

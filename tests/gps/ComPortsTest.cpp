@@ -11,9 +11,9 @@ namespace tidemar {
 namespace {
 
 TEST(ComPorts, ListedPathsFirstThenEachFamilyInNaturalOrder) {
-    const std::vector<std::string> found = {"ttyS10", "ttyS2",  "ttyUSB10", "ttyACM0", "ttyS0", "ttyUSB2",
-                                            "tty5",   "ttySX",  "ttyS",     "console", "ttyUSB1", "ttyS1a"};
-    const std::vector<std::string> expected = {"/tmp/gps", "/dev/ttyS2",   "/dev/ttyS0",   "/dev/ttyS10",
+    const std::vector<std::string> found = {"ttyS10", "ttyS2", "ttyUSB10", "ttyACM0", "ttyS0",   "ttyUSB2",
+                                            "tty5",   "ttySX", "ttyS",     "console", "ttyUSB1", "ttyS1a"};
+    const std::vector<std::string> expected = {"/tmp/gps",     "/dev/ttyS2",   "/dev/ttyS0",    "/dev/ttyS10",
                                                "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0"};
     EXPECT_EQ(SerialDeviceCandidates("/tmp/gps:/dev/ttyS2::/tmp/gps", found, "/dev"), expected)
         << "listed first (empty entries and repeats dropped), a listed device not repeated";
@@ -49,7 +49,7 @@ struct ProbeFixture : ::testing::Test {
         for (const char* name : {"ttyS10", "ttyS2", "ttyUSB0"}) fs::create_symlink("/dev/ptmx", dir.File(name));
         fs::create_symlink("/nonexistent/tty", dir.File("ttyS3"));  // gone
         std::ofstream(dir.File("ttyS4")) << "not a terminal";
-        fs::create_symlink("/dev/ptmx", dir.File("ttyX1"));         // no serial family
+        fs::create_symlink("/dev/ptmx", dir.File("ttyX1"));  // no serial family
         state.SerialPortPaths = listed.SlavePath() + ":/nonexistent/gps";
     }
 };

@@ -28,8 +28,19 @@ std::ostream& operator<<(std::ostream& out, const LogCase& c) { return out << c.
 // A profile ping of the head, as the dispatch hands it to the recorder.
 void PrepareProfilePing(SonarState& state, int number) {
     const int position = 100 + number % 1000;
-    const uint8_t reply[13] = {'B', 'P', 'L', 17, 0, static_cast<uint8_t>(position & 0x7F),
-                               static_cast<uint8_t>((position >> 7) & 0x3F), 50, 0x12, 0x09, 0, 0, 0xFC};
+    const uint8_t reply[13] = {'B',
+                               'P',
+                               'L',
+                               17,
+                               0,
+                               static_cast<uint8_t>(position & 0x7F),
+                               static_cast<uint8_t>((position >> 7) & 0x3F),
+                               50,
+                               0x12,
+                               0x09,
+                               0,
+                               0,
+                               0xFC};
     std::copy(reply, reply + 13, state.ReceiveBuffer.begin());
     state.ExpectedReturnLength = 13;
     state.DataSizeCode = 0;
@@ -64,7 +75,7 @@ TEST_P(ReceiverLog, PositionsMatchTheSentencesAndSurviveRecording) {
     ASSERT_EQ(recorder.StartRecording(), 1);
 
     gpstest::BoxTarget target;
-    std::optional<std::string> current;   // the position the program should hold now
+    std::optional<std::string> current;  // the position the program should hold now
     std::vector<std::optional<std::string>> recorded;
     int positions = 0, handled = 0, sent = 0;
     for (const std::string& sentence : gpstest::LogSentences(c.log)) {
@@ -118,8 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Logs, ReceiverLog,
                          ::testing::Values(LogCase{"GPSmap-76S.log", GpsTypeGGA, 12},
                                            LogCase{"GPSmap-76S.log", GpsTypeGLL, 12},
                                            LogCase{"bu353s4.log", GpsTypeGGA, 25},
-                                           LogCase{"nl551e.log", GpsTypeGLL, 14},
-                                           LogCase{"nl551e.log", GpsTypeGGA, 14},
+                                           LogCase{"nl551e.log", GpsTypeGLL, 14}, LogCase{"nl551e.log", GpsTypeGGA, 14},
                                            LogCase{"rx210.log", GpsTypeGGA, 40},
                                            LogCase{"sirfstarv-nmea.log", GpsTypeGGA, 118}),
                          [](const auto& info) {

@@ -21,7 +21,10 @@ RawBlock With(std::initializer_list<std::pair<int, int>> bytes) {
 }
 
 TEST(BlockCheck, EveryBlockTheProgramSendsPasses) {
-    struct Case { const char* legend; RawBlock block; };
+    struct Case {
+        const char* legend;
+        RawBlock block;
+    };
     const Case cases[] = {
         {"ordinary ping block", DefaultBlock()},
         {"profile points only ('P')", With({{22, 1}})},
@@ -35,15 +38,29 @@ TEST(BlockCheck, EveryBlockTheProgramSendsPasses) {
         {"side scan: no sector, no step", With({{12, 0}, {13, 0}})},
         {"auto-profile sector with margin", With({{12, 119}, {13, 8}})},
         {"lowest values", With({{2, 16}, {3, 1}, {8, 0}, {10, 1}, {11, 0}, {14, 1}, {25, 21}})},
-        {"highest values", With({{2, 31}, {3, 200}, {8, 40}, {10, 255}, {11, 119}, {12, 120}, {14, 100},
-                                 {15, 250}, {16, 3}, {24, 250}, {25, 185}})},
+        {"highest values", With({{2, 31},
+                                 {3, 200},
+                                 {8, 40},
+                                 {10, 255},
+                                 {11, 119},
+                                 {12, 120},
+                                 {14, 100},
+                                 {15, 250},
+                                 {16, 3},
+                                 {24, 250},
+                                 {25, 185}})},
         {"reverse, hold and calibrate", With({{5, 0x41}, {23, 1}})},
     };
     for (const Case& c : cases) EXPECT_EQ(Describe(CheckBlock(c.block)), "") << c.legend;
 }
 
 TEST(BlockCheck, EachByteOutsideTheLayoutIsRefusedByName) {
-    struct Case { const char* legend; RawBlock block; int index; const char* name; };
+    struct Case {
+        const char* legend;
+        RawBlock block;
+        int index;
+        const char* name;
+    };
     const Case cases[] = {
         {"start marker", With({{0, 0xFF}}), 0, "start marker"},
         {"block type 'd'", With({{1, 'd'}}), 1, "block type"},

@@ -46,8 +46,7 @@ std::vector<uint8_t> Join(std::initializer_list<std::vector<uint8_t>> parts) {
 
 std::string Note(int index, int value) { return "# " + Describe(FramingFault(index, static_cast<uint8_t>(value))); }
 
-const std::string DefaultLine =
-    "FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD";
+const std::string DefaultLine = "FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD";
 
 TEST(BlockReader, OneBlockIsOneLogLineAndOneBlock) {
     const Transcript t = Transcribe(test::Bytes(DefaultBlock()));
@@ -70,22 +69,30 @@ TEST(BlockReader, JunkAndBrokenFramesAreLoggedButNotAnswered) {
         std::vector<std::string> lines;
     };
     const std::vector<Case> cases = {
-        {"leading garbage", Join({{0x01, 0x02, 0x03}, block}), 1,
-         {"01 02 03", Note(0, 0x01), DefaultLine}},
+        {"leading garbage", Join({{0x01, 0x02, 0x03}, block}), 1, {"01 02 03", Note(0, 0x01), DefaultLine}},
         {"stray 0xFE before a block", Join({{0xFE}, block}), 1, {"FE", Note(1, 0xFE), DefaultLine}},
-        {"start and type, then a real block", Join({{0xFE, 0x44, 0x01}, block}), 1,
+        {"start and type, then a real block",
+         Join({{0xFE, 0x44, 0x01}, block}),
+         1,
          {"FE 44 01", Note(26, 0x00), DefaultLine}},
-        {"wrong end byte", test::Bytes(badEnd), 0,
-         {"FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FC",
-          Note(26, 0xFC)}},
-        {"wrong type byte, then a good block", Join({test::Bytes(badType), block}), 1,
-         {"FE 64 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD",
-          Note(1, 'd'), DefaultLine}},
-        {"junk again after a good block is a new report", Join({{0x01, 0x02}, block, {0x03, 0xFE, 0x00}}),
-         1, {"01 02", Note(0, 0x01), DefaultLine, "03 FE 00", Note(0, 0x03)}},
+        {"wrong end byte",
+         test::Bytes(badEnd),
+         0,
+         {"FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FC", Note(26, 0xFC)}},
+        {"wrong type byte, then a good block",
+         Join({test::Bytes(badType), block}),
+         1,
+         {"FE 64 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD", Note(1, 'd'),
+          DefaultLine}},
+        {"junk again after a good block is a new report",
+         Join({{0x01, 0x02}, block, {0x03, 0xFE, 0x00}}),
+         1,
+         {"01 02", Note(0, 0x01), DefaultLine, "03 FE 00", Note(0, 0x03)}},
         {"two blocks back to back", Join({block, block}), 2, {DefaultLine, DefaultLine}},
-        {"truncated block at disconnect", std::vector<uint8_t>(block.begin(), block.begin() + 5),
-         0, {"FE 44 11 32 00"}},
+        {"truncated block at disconnect",
+         std::vector<uint8_t>(block.begin(), block.begin() + 5),
+         0,
+         {"FE 44 11 32 00"}},
         {"nothing", {}, 0, {}},
     };
     for (const Case& c : cases) {

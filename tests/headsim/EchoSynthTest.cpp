@@ -45,8 +45,7 @@ double MeanLevel(EchoSynthesizer& synth, PingSettings p, double a, double b) {
     for (int k = 0; k < pings; ++k) {
         p.bearing = k * 0.05;
         synth.Ping(p, samples.data());
-        sum += Mean(samples, static_cast<std::size_t>(a * p.points),
-                    static_cast<std::size_t>(b * p.points));
+        sum += Mean(samples, static_cast<std::size_t>(a * p.points), static_cast<std::size_t>(b * p.points));
     }
     return sum / pings;
 }

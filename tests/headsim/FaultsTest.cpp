@@ -17,14 +17,16 @@ TEST(Faults, PlanPerPingOnTheConnection) {
     o.garbageEvery = 3;
     o.shortEvery = 2;
     o.badEndEvery = 1;
-    struct Row { long ping; bool silent; ReplyFault fault; bool close; };
+    struct Row {
+        long ping;
+        bool silent;
+        ReplyFault fault;
+        bool close;
+    };
     const Row rows[] = {
-        {1, false, ReplyFault::BadEnd, false},
-        {2, false, ReplyFault::Short, false},
-        {3, false, ReplyFault::Garbage, false},
-        {4, false, ReplyFault::Short, false},
-        {5, true, ReplyFault::BadEnd, false},
-        {6, true, ReplyFault::Garbage, true},
+        {1, false, ReplyFault::BadEnd, false},  {2, false, ReplyFault::Short, false},
+        {3, false, ReplyFault::Garbage, false}, {4, false, ReplyFault::Short, false},
+        {5, true, ReplyFault::BadEnd, false},   {6, true, ReplyFault::Garbage, true},
         {7, true, ReplyFault::BadEnd, true},
     };
     for (const Row& r : rows) {

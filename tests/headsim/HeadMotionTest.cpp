@@ -31,7 +31,7 @@ std::vector<int> Ping(HeadMotion& m, const StepCommand& c, int pings) {
 int Delta(int a, int b) { return ((b - a + 1800) % 1200) - 600; }
 
 TEST(HeadMotion, SectorAheadReversesOnBothEdges) {
-    HeadMotion m;  // 600, stepping up
+    HeadMotion m;                                             // 600, stepping up
     const auto positions = Ping(m, Sector(60, 40, 3), 1000);  // 120 degrees: 400..800
     int reversals = 0;
     std::set<int> seen;
@@ -44,8 +44,7 @@ TEST(HeadMotion, SectorAheadReversesOnBothEdges) {
             const int now = positions[i] - positions[i - 1];
             if ((before > 0) != (now > 0)) {
                 ++reversals;
-                EXPECT_TRUE(positions[i - 1] == 400 || positions[i - 1] == 800)
-                    << "reversed at " << positions[i - 1];
+                EXPECT_TRUE(positions[i - 1] == 400 || positions[i - 1] == 800) << "reversed at " << positions[i - 1];
             }
         }
     }

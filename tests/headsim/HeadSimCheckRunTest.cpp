@@ -26,8 +26,7 @@ std::vector<std::string> LogLines(const std::string& path, std::size_t want) {
     return lines;
 }
 
-const char* const GainRefused =
-    "malformed block, not answered: byte 8 (gain) is 0x29 (41), allowed 0..40 dB";
+const char* const GainRefused = "malformed block, not answered: byte 8 (gain) is 0x29 (41), allowed 0..40 dB";
 
 TEST_F(HeadSimRun, MalformedBlockIsNamedAndNotAnsweredNorCounted) {
     const std::string log = "/tmp/headsim-check-" + std::to_string(getpid()) + ".log";
@@ -43,8 +42,7 @@ TEST_F(HeadSimRun, MalformedBlockIsNamedAndNotAnsweredNorCounted) {
     EXPECT_TRUE(client.WaitClosed()) << "the good block was the first ping";
 
     const std::vector<std::string> lines = LogLines(log, 3);
-    const std::vector<std::string> expected = {HexLine(loud), std::string("# ") + GainRefused,
-                                               HexLine(DefaultBlock())};
+    const std::vector<std::string> expected = {HexLine(loud), std::string("# ") + GainRefused, HexLine(DefaultBlock())};
     EXPECT_EQ(lines, expected);
     ExpectCleanStop();
     std::remove(log.c_str());

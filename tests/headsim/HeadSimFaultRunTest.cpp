@@ -10,8 +10,7 @@ namespace {
 
 TEST_F(HeadSimRun, RefuseTurnsEveryConnectionAwayAtOnce) {
     StartHead("127.0.0.50", {"--refuse"});
-    EXPECT_EQ(head_.FirstLine(), "tidemar-headsim: refusing connections on 127.0.0.50:" +
-                                     std::to_string(head_.Port()));
+    EXPECT_EQ(head_.FirstLine(), "tidemar-headsim: refusing connections on 127.0.0.50:" + std::to_string(head_.Port()));
     for (int i = 0; i < 3; ++i) {
         Client client;
         EXPECT_EQ(client.Connect(address_, head_.Port(), 2000), ECONNREFUSED) << "not a time-out";

@@ -30,8 +30,7 @@ std::string TempDir() {
 
 TEST_F(HeadSimRun, AnswersEachBlockWithTheReplyItAsksFor) {
     StartHead("127.0.0.50");
-    EXPECT_EQ(head_.FirstLine(),
-              "tidemar-headsim: listening on 127.0.0.50:" + std::to_string(head_.Port()));
+    EXPECT_EQ(head_.FirstLine(), "tidemar-headsim: listening on 127.0.0.50:" + std::to_string(head_.Port()));
     Client client;
     Connect(client);
     EXPECT_TRUE(IsReply(client.Exchange(Bytes(DefaultBlock()), 513), 'G', 513));
@@ -91,13 +90,10 @@ TEST_F(HeadSimRun, LogHoldsEveryBlockAsOneHexLine) {
     junkThenBlock.insert(junkThenBlock.end(), block.begin(), block.end());
     ASSERT_TRUE(IsReply(client.Exchange(junkThenBlock, 513), 'G', 513));
 
-    const std::string defaultLine =
-        "FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD";
+    const std::string defaultLine = "FE 44 11 32 00 00 00 00 06 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD";
     const std::vector<std::string> expected = {
-        defaultLine,
-        "FE 44 11 0A 00 00 00 00 28 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD",
-        "01 02 03",
-        "# malformed block, not answered: byte 0 (start marker) is 0x01 (1), allowed 0xFE",
+        defaultLine, "FE 44 11 0A 00 00 00 00 28 01 14 3C 78 03 0A 00 00 00 00 32 08 00 00 00 00 64 FD",
+        "01 02 03",  "# malformed block, not answered: byte 0 (start marker) is 0x01 (1), allowed 0xFE",
         defaultLine,
     };
     EXPECT_EQ(ReadLines(log), expected) << "each line is written before its reply";
@@ -209,8 +205,7 @@ TEST_F(HeadSimRun, RealtimeTakesTheTravelTimeOfTheRange) {
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(IsReply(client.Exchange(Bytes(RangeBlock(150)), 513), 'G', 513));
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(seconds, 3 * 0.2) << "300 m there and back at 1500 m/s, three times";
     ExpectCleanStop();
 }
@@ -262,21 +257,19 @@ TEST(HeadSimCommandLine, HelpAndRefusals) {
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_EQ(unknown.err, "tidemar-headsim: unknown option --bogus (see --help)\n");
 
-    const RunResult noLog = RunToEnd({"--address", "127.0.0.50", "--port", "0", "--log",
-                                      "/nonexistent-headsim-dir/blocks.log"});
+    const RunResult noLog =
+        RunToEnd({"--address", "127.0.0.50", "--port", "0", "--log", "/nonexistent-headsim-dir/blocks.log"});
     EXPECT_EQ(noLog.exitCode, 1);
-    const std::string noLogStart =
-        "tidemar-headsim: cannot write log file /nonexistent-headsim-dir/";
+    const std::string noLogStart = "tidemar-headsim: cannot write log file /nonexistent-headsim-dir/";
     EXPECT_EQ(noLog.err.rfind(noLogStart, 0), 0u) << noLog.err;
 }
 
 TEST_F(HeadSimRun, BusyPortIsReported) {
     StartHead("127.0.0.58");
-    const RunResult second =
-        RunToEnd({"--address", "127.0.0.58", "--port", std::to_string(head_.Port())});
+    const RunResult second = RunToEnd({"--address", "127.0.0.58", "--port", std::to_string(head_.Port())});
     EXPECT_EQ(second.exitCode, 1);
-    EXPECT_EQ(second.err, "tidemar-headsim: cannot listen on 127.0.0.58:" +
-                              std::to_string(head_.Port()) + ": Address already in use\n");
+    EXPECT_EQ(second.err, "tidemar-headsim: cannot listen on 127.0.0.58:" + std::to_string(head_.Port()) +
+                              ": Address already in use\n");
     ExpectCleanStop();
 }
 

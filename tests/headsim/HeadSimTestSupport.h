@@ -30,22 +30,14 @@ inline RawBlock RangeBlock(int rangeMeters, int gain = 6) {
     return b;
 }
 
-inline std::vector<uint8_t> Bytes(const RawBlock& block) {
-    return std::vector<uint8_t>(block.begin(), block.end());
-}
+inline std::vector<uint8_t> Bytes(const RawBlock& block) { return std::vector<uint8_t>(block.begin(), block.end()); }
 
-inline int HeadPositionOf(const std::vector<uint8_t>& reply) {
-    return (reply[5] & 0x7F) | ((reply[6] & 0x3F) << 7);
-}
+inline int HeadPositionOf(const std::vector<uint8_t>& reply) { return (reply[5] & 0x7F) | ((reply[6] & 0x3F) << 7); }
 
 inline bool SteppingUp(const std::vector<uint8_t>& reply) { return (reply[6] & 0x40) != 0; }
 
-inline int ProfileRangeOf(const std::vector<uint8_t>& reply) {
-    return (reply[8] & 0x7F) | (reply[9] << 7);
-}
+inline int ProfileRangeOf(const std::vector<uint8_t>& reply) { return (reply[8] & 0x7F) | (reply[9] << 7); }
 
-inline int DataByteCountOf(const std::vector<uint8_t>& reply) {
-    return (reply[10] & 0x7F) | ((reply[11] & 0x7F) << 7);
-}
+inline int DataByteCountOf(const std::vector<uint8_t>& reply) { return (reply[10] & 0x7F) | ((reply[11] & 0x7F) << 7); }
 
 }  // namespace tidemar::headsim::test

@@ -33,11 +33,11 @@ TEST(BlockParsing, DefaultBlockGivesEveryField) {
 
 TEST(BlockParsing, FlagBytesAndCodes) {
     RawBlock b = DefaultBlock();
-    b[5] = 0x41;   // reverse and hold
-    b[22] = 1;     // profile only
-    b[23] = 1;     // calibrate
-    b[25] = 21;    // 280 kHz
-    b[15] = 250;   // 25 m profile minimum range
+    b[5] = 0x41;  // reverse and hold
+    b[22] = 1;    // profile only
+    b[23] = 1;    // calibrate
+    b[25] = 21;   // 280 kHz
+    b[15] = 250;  // 25 m profile minimum range
     const PingRequest r = ParseBlock(b);
     EXPECT_TRUE(r.reverse);
     EXPECT_TRUE(r.hold);
@@ -52,7 +52,10 @@ TEST(BlockParsing, FlagBytesAndCodes) {
 }
 
 TEST(BlockParsing, DataLayoutFollowsBytes19And20) {
-    struct Case { int pointsByte, bitsByte, points, bits, bytes; const char* legend; };
+    struct Case {
+        int pointsByte, bitsByte, points, bits, bytes;
+        const char* legend;
+    };
     const Case cases[] = {
         {50, 8, 500, 8, 500, "the program's live layout"},
         {50, 4, 500, 4, 250, "two samples a byte"},
@@ -127,8 +130,8 @@ TEST(ReplyLayout, HeaderBytesForAnImagingReply) {
     std::vector<uint8_t> reply;
     BuildReply(h, data.data(), data.size(), reply);
     ASSERT_EQ(reply.size(), 513u);
-    const std::vector<uint8_t> header = {'B', 'G', 'L', 0x11, 0x00, 0x58, 0x44,
-                                         50,  1234 & 0x7F, 1234 >> 7, 500 & 0x7F, 500 >> 7};
+    const std::vector<uint8_t> header = {'B',  'G', 'L',         0x11,      0x00,       0x58,
+                                         0x44, 50,  1234 & 0x7F, 1234 >> 7, 500 & 0x7F, 500 >> 7};
     EXPECT_EQ(std::vector<uint8_t>(reply.begin(), reply.begin() + 12), header);
     EXPECT_EQ(reply[12], 0x33);
     EXPECT_EQ(reply[511], 0x33);
@@ -153,9 +156,9 @@ TEST(ReplyLayout, PositionAndDirectionShareByte6) {
 
 TEST(ReplyLayout, ProfileRangeUnitsAndLongRanges) {
     EXPECT_EQ(ProfileRangeCode(0.0, 50), 0);
-    EXPECT_EQ(ProfileRangeCode(1.0, 4), 500);      // 2 mm units below 5 m
-    EXPECT_EQ(ProfileRangeCode(1.0, 5), 100);      // 1 cm units from 5 m on
-    EXPECT_EQ(ProfileRangeCode(0.0001, 50), 1);    // an echo is never reported as none
+    EXPECT_EQ(ProfileRangeCode(1.0, 4), 500);    // 2 mm units below 5 m
+    EXPECT_EQ(ProfileRangeCode(1.0, 5), 100);    // 1 cm units from 5 m on
+    EXPECT_EQ(ProfileRangeCode(0.0001, 50), 1);  // an echo is never reported as none
     EXPECT_EQ(ProfileRangeCode(180.0, 200), 18000);
 
     // 180 m does not fit 14 bits; byte 9 carries all the high bits.

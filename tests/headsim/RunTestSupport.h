@@ -23,9 +23,7 @@ protected:
         ASSERT_GT(head_.Port(), 0) << head_.FirstLine();
     }
 
-    void Connect(Client& client) {
-        ASSERT_EQ(client.Connect(address_, head_.Port()), 0) << "connect to " << address_;
-    }
+    void Connect(Client& client) { ASSERT_EQ(client.Connect(address_, head_.Port()), 0) << "connect to " << address_; }
 
     // Ends the head with SIGTERM and expects a clean exit.
     void ExpectCleanStop() {
@@ -38,8 +36,7 @@ protected:
     std::string address_;
 };
 
-inline ::testing::AssertionResult IsReply(const std::vector<uint8_t>& r, char type,
-                                          std::size_t size) {
+inline ::testing::AssertionResult IsReply(const std::vector<uint8_t>& r, char type, std::size_t size) {
     if (r.size() != size) {
         return ::testing::AssertionFailure() << "reply of " << r.size() << " bytes, not " << size;
     }

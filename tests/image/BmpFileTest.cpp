@@ -30,10 +30,10 @@ TEST(BmpFile, ScreenCaptureHeaderFields) {
     ASSERT_EQ(bytes.size(), 481078u);
     const std::vector<uint8_t> header(bytes.begin(), bytes.begin() + 54);
     const std::vector<uint8_t> expected = {
-        'B', 'M', 0x36, 0x57, 0x07, 0x00, 0, 0, 0, 0, 0x36, 0x04, 0, 0,  // size, reserved, offset
-        40, 0, 0, 0, 0x20, 0x03, 0, 0, 0x58, 0x02, 0, 0,                  // header, 800, 600
-        1, 0, 8, 0, 0, 0, 0, 0, 0x00, 0x53, 0x07, 0x00,                   // planes, bits, none, 480000
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0,                   // resolution, 256 colours, 0
+        'B', 'M', 0x36, 0x57, 0x07, 0x00, 0, 0, 0,    0,    0x36, 0x04, 0, 0,        // size, reserved, offset
+        40,  0,   0,    0,    0x20, 0x03, 0, 0, 0x58, 0x02, 0,    0,                 // header, 800, 600
+        1,   0,   8,    0,    0,    0,    0, 0, 0x00, 0x53, 0x07, 0x00,              // planes, bits, none, 480000
+        0,   0,   0,    0,    0,    0,    0, 0, 0,    1,    0,    0,    0, 0, 0, 0,  // resolution, 256 colours, 0
     };
     EXPECT_EQ(header, expected);
     EXPECT_EQ(bytes[54 + 1023], static_cast<uint8_t>(1023 * 7));
@@ -41,17 +41,17 @@ TEST(BmpFile, ScreenCaptureHeaderFields) {
 
 TEST(BmpFile, RenderSizeAndBottomRowFirst) {
     std::vector<uint8_t> pixels(596 * 506, 0);
-    pixels[0] = 11;                    // top-left
-    pixels[595] = 12;                  // top-right
-    pixels[505 * 596] = 13;            // bottom-left
+    pixels[0] = 11;          // top-left
+    pixels[595] = 12;        // top-right
+    pixels[505 * 596] = 13;  // bottom-left
     const auto bytes = IndexedBmpBytes(596, 506, pixels.data(), CountingColors());
     ASSERT_EQ(bytes.size(), 1078u + 596u * 506u);
     EXPECT_EQ(Le32(bytes, 2), 1078u + 301576u);
     EXPECT_EQ(Le32(bytes, 18), 596u);
     EXPECT_EQ(Le32(bytes, 22), 506u);
     EXPECT_EQ(Le32(bytes, 34), 301576u);
-    EXPECT_EQ(bytes[1078], 13);                      // first stored row is the bottom one
-    EXPECT_EQ(bytes[1078 + 505 * 596], 11);          // last stored row is the top one
+    EXPECT_EQ(bytes[1078], 13);              // first stored row is the bottom one
+    EXPECT_EQ(bytes[1078 + 505 * 596], 11);  // last stored row is the top one
     EXPECT_EQ(bytes[1078 + 505 * 596 + 595], 12);
 }
 
@@ -67,8 +67,8 @@ TEST(BmpFile, WritesWholeFileOrReportsWhy) {
     EXPECT_EQ(stored, IndexedBmpBytes(596, 506, pixels.data(), CountingColors()));
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
 
-    EXPECT_FALSE(WriteIndexedBmp((dir / "no-such-dir" / "x.bmp").string(), 596, 506, pixels.data(),
-                                 CountingColors(), &reason));
+    EXPECT_FALSE(
+        WriteIndexedBmp((dir / "no-such-dir" / "x.bmp").string(), 596, 506, pixels.data(), CountingColors(), &reason));
     EXPECT_NE(reason.find("cannot create"), std::string::npos);
     std::filesystem::remove_all(dir);
 }
@@ -86,10 +86,10 @@ TEST(BmpFile, ColourTableIsThePaletteInIndexOrder) {
                                                    static_cast<uint8_t>(i ^ 0x5A), PC_RESERVED};
     const auto table = BmpColorTable(palette);
     for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(table[4 * i], i ^ 0x5A) << i;       // blue
-        EXPECT_EQ(table[4 * i + 1], 255 - i) << i;    // green
-        EXPECT_EQ(table[4 * i + 2], i) << i;          // red
-        EXPECT_EQ(table[4 * i + 3], 0) << i;          // never the palette's flags
+        EXPECT_EQ(table[4 * i], i ^ 0x5A) << i;     // blue
+        EXPECT_EQ(table[4 * i + 1], 255 - i) << i;  // green
+        EXPECT_EQ(table[4 * i + 2], i) << i;        // red
+        EXPECT_EQ(table[4 * i + 3], 0) << i;        // never the palette's flags
     }
 }
 

@@ -7,9 +7,7 @@
 
 namespace tidemar {
 
-void PrintTo(const RgbColor& c, std::ostream* os) {
-    *os << "(" << c.Red << "," << c.Green << "," << c.Blue << ")";
-}
+void PrintTo(const RgbColor& c, std::ostream* os) { *os << "(" << c.Red << "," << c.Green << "," << c.Blue << ")"; }
 
 namespace {
 
@@ -24,6 +22,7 @@ struct RowRun {
 
 // Walks the described runs; "same as red" rows are written out with red's start and step.
 TEST(BaseColorTable, RowsFollowTheDescribedRuns) {
+    // clang-format off
     const RowRun runs[] = {
         {0, 1, 0, 0, 0, 0, 0, 0},       {1, 1, 0, 0, 0, 0, 1, 0},
         {2, 1, 0, 0, 0, 0, 3, 0},       {3, 1, 0, 0, 0, 0, 5, 0},
@@ -45,6 +44,7 @@ TEST(BaseColorTable, RowsFollowTheDescribedRuns) {
         {99, 8, 180, 5, 180, 5, 180, 5},    // grey 180..215
         {107, 12, 160, 0, 0, 0, 0, 0},
     };
+    // clang-format on
     int covered = 0;
     for (const RowRun& run : runs) {
         ASSERT_EQ(run.first, covered) << "runs must tile rows 0..118";
@@ -67,20 +67,19 @@ TEST(BaseColorTable, RowsFollowTheDescribedRuns) {
 }
 
 TEST(BaseColorTable, InterfaceAndGridRows) {
-    const RgbColor interfaceRows[] = {{0, 100, 0},    {80, 100, 0}, {40, 40, 40},
-                                      {80, 80, 80},   {120, 120, 120}, {0, 0, 90},
-                                      {0, 0, 0},      {100, 0, 0},  {148, 0, 0}};
+    const RgbColor interfaceRows[] = {{0, 100, 0}, {80, 100, 0}, {40, 40, 40}, {80, 80, 80}, {120, 120, 120},
+                                      {0, 0, 90},  {0, 0, 0},    {100, 0, 0},  {148, 0, 0}};
     for (int i = 0; i < 9; ++i) EXPECT_EQ(BaseColorTable[119 + i], interfaceRows[i]) << 119 + i;
     for (int i = 128; i < 256; ++i) EXPECT_EQ(BaseColorTable[i], (RgbColor{150, 0, 0})) << i;
 }
 
 TEST(ColorTables, NormHiIsOneAndAHalfTimesBaseLimited) {
-    EXPECT_EQ(ColorTableEntry(NormHi, 88), (RgbColor{255, 255, 0}));   // 292.5 limited
+    EXPECT_EQ(ColorTableEntry(NormHi, 88), (RgbColor{255, 255, 0}));  // 292.5 limited
     EXPECT_EQ(ColorTableEntry(NormHi, 107), (RgbColor{240, 0, 0}));
-    EXPECT_EQ(ColorTableEntry(NormHi, 2), (RgbColor{0, 0, 4}));        // 4.5 truncated
+    EXPECT_EQ(ColorTableEntry(NormHi, 2), (RgbColor{0, 0, 4}));  // 4.5 truncated
     EXPECT_EQ(ColorTableEntry(NormHi, 41), (RgbColor{15, 195, 0}));
     EXPECT_EQ(ColorTableEntry(NormHi, 79), (RgbColor{225, 225, 0}));
-    EXPECT_EQ(ColorTableEntry(NormHi, 99), (RgbColor{255, 255, 255})); // 270 limited
+    EXPECT_EQ(ColorTableEntry(NormHi, 99), (RgbColor{255, 255, 255}));  // 270 limited
 }
 
 TEST(ColorTables, NormLoIsTheBaseRows) {
@@ -97,9 +96,9 @@ TEST(ColorTables, LinearRamps) {
     EXPECT_EQ(ColorTableEntry(Grey, 101), (RgbColor{252, 252, 252}));
     EXPECT_EQ(ColorTableEntry(Grey, 118), (RgbColor{255, 255, 255}));
 
-    EXPECT_EQ(ColorTableEntry(RevGrey, 0), (RgbColor{212, 212, 212}));  // 212.4
-    EXPECT_EQ(ColorTableEntry(RevGrey, 1), (RgbColor{210, 210, 210}));  // 210.6
-    EXPECT_EQ(ColorTableEntry(RevGrey, 59), (RgbColor{106, 106, 106})); // 106.2
+    EXPECT_EQ(ColorTableEntry(RevGrey, 0), (RgbColor{212, 212, 212}));   // 212.4
+    EXPECT_EQ(ColorTableEntry(RevGrey, 1), (RgbColor{210, 210, 210}));   // 210.6
+    EXPECT_EQ(ColorTableEntry(RevGrey, 59), (RgbColor{106, 106, 106}));  // 106.2
     EXPECT_EQ(ColorTableEntry(RevGrey, 118), (RgbColor{0, 0, 0}));
 }
 
@@ -116,18 +115,13 @@ TEST(ColorTables, SineAndCosineRamps) {
     struct Spot {
         int index, sine, cosine;
     };
-    const Spot spots[] = {{0, 0, 0},      {10, 39, 2},     {30, 118, 24},  {59, 216, 88},
-                          {74, 254, 136}, {75, 255, 139},  {105, 255, 253}, {106, 255, 255},
-                          {118, 255, 255}};
+    const Spot spots[] = {{0, 0, 0},      {10, 39, 2},     {30, 118, 24},   {59, 216, 88},  {74, 254, 136},
+                          {75, 255, 139}, {105, 255, 253}, {106, 255, 255}, {118, 255, 255}};
     for (const Spot& s : spots) {
-        EXPECT_EQ(ColorTableEntry(BrownYellow, s.index), (RgbColor{s.sine, s.cosine, 0}))
-            << "index " << s.index;
-        EXPECT_EQ(ColorTableEntry(GreenBlue, s.index), (RgbColor{0, s.sine, s.cosine}))
-            << "index " << s.index;
-        EXPECT_EQ(ColorTableEntry(GreenYellow, s.index), (RgbColor{s.cosine, s.sine, 0}))
-            << "index " << s.index;
-        EXPECT_EQ(ColorTableEntry(Blue, s.index), (RgbColor{0, s.cosine, s.sine}))
-            << "index " << s.index;
+        EXPECT_EQ(ColorTableEntry(BrownYellow, s.index), (RgbColor{s.sine, s.cosine, 0})) << "index " << s.index;
+        EXPECT_EQ(ColorTableEntry(GreenBlue, s.index), (RgbColor{0, s.sine, s.cosine})) << "index " << s.index;
+        EXPECT_EQ(ColorTableEntry(GreenYellow, s.index), (RgbColor{s.cosine, s.sine, 0})) << "index " << s.index;
+        EXPECT_EQ(ColorTableEntry(Blue, s.index), (RgbColor{0, s.cosine, s.sine})) << "index " << s.index;
     }
 }
 
@@ -143,16 +137,13 @@ TEST(ColorTables, RampsNeverFallAsTheEchoGrows) {
 }
 
 TEST(ColorTables, FixedEntriesAreTheSameInEveryTable) {
-    const RgbColor interfaceColors[] = {{0, 179, 0},     {143, 179, 0}, {71, 71, 71},
-                                        {143, 143, 143}, {215, 215, 215}, {0, 0, 161},
-                                        {0, 0, 0},       {179, 0, 0},   {255, 0, 0}};
+    const RgbColor interfaceColors[] = {{0, 179, 0}, {143, 179, 0}, {71, 71, 71}, {143, 143, 143}, {215, 215, 215},
+                                        {0, 0, 161}, {0, 0, 0},     {179, 0, 0},  {255, 0, 0}};
     for (int table = 0; table < ColorTableCount; ++table) {
         for (int i = 0; i < 9; ++i)
-            EXPECT_EQ(PaletteColor(table, 119 + i), interfaceColors[i])
-                << "table " << table << " index " << 119 + i;
+            EXPECT_EQ(PaletteColor(table, 119 + i), interfaceColors[i]) << "table " << table << " index " << 119 + i;
         for (int i = 128; i < 256; ++i)
-            EXPECT_EQ(PaletteColor(table, i), (RgbColor{127, 0, 0}))
-                << "table " << table << " index " << i;
+            EXPECT_EQ(PaletteColor(table, i), (RgbColor{127, 0, 0})) << "table " << table << " index " << i;
         // A dredge line drawn over a grid pixel.
         EXPECT_EQ(PaletteColor(table, 88 + 128), (RgbColor{127, 0, 0})) << "table " << table;
     }
@@ -173,7 +164,7 @@ TEST(ColorTables, OutOfRangeArguments) {
 }
 
 TEST(ColorTables, MenuLabelsAndCommands) {
-    const char* labels[] = {"Norm &Hi", "Norm &Lo", "Gr&een", "&Grey", "&Rev Grey",
+    const char* labels[] = {"Norm &Hi",      "Norm &Lo",    "Gr&een",        "&Grey", "&Rev Grey",
                             "&Brown/Yellow", "Green/Bl&ue", "Green/&Yellow", "Blu&e"};
     for (int i = 0; i < ColorTableCount; ++i) {
         EXPECT_EQ(std::string(ColorTableMenu[i].Label), labels[i]);

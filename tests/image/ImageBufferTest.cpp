@@ -54,12 +54,9 @@ TEST(ImageBuffer, ZoomCentreIsHeldInsideTheFrame) {
         ZoomSquare expected;
     };
     const std::vector<Case> cases = {
-        {0, 0, {43, 43, 4, 4, 78, 78}},
-        {700, 700, {559, 469, 520, 430, 78, 78}},
-        {300, 250, {300, 250, 261, 211, 78, 78}},
-        {43, 469, {43, 469, 4, 430, 78, 78}},
-        {-5000, 5000, {43, 469, 4, 430, 78, 78}},
-        {560, 42, {559, 43, 520, 4, 78, 78}},
+        {0, 0, {43, 43, 4, 4, 78, 78}},           {700, 700, {559, 469, 520, 430, 78, 78}},
+        {300, 250, {300, 250, 261, 211, 78, 78}}, {43, 469, {43, 469, 4, 430, 78, 78}},
+        {-5000, 5000, {43, 469, 4, 430, 78, 78}}, {560, 42, {559, 43, 520, 4, 78, 78}},
     };
     for (const Case& c : cases) EXPECT_EQ(ZoomCentre(c.x, c.y), c.expected) << c.x << "," << c.y;
     // The square never leaves the image frame (window 3..598, 3..508).
@@ -71,16 +68,16 @@ TEST(ImageBuffer, ZoomCentreIsHeldInsideTheFrame) {
 
 TEST(ImageBuffer, HeaderBytesAreExact) {
     const std::array<uint8_t, 40> expected = {
-        40, 0, 0, 0,                 // header size
-        0x54, 0x02, 0, 0,            // width 596
-        0x06, 0xFE, 0xFF, 0xFF,      // height -506
-        1, 0,                        // planes
-        8, 0,                        // bits per pixel
-        0, 0, 0, 0,                  // compression
-        0, 0, 0, 0,                  // image size
-        0, 0, 0, 0, 0, 0, 0, 0,      // resolution
-        0, 0, 0, 0,                  // colours used
-        0, 0, 0, 0,                  // colours important
+        40,   0,    0,    0,                 // header size
+        0x54, 0x02, 0,    0,                 // width 596
+        0x06, 0xFE, 0xFF, 0xFF,              // height -506
+        1,    0,                             // planes
+        8,    0,                             // bits per pixel
+        0,    0,    0,    0,                 // compression
+        0,    0,    0,    0,                 // image size
+        0,    0,    0,    0,    0, 0, 0, 0,  // resolution
+        0,    0,    0,    0,                 // colours used
+        0,    0,    0,    0,                 // colours important
     };
     EXPECT_EQ(ImageBitmapHeaderBytes(ImageBitmapHeader{}), expected);
 }

@@ -15,9 +15,7 @@ struct Rgb {
 };
 
 Rgb At(const ImageColorTable& t, int i) { return {t[i].Red, t[i].Green, t[i].Blue}; }
-Rgb At(const DisplayPalette& p, int i) {
-    return {p.Entries[i].Red, p.Entries[i].Green, p.Entries[i].Blue};
-}
+Rgb At(const DisplayPalette& p, int i) { return {p.Entries[i].Red, p.Entries[i].Green, p.Entries[i].Blue}; }
 
 TEST(ImageColorTable, InitGivesNormHiAndTheFixedColours) {
     ImageColorTable table{};
@@ -99,8 +97,7 @@ TEST(DisplayPalette, AgreesWithTheImageTableAfterEveryChange) {
     for (int colors : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}) {
         BuildColorTableEntries(table, colors);
         const DisplayPalette palette = BuildDisplayPalette(table);
-        for (int i = 0; i < 256; ++i)
-            ASSERT_EQ(At(palette, i), At(table, i)) << "table " << colors << " index " << i;
+        for (int i = 0; i < 256; ++i) ASSERT_EQ(At(palette, i), At(table, i)) << "table " << colors << " index " << i;
         EXPECT_EQ(At(palette, 121), (Rgb{71, 71, 71}));
         EXPECT_EQ(At(palette, 88 + 128), (Rgb{127, 0, 0}));
     }

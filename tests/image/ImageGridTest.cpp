@@ -149,8 +149,7 @@ TEST(SectorRings, MeetTheApexRowAndTheDiagonals) {
 
 TEST(PolarRings, AroundRow252EveryFiftyPixels) {
     const auto image = GridOnly({"Polar", DisplayMode::Polar});
-    EXPECT_EQ(GridRowsOfColumn(*image, 298),
-              (std::set<int>{2, 52, 102, 152, 202, 253, 302, 352, 402, 452, 502}));
+    EXPECT_EQ(GridRowsOfColumn(*image, 298), (std::set<int>{2, 52, 102, 152, 202, 253, 302, 352, 402, 452, 502}));
     EXPECT_EQ(GridColumnsOfRow(*image, 253).size(), static_cast<size_t>(ImageWidth));
     EXPECT_EQ(GridRowsOfColumn(*image, 297).size(), static_cast<size_t>(ImageHeight));
     for (double r : {50.0, 150.0, 250.0}) {
@@ -171,7 +170,9 @@ TEST(ProfileGrids, DottedRowsAndColumns) {
         {{"Sector, zero up: baseline row 1", DisplayMode::Sector, 1, 0}, {1, 101, 201, 301, 401, 501}, 497, 1},
         {{"Polar", DisplayMode::Polar, 1, 1}, {3, 53, 103, 153, 203, 253, 303, 353, 403, 453, 503}, 47, 1},
         {{"Polar ignores zero down", DisplayMode::Polar, 1, 0},
-         {3, 53, 103, 153, 203, 253, 303, 353, 403, 453, 503}, 547, 1},
+         {3, 53, 103, 153, 203, 253, 303, 353, 403, 453, 503},
+         547,
+         1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.grid.legend);
@@ -199,10 +200,12 @@ TEST(SsGrid, RangeLinesAndDashedRangeZero) {
     } cases[] = {
         {{"Port", DisplayMode::SideScan, 0, 1, 0, 1500.0f, SideScanSide::Port}, 595, {95, 195, 295, 395, 495}},
         {{"Both is drawn as Port", DisplayMode::SideScan, 0, 1, 0, 1500.0f, SideScanSide::Both},
-         595, {95, 195, 295, 395, 495}},
+         595,
+         {95, 195, 295, 395, 495}},
         {{"Stbd", DisplayMode::SideScan, 0, 1, 0, 1500.0f, SideScanSide::Starboard}, 95, {195, 295, 395, 495, 595}},
         {{"Stbd, 1250 m/s", DisplayMode::SideScan, 0, 1, 0, 1250.0f, SideScanSide::Starboard},
-         95, {215, 335, 455, 575}},
+         95,
+         {215, 335, 455, 575}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.grid.legend);

@@ -35,7 +35,7 @@ TEST(PingHistory, CopiesOnlyThePlottedSamples) {
     FillLine(state, 1);
     AdvancePingHistory(h, state);
     EXPECT_EQ(h.Newest[249], (1 + 249) % 100);
-    EXPECT_EQ(h.Newest[250], 77);   // beyond the count: untouched
+    EXPECT_EQ(h.Newest[250], 77);  // beyond the count: untouched
     EXPECT_EQ(h.Middle[249], 77);
     EXPECT_EQ(h.Middle[250], 66);
     EXPECT_EQ(h.Oldest[249], 66);
@@ -108,8 +108,8 @@ struct Cleared {
 TEST(ClearPingTables, ClearsSamplesHistoryAndEveryProfileMark) {
     Cleared c;
     ClearPingTables(c.state, c.image, false);
-    EXPECT_TRUE(std::all_of(c.state.SampleLine.begin(), c.state.SampleLine.begin() + 640,
-                            [](uint8_t v) { return v == 0; }));
+    EXPECT_TRUE(
+        std::all_of(c.state.SampleLine.begin(), c.state.SampleLine.begin() + 640, [](uint8_t v) { return v == 0; }));
     EXPECT_EQ(c.state.SampleLine[640], 50);  // only the first 640 samples
     EXPECT_TRUE(c.HistoryZero());
     for (const ImagePoint& p : c.image.Profile.RecentProfilePoints) EXPECT_TRUE(p.Empty());

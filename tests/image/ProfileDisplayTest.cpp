@@ -42,8 +42,8 @@ struct Scene {
 struct Placement {
     const char* legend;
     int gridMode, profileGrid, zeroDown;
-    int x, y;          // Points Only: truncated
-    int mixX, mixY;    // mix modes: rounded
+    int x, y;        // Points Only: truncated
+    int mixX, mixY;  // mix modes: rounded
 };
 
 const Placement placements[] = {
@@ -137,8 +137,7 @@ TEST(PointsOnly, ErasesTheNinePositionsAheadInTheDrawingDirection) {
         scene.state.HeadAngleRad = 3.0f;  // the new point lands far from the stored ones
         // One stored point per position, each at its own pixel: column = 10 + position / 4,
         // row = 10 + position % 4, the odd positions on grid pixels.
-        for (int p = 0; p < ProfilePointCount; ++p)
-            scene.Store(p, 10 + p / 4, 10 + p % 4, p % 2 ? GridMarker : Marker);
+        for (int p = 0; p < ProfilePointCount; ++p) scene.Store(p, 10 + p / 4, 10 + p % 4, p % 2 ? GridMarker : Marker);
 
         const int step = c.direction == 1 ? 1 : -1;
         for (int k = 0; k < 9; ++k) {
@@ -182,7 +181,7 @@ TEST(PointsOnly, ASweepLeavesALineWipedJustAheadOfTheHead) {
     scene.state.HeadPosition = 658;
     scene.state.HeadAngleRad = static_cast<float>(58 * 3.141592654 / 600);
     PlotProfilePointOnly(scene.state, *scene.image);
-    EXPECT_EQ(scene.At(at650.X, at650.Y), 0);   // eight positions ahead
+    EXPECT_EQ(scene.At(at650.X, at650.Y), 0);  // eight positions ahead
     EXPECT_EQ(scene.At(at700.X, at700.Y), Marker);
 }
 
@@ -331,8 +330,7 @@ TEST(DredgeLine, RowByModeOrientationUnitsAndSoundVelocity) {
         EXPECT_EQ(DredgeLineRow(scene.state), c.row);
         EXPECT_EQ(DrawDredgeLine(scene.state, *scene.image), c.row >= 0);
         EXPECT_EQ(scene.image->Profile.LastDredgeRow, c.row >= 0 ? c.row : 0);
-        for (int y = 0; y < ImageHeight; ++y)
-            ASSERT_EQ(scene.At(300, y), y == c.row ? 88 : Echo) << "row " << y;
+        for (int y = 0; y < ImageHeight; ++y) ASSERT_EQ(scene.At(300, y), y == c.row ? 88 : Echo) << "row " << y;
     }
 }
 

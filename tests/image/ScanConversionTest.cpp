@@ -78,8 +78,8 @@ std::string Name(const Setting& s) {
 // holds the value of the sample whose radius is its distance from the centre.
 TEST(PlotSectorPing, EqualHistoryGivesEveryPixelItsSampleValue) {
     for (const Setting& s : AllSettings) {
-        const std::vector<double> angles = s.gridMode == Polar ? std::vector<double>{0.0, 0.8, -2.4, 3.1}
-                                                               : std::vector<double>{0.0, 0.8, -1.3};
+        const std::vector<double> angles =
+            s.gridMode == Polar ? std::vector<double>{0.0, 0.8, -2.4, 3.1} : std::vector<double>{0.0, 0.8, -1.3};
         for (double angle : angles) {
             SCOPED_TRACE(Name(s) + " angle " + std::to_string(angle));
             Ping ping(s.gridMode, s.speed, angle);
@@ -166,6 +166,7 @@ TEST(PlotSectorPing, PixelsOutsideThePictureAreSkipped) {
         double angle;
         int count, firstOutside;
     };
+    // clang-format off
     const std::vector<Case> cases = {
         {Polar, Pi / 4, 499, 375},        // a file's long line in Polar, towards the corner
         {Polar, -3 * Pi / 4, 499, 375},
@@ -173,6 +174,7 @@ TEST(PlotSectorPing, PixelsOutsideThePictureAreSkipped) {
         {Sector, -Pi / 3, 499, 360},      // out through the left side
         {Sector, 1.2, 499, 330},          // out through the right side
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.gridMode) + " " + std::to_string(c.angle));
         Ping ping(c.gridMode, 4, c.angle);
@@ -191,9 +193,9 @@ TEST(PlotSectorPing, GridPixelsUnderTheWedgeKeepTheGridBit) {
         ping.state.Grid = grid;
         ping.Samples([](int i) { return i < 300 ? 40 : 200; });  // 200: above the echo limit
         for (int x = 0; x < ImageWidth; ++x) {
-            ping.image.Image.At(x, 400) = 133;   // a grid line across the wedge near 105
-            ping.image.Image.At(x, 100) = 128;   // and one near sample 405
-            ping.image.Image.At(x, 300) = 60;    // an old echo
+            ping.image.Image.At(x, 400) = 133;  // a grid line across the wedge near 105
+            ping.image.Image.At(x, 100) = 128;  // and one near sample 405
+            ping.image.Image.At(x, 300) = 60;   // an old echo
         }
         ping.Plot();
         const SonarImage& img = ping.image.Image;
@@ -233,16 +235,16 @@ TEST(PlotSectorPing, WedgeCoversTheStepBehindTheHead) {
         double edge, spacing;
     };
     const std::vector<Row> rows = {
-        {Sector, 0, 7, 1, 7, 0.010471975, 0.000997331},   {Sector, 1, 11, 2, 5, 0.010471975, 0.000997331},
-        {Sector, 2, 17, 3, 2, 0.010471975, 0.000997331},  {Sector, 3, 21, 4, 0, 0.010471975, 0.000997331},
-        {Sector, 4, 41, 8, 0, 0.02094395, 0.001021656},   {Polar, 3, 21, 4, 0, 0.010471975, 0.000997331},
-        {Polar, 4, 21, 8, 0, 0.02094395, 0.001994662},    {Polar, 0, 7, 1, 7, 0.010471975, 0.000997331},
+        {Sector, 0, 7, 1, 7, 0.010471975, 0.000997331},  {Sector, 1, 11, 2, 5, 0.010471975, 0.000997331},
+        {Sector, 2, 17, 3, 2, 0.010471975, 0.000997331}, {Sector, 3, 21, 4, 0, 0.010471975, 0.000997331},
+        {Sector, 4, 41, 8, 0, 0.02094395, 0.001021656},  {Polar, 3, 21, 4, 0, 0.010471975, 0.000997331},
+        {Polar, 4, 21, 8, 0, 0.02094395, 0.001994662},   {Polar, 0, 7, 1, 7, 0.010471975, 0.000997331},
     };
     for (const Row& r : rows) {
         for (int sectorSize : {0, 90}) {
             for (int direction = 0; direction <= 1; ++direction) {
-                SCOPED_TRACE(Name({r.gridMode, r.speed}) + " sector " + std::to_string(sectorSize) +
-                             " direction " + std::to_string(direction));
+                SCOPED_TRACE(Name({r.gridMode, r.speed}) + " sector " + std::to_string(sectorSize) + " direction " +
+                             std::to_string(direction));
                 Ping ping(r.gridMode, r.speed, 0.0);
                 ping.state.SectorSize = sectorSize;
                 ping.state.DrawDirection = direction;
@@ -272,7 +274,7 @@ TEST(PlotSectorPing, FewerSubLinesNearTheCentre) {
         const WeightRow* weights;
     };
     const std::vector<Case> cases = {
-        {Sector, 0, 7, &t.W7[0]},  {Sector, 1, 11, &t.W11[0]}, {Sector, 2, 17, &t.W21[2]},
+        {Sector, 0, 7, &t.W7[0]},   {Sector, 1, 11, &t.W11[0]}, {Sector, 2, 17, &t.W21[2]},
         {Sector, 3, 21, &t.W21[0]}, {Sector, 4, 41, &t.W41[0]}, {Polar, 4, 21, &t.W21[0]},
     };
     for (const Case& c : cases) {

@@ -36,18 +36,19 @@ TEST(WeightTables, EveryRowSumsTo200AndShiftsTowardsTheNewest) {
 
 TEST(WeightTables, RowsAreTheListedOnes) {
     const WeightTableSet& t = WeightTables();
-    EXPECT_EQ(AsRows(t.W7), (Rows{{65, 100, 35}, {60, 100, 40}, {55, 100, 45}, {50, 100, 50},
-                                  {45, 100, 55}, {40, 100, 60}, {35, 100, 65}}));
+    EXPECT_EQ(
+        AsRows(t.W7),
+        (Rows{
+            {65, 100, 35}, {60, 100, 40}, {55, 100, 45}, {50, 100, 50}, {45, 100, 55}, {40, 100, 60}, {35, 100, 65}}));
     EXPECT_EQ(t.W11[0], (WeightRow{75, 100, 25}));
     EXPECT_EQ(t.W11[1], (WeightRow{70, 100, 30}));
     EXPECT_EQ(t.W11[5], (WeightRow{50, 100, 50}));
     EXPECT_EQ(t.W11[10], (WeightRow{25, 100, 75}));
     EXPECT_EQ(AsRows(t.W21),
-              (Rows{{100, 100, 0}, {100, 100, 0}, {100, 100, 0}, {90, 110, 0}, {80, 120, 0},
-                    {70, 130, 0},  {60, 140, 0},  {50, 150, 0},  {40, 160, 0}, {30, 160, 10},
-                    {20, 160, 20}, {10, 160, 30}, {0, 160, 40},  {0, 150, 50}, {0, 140, 60},
-                    {0, 130, 70},  {0, 120, 80},  {0, 110, 90},  {0, 100, 100}, {0, 100, 100},
-                    {0, 100, 100}}));
+              (Rows{{100, 100, 0}, {100, 100, 0}, {100, 100, 0}, {90, 110, 0},  {80, 120, 0},  {70, 130, 0},
+                    {60, 140, 0},  {50, 150, 0},  {40, 160, 0},  {30, 160, 10}, {20, 160, 20}, {10, 160, 30},
+                    {0, 160, 40},  {0, 150, 50},  {0, 140, 60},  {0, 130, 70},  {0, 120, 80},  {0, 110, 90},
+                    {0, 100, 100}, {0, 100, 100}, {0, 100, 100}}));
     for (int r = 0; r < 5; ++r) EXPECT_EQ(t.W41[r], (WeightRow{100, 100, 0})) << r;
     EXPECT_EQ(t.W41[5], (WeightRow{95, 105, 0}));
     EXPECT_EQ(t.W41[16], (WeightRow{40, 160, 0}));
@@ -76,12 +77,17 @@ TEST(StepTable, RowsBySpeedAndMode) {
     };
     const WeightTableSet& t = WeightTables();
     const std::vector<Case> cases = {
-        {0, false, 7, 1, 7, 21, &t.W7[0]},    {1, false, 11, 2, 5, 21, &t.W11[0]},
-        {2, false, 17, 3, 2, 21, &t.W21[2]},  {3, false, 21, 4, 0, 21, &t.W21[0]},
-        {4, false, 41, 8, 0, 41, &t.W41[0]},  {4, true, 21, 8, 0, 21, &t.W21[0]},
-        {0, true, 7, 1, 7, 21, &t.W7[0]},     {2, true, 17, 3, 2, 21, &t.W21[2]},
+        {0, false, 7, 1, 7, 21, &t.W7[0]},
+        {1, false, 11, 2, 5, 21, &t.W11[0]},
+        {2, false, 17, 3, 2, 21, &t.W21[2]},
+        {3, false, 21, 4, 0, 21, &t.W21[0]},
+        {4, false, 41, 8, 0, 41, &t.W41[0]},
+        {4, true, 21, 8, 0, 21, &t.W21[0]},
+        {0, true, 7, 1, 7, 21, &t.W7[0]},
+        {2, true, 17, 3, 2, 21, &t.W21[2]},
         // Out of the table: held to the nearest speed.
-        {-3, false, 7, 1, 7, 21, &t.W7[0]},   {9, false, 41, 8, 0, 41, &t.W41[0]},
+        {-3, false, 7, 1, 7, 21, &t.W7[0]},
+        {9, false, 41, 8, 0, 41, &t.W41[0]},
         {12, true, 21, 8, 0, 21, &t.W21[0]},
     };
     for (const Case& c : cases) {
@@ -111,8 +117,7 @@ TEST(SubLineVectors, FanStartsAtTheEdgeAndStepsBySpacing) {
     ASSERT_EQ(v.Count, 21);
     EXPECT_NEAR(Angle(v, 0), 0.5 - 0.010471975 - delta, 1e-6);
     EXPECT_NEAR(Angle(v, 20), 0.5 - 0.010471975 - delta + 20 * 0.000997331, 1e-6);
-    for (int k = 0; k < v.Count; ++k)
-        EXPECT_NEAR(std::hypot(v.X[k], v.Y[k]), 1.0, 1e-6) << k;
+    for (int k = 0; k < v.Count; ++k) EXPECT_NEAR(std::hypot(v.X[k], v.Y[k]), 1.0, 1e-6) << k;
 
     state.DrawDirection = 0;
     v = BuildSubLineVectors(state, SelectStepSetting(3, false));

@@ -102,9 +102,8 @@ struct CycleFixture : ::testing::Test {
 };
 
 TEST_F(CycleFixture, ExchangesBlocksAndDispatchesEveryReply) {
-    FakeHead head("127.0.0.2", 4040, [](int i, const std::vector<uint8_t>&) {
-        return std::optional<HeadAnswer>(Answer(ReplyFor(i)));
-    });
+    FakeHead head("127.0.0.2", 4040,
+                  [](int i, const std::vector<uint8_t>&) { return std::optional<HeadAnswer>(Answer(ReplyFor(i))); });
     ASSERT_TRUE(head.Start());
     state.IPAddress_Sonar1 = "127.0.0.2";
     cycle.Start(4040, timings);
@@ -192,18 +191,16 @@ TEST_F(CycleFixture, UnreachableHeadBlinksThenConnectsWhenItComes) {
     ASSERT_TRUE(RunUntil([&] { return target.Blinks >= 1; }));
     EXPECT_FALSE(cycle.Connected());
 
-    FakeHead head("127.0.0.6", 4040, [](int i, const std::vector<uint8_t>&) {
-        return std::optional<HeadAnswer>(Answer(ReplyFor(i)));
-    });
+    FakeHead head("127.0.0.6", 4040,
+                  [](int i, const std::vector<uint8_t>&) { return std::optional<HeadAnswer>(Answer(ReplyFor(i))); });
     ASSERT_TRUE(head.Start());
     ASSERT_TRUE(RunUntil([&] { return target.Plotted >= 3; }));
     EXPECT_TRUE(cycle.Connected());
 }
 
 TEST_F(CycleFixture, HoldStopsThePingsAndResumeRestartsThem) {
-    FakeHead head("127.0.0.7", 4040, [](int i, const std::vector<uint8_t>&) {
-        return std::optional<HeadAnswer>(Answer(ReplyFor(i)));
-    });
+    FakeHead head("127.0.0.7", 4040,
+                  [](int i, const std::vector<uint8_t>&) { return std::optional<HeadAnswer>(Answer(ReplyFor(i))); });
     ASSERT_TRUE(head.Start());
     state.IPAddress_Sonar1 = "127.0.0.7";
     cycle.Start(4040, timings);
@@ -251,9 +248,8 @@ TEST(HeadAddress, ReadAsTheClassicParserReadsIt) {
 }
 
 TEST_F(CycleFixture, ClassicAddressFormsAreDialledAndUnreadableOnesNever) {
-    FakeHead head("127.0.21.9", 4040, [](int i, const std::vector<uint8_t>&) {
-        return std::optional<HeadAnswer>(Answer(ReplyFor(i)));
-    });
+    FakeHead head("127.0.21.9", 4040,
+                  [](int i, const std::vector<uint8_t>&) { return std::optional<HeadAnswer>(Answer(ReplyFor(i))); });
     ASSERT_TRUE(head.Start());
     std::atomic<int> sockets{0};
     timings.MakeSocket = [&sockets] {
@@ -300,9 +296,8 @@ TEST_F(CycleFixture, TriggeredHeadIsWaitedForAsLongAsItTakes) {
 }
 
 TEST_F(CycleFixture, SocketThatCannotBeMadeIsReportedOnceAndRetried) {
-    FakeHead head("127.0.21.11", 4040, [](int i, const std::vector<uint8_t>&) {
-        return std::optional<HeadAnswer>(Answer(ReplyFor(i)));
-    });
+    FakeHead head("127.0.21.11", 4040,
+                  [](int i, const std::vector<uint8_t>&) { return std::optional<HeadAnswer>(Answer(ReplyFor(i))); });
     ASSERT_TRUE(head.Start());
     std::atomic<int> calls{0};
     timings.MakeSocket = [&calls] {

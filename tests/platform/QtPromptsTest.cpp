@@ -35,11 +35,16 @@ private slots:
     void defaultExtensionOnlyForNamesWithout_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result");
-        QTest::newRow("bare name") << "/tmp/survey" << "/tmp/survey.K7T";
-        QTest::newRow("own extension kept") << "/tmp/survey.k7t" << "/tmp/survey.k7t";
-        QTest::newRow("other extension kept") << "/tmp/survey.dat" << "/tmp/survey.dat";
-        QTest::newRow("dot in folder only") << "/tmp/run.2/survey" << "/tmp/run.2/survey.K7T";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("bare name") << "/tmp/survey"
+                                   << "/tmp/survey.K7T";
+        QTest::newRow("own extension kept") << "/tmp/survey.k7t"
+                                            << "/tmp/survey.k7t";
+        QTest::newRow("other extension kept") << "/tmp/survey.dat"
+                                              << "/tmp/survey.dat";
+        QTest::newRow("dot in folder only") << "/tmp/run.2/survey"
+                                            << "/tmp/run.2/survey.K7T";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void defaultExtensionOnlyForNamesWithout() {
         QFETCH(QString, typed);

@@ -56,8 +56,7 @@ TEST(ConfigEditor, LoadReadsIntoTheWorkingCopy) {
     EXPECT_EQ(state.ConfigPathBuffer, dir.File("Site.CFG"));
     EXPECT_EQ(state.UserConfig.Working[4].Frequency, 880);
     EXPECT_EQ(state.UserConfig.Active[4].Frequency, 1000) << "the active table waits for Ok";
-    EXPECT_EQ(CellTextsOf(state.UserConfig.Working, 0)[4],
-              (std::array<std::string, 3>{"880", "0.44", "60"}));
+    EXPECT_EQ(CellTextsOf(state.UserConfig.Working, 0)[4], (std::array<std::string, 3>{"880", "0.44", "60"}));
 }
 
 TEST(ConfigEditor, LoadRefusals) {

@@ -26,10 +26,9 @@ std::vector<uint8_t> ExpectedDefaultFile() {
     bytes[3] = 0;
     bytes[4] = 1;
     const int rows[15][4] = {
-        {1, 1000, 60, 10},   {2, 1000, 60, 10},   {3, 1000, 60, 10},   {4, 1000, 60, 10},
-        {5, 1000, 60, 30},   {10, 675, 20, 30},   {20, 675, 20, 50},   {30, 675, 20, 80},
-        {40, 675, 20, 110},  {50, 675, 20, 130},  {60, 675, 20, 160},  {80, 675, 20, 210},
-        {100, 675, 20, 270}, {150, 310, 10, 400}, {200, 310, 10, 530},
+        {1, 1000, 60, 10},  {2, 1000, 60, 10},  {3, 1000, 60, 10},   {4, 1000, 60, 10},   {5, 1000, 60, 30},
+        {10, 675, 20, 30},  {20, 675, 20, 50},  {30, 675, 20, 80},   {40, 675, 20, 110},  {50, 675, 20, 130},
+        {60, 675, 20, 160}, {80, 675, 20, 210}, {100, 675, 20, 270}, {150, 310, 10, 400}, {200, 310, 10, 530},
     };
     for (int r = 0; r < 15; ++r)
         for (int f = 0; f < 4; ++f) {
@@ -100,12 +99,9 @@ TEST(ReadConfigFile, RefusedFilesChangeNothing) {
     std::vector<uint8_t> lowerMagic = ExpectedDefaultFile();
     lowerMagic[0] = 'c';
     const Case cases[] = {
-        {"one byte short", shortFile},
-        {"fourth magic byte not zero", badMagic},
-        {"magic in lower case", lowerMagic},
-        {"empty", {}},
-        {"magic only", {'C', 'F', 'G', 0}},
-        {"three bytes", {'C', 'F', 'G'}},
+        {"one byte short", shortFile},       {"fourth magic byte not zero", badMagic},
+        {"magic in lower case", lowerMagic}, {"empty", {}},
+        {"magic only", {'C', 'F', 'G', 0}},  {"three bytes", {'C', 'F', 'G'}},
     };
     TempDir dir;
     for (const Case& c : cases) {
@@ -175,8 +171,8 @@ TEST(ReadConfigFile, CellsOutsideTheirLimitsTakeTheBuiltInValue) {
         PutInt32(bytes, Cell(c.row, c.field), c.stored);
         UserConfigTable working = Marked();
         ASSERT_TRUE(ParseConfigFile(bytes.data(), bytes.size(), working)) << c.legend;
-        const int32_t fields[4] = {working[c.row].RangeLabel, working[c.row].Frequency,
-                                   working[c.row].Absorption, working[c.row].PulseLength};
+        const int32_t fields[4] = {working[c.row].RangeLabel, working[c.row].Frequency, working[c.row].Absorption,
+                                   working[c.row].PulseLength};
         EXPECT_EQ(fields[c.field], c.loaded) << c.legend;
         // Every other cell loads as stored.
         for (int r = 0; r < UserConfigUsedRows; ++r) {

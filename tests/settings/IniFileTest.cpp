@@ -91,7 +91,7 @@ TEST(IniDocumentRead, NulBytesAndInvalidTextAreJustBytes) {
 
 TEST(IniDocumentText, UnchangedDocumentGivesBackEveryByte) {
     for (const std::string& text : {std::string(""), std::string("\n"), std::string("a"), std::string("\r\n\r\n"),
-                                   std::string("[S]\nk=v"), std::string("x\r\ny\nz\r"), std::string("\r")})
+                                    std::string("[S]\nk=v"), std::string("x\r\ny\nz\r"), std::string("\r")})
         EXPECT_EQ(IniDocument(text).Text(), text);
 }
 
@@ -160,13 +160,13 @@ TEST(IniDocumentWrite, ValuesCannotBreakTheLineStructure) {
 
 TEST(IniDocumentWrite, WrittenValuesReadBack) {
     IniDocument ini("[settings]\r\nA=1\r\n");
-    const std::string values[] = {"",  "x",   " lead", "a=b", "\xC3\xA9t\xC3\xA9", "a\rb", ";not a comment",
-                                  "\"q\"", "''", "\"", " 'x'", "\"a'"};
+    const std::string values[] = {"",   "x",  " lead", "a=b", "\xC3\xA9t\xC3\xA9", "a\rb", ";not a comment", "\"q\"",
+                                  "''", "\"", " 'x'",  "\"a'"};
     for (const std::string& v : values) {
         ini.Set("Settings", "A", v);
         ini.Set("Settings", "B", v);
-        const std::string expected(v.substr(v.find_first_not_of(' ') == std::string::npos ? v.size()
-                                                                                           : v.find_first_not_of(' ')));
+        const std::string expected(
+            v.substr(v.find_first_not_of(' ') == std::string::npos ? v.size() : v.find_first_not_of(' ')));
         EXPECT_EQ(IniDocument(ini.Text()).Find("Settings", "A"), expected) << v;
         EXPECT_EQ(IniDocument(ini.Text()).Find("Settings", "B"), expected) << v;
     }

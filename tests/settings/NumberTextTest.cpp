@@ -35,7 +35,11 @@ TEST(ParseInteger, ReadsLikeAtoi) {
         {"2147483648", INT_MAX, "one past the largest"},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseInteger(c.text), c.value) << c.legend;
-    EXPECT_EQ(ParseInteger(std::string("3\0" "9", 3)), 3) << "NUL ends the number";
+    EXPECT_EQ(ParseInteger(std::string("3\0"
+                                       "9",
+                                       3)),
+              3)
+        << "NUL ends the number";
 }
 
 TEST(ParseDecimal, ReadsPlainDecimalNumbersOnly) {

@@ -50,7 +50,8 @@ TEST(LoadSettings, EmptyFileGivesTheDefaults) {
     EXPECT_EQ(state.MasterHeadID, 17);
     EXPECT_EQ(state.Frequency, 675);
     EXPECT_EQ(state.IOCard, 1) << "the one key that is never saved";
-    EXPECT_EQ(SaveSettingsToText(state, ""), testing::ReadBytes(std::string(TIDEMAR_TEST_DATA) + "/settings/defaults.ini"));
+    EXPECT_EQ(SaveSettingsToText(state, ""),
+              testing::ReadBytes(std::string(TIDEMAR_TEST_DATA) + "/settings/defaults.ini"));
 }
 
 TEST(LoadSettings, EmptyFileLeavesTheBuiltInConfigurationTable) {
@@ -155,8 +156,7 @@ TEST(LoadSettings, IntegerRangesAndRepairs) {
         {"Gain", "\"12\"", 12, &SonarState::Gain},
         {"Gain", "99999999999999", 6, &SonarState::Gain},
     };
-    for (const IntCase& c : cases)
-        EXPECT_EQ(LoadedKey(c.key, c.text).*(c.field), c.expected) << c.key << "=" << c.text;
+    for (const IntCase& c : cases) EXPECT_EQ(LoadedKey(c.key, c.text).*(c.field), c.expected) << c.key << "=" << c.text;
 }
 
 TEST(LoadSettings, FloatRangesAndRepairs) {
@@ -199,8 +199,7 @@ TEST(LoadSettings, TextValues) {
     EXPECT_EQ(LoadedKey("IPAddress_Sonar1", "127.0.0.2").IPAddress_Sonar1, "127.0.0.2");
     EXPECT_EQ(LoadedKey("IPAddress_Sonar1", std::string(300, '1')).IPAddress_Sonar1, std::string(255, '1'));
     EXPECT_EQ(LoadedKey("ConfigFile", "").ConfigFile, "Default");
-    EXPECT_EQ(LoadedKey("SerialPortPaths", "/dev/ttyUSB0:/dev/ttyACM0").SerialPortPaths,
-              "/dev/ttyUSB0:/dev/ttyACM0");
+    EXPECT_EQ(LoadedKey("SerialPortPaths", "/dev/ttyUSB0:/dev/ttyACM0").SerialPortPaths, "/dev/ttyUSB0:/dev/ttyACM0");
     EXPECT_EQ(LoadedKey("SerialPortPaths", std::string(300, 'p')).SerialPortPaths, std::string(255, 'p'));
     EXPECT_EQ(LoadedKey("SerialPortPaths", "").SerialPortPaths, "");
 }

@@ -223,8 +223,7 @@ TEST(SaveSettings, ReplacesTheFileOnDisk) {
     const std::string saved = ReadBytes(path);
     EXPECT_EQ(saved.substr(0, 20), "[Settings]\r\nGain=9\r\n");
     EXPECT_NE(saved.find(";keep\r\n"), std::string::npos);
-    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms(0640));
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all, std::filesystem::perms(0640));
     int files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
     EXPECT_EQ(files, 1) << "no temporary file left behind";

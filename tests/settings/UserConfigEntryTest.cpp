@@ -211,7 +211,8 @@ TEST(CommitManualSetup, RefusalsInOrderAndAcceptedValuesStaySet) {
     messages.clear();
     EXPECT_FALSE(CommitManualSetup(state, Texts("500", "1", "200"), messages));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], (MessageText{"Manual Setup", "Absorption is out of range!\nUse 0.003048 to 0.77724 dB/ft."}));
+    EXPECT_EQ(messages[0],
+              (MessageText{"Manual Setup", "Absorption is out of range!\nUse 0.003048 to 0.77724 dB/ft."}));
     EXPECT_EQ(state.Frequency, 500);
     EXPECT_EQ(state.PulseLength, 200);
 }

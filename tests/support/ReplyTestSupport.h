@@ -14,7 +14,16 @@ namespace tidemar::replytest {
 // profile range, the data byte count in bytes 10-11 and every data byte set to fill.
 inline std::vector<uint8_t> FramedReply(uint8_t type, int dataBytes, uint8_t fill = 0) {
     std::vector<uint8_t> r(12 + dataBytes + 1, fill);
-    const uint8_t header[12] = {'B', type, 'L', 17, 0, 0x58, 0x04, 50, 0, 0,
+    const uint8_t header[12] = {'B',
+                                type,
+                                'L',
+                                17,
+                                0,
+                                0x58,
+                                0x04,
+                                50,
+                                0,
+                                0,
                                 static_cast<uint8_t>(dataBytes & 0x7F),
                                 static_cast<uint8_t>((dataBytes >> 7) & 0x7F)};
     std::copy(header, header + 12, r.begin());

@@ -41,8 +41,8 @@ public:
         while (active_ && !script_.empty()) {
             PrepareSend(context_.State);
             const int dataBytes = context_.State.ExpectedReturnLength - 13;
-            replytest::Receive(context_.State, replytest::FramedReply(context_.State.ReplyType, dataBytes,
-                                                                      script_.front()));
+            replytest::Receive(context_.State,
+                               replytest::FramedReply(context_.State.ReplyType, dataBytes, script_.front()));
             script_.pop_front();
             DispatchPing(context_.State, context_.Time, context_.Target);
             ++Dispatched;

@@ -64,8 +64,8 @@ class HeadSim {
 public:
     bool Start(const QString& address, const QStringList& extra = {}) {
         process_.setProgram(QStringLiteral(TIDEMAR_HEADSIM));
-        process_.setArguments(QStringList{QStringLiteral("--address"), address, QStringLiteral("--seed"),
-                                          QStringLiteral("7")} + extra);
+        process_.setArguments(
+            QStringList{QStringLiteral("--address"), address, QStringLiteral("--seed"), QStringLiteral("7")} + extra);
         process_.setStandardOutputFile(QProcess::nullDevice());
         process_.setReadChannel(QProcess::StandardError);
         process_.start();

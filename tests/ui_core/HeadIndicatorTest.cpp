@@ -23,7 +23,7 @@ TEST(HeadIndicator, MarkersFollowHeadAngleAndRotation) {
     const PanelLayout layout = ComputePanelLayout(PanelMetrics{});
     SonarState s;
     s.HeadAngleDeg = 90.0f;
-    s.ImageRotation = 270.0f;   // shown as -90
+    s.ImageRotation = 270.0f;  // shown as -90
     EXPECT_EQ(HeadMarkerPoint(layout, s), (Point{layout.DialCentre.X + 42, layout.DialCentre.Y}));
     EXPECT_EQ(RotationMarkerPoint(layout, s), (Point{layout.DialCentre.X - 42, layout.DialCentre.Y}));
     EXPECT_DOUBLE_EQ(RotationMarkerDegrees(-200.0f), 160.0);
@@ -61,14 +61,14 @@ TEST(ShownReadouts, PlaybackRedrawsOnlyWhatChanged) {
     s.RunMode = DataSource::File;
     s.ReturnRange = 50;
     ShownReadouts shown;
-    ChangedReadouts c = TakeChangedReadouts(shown, s);   // never shown: everything
+    ChangedReadouts c = TakeChangedReadouts(shown, s);  // never shown: everything
     EXPECT_TRUE(c.Range && c.ModeAndSpeed && c.Speed && c.Train && c.Sector && c.Gain && c.Xdcr);
     EXPECT_FALSE(TakeChangedReadouts(shown, s).Any());
     s.Gain = 12;
     c = TakeChangedReadouts(shown, s);
     EXPECT_TRUE(c.Gain);
     EXPECT_FALSE(c.Range || c.ModeAndSpeed || c.Speed || c.Train || c.Sector || c.Xdcr);
-    s.ReturnRange = 20;   // a range change redraws mode and speed too
+    s.ReturnRange = 20;  // a range change redraws mode and speed too
     c = TakeChangedReadouts(shown, s);
     EXPECT_TRUE(c.Range && c.ModeAndSpeed);
     EXPECT_FALSE(c.Speed);

@@ -22,7 +22,7 @@ TEST(CursorStep, GrowsByHalfAPixelPerKeyPressUpToSixteen) {
     EXPECT_FLOAT_EQ(steps[1], 1.5f);
     EXPECT_FLOAT_EQ(steps[2], 2.0f);
     EXPECT_FLOAT_EQ(steps[30], 16.0f);
-    EXPECT_FLOAT_EQ(steps[31], 16.0f);   // held there
+    EXPECT_FLOAT_EQ(steps[31], 16.0f);  // held there
     EXPECT_FLOAT_EQ(steps[33], 16.0f);
 }
 
@@ -53,7 +53,7 @@ TEST(ImagePointer, MoveOverThePictureMeasuresAndZooms) {
     EXPECT_TRUE(a.MeasureTool);
     EXPECT_EQ(a.MeasureAt, (Point{200, 300}));
     EXPECT_TRUE(a.Zoom);
-    EXPECT_FALSE(a.DrawMeasureLine);   // no origin fixed
+    EXPECT_FALSE(a.DrawMeasureLine);  // no origin fixed
     // Near the corner the zoom centre is held where the square stays in the picture.
     const PointerActions corner = PointerMoved(p, Layout, 3, 508, true, false);
     EXPECT_EQ(corner.ZoomAt, (Point{43, 469}));
@@ -64,7 +64,7 @@ TEST(ImagePointer, MoveOverThePictureMeasuresAndZooms) {
 
 TEST(ImagePointer, LeavingThePictureEmptiesTheReadoutOnce) {
     ImagePointer p;
-    PointerMoved(p, Layout, 598, 508, true, false);   // last pixel of the image area
+    PointerMoved(p, Layout, 598, 508, true, false);  // last pixel of the image area
     EXPECT_TRUE(p.CursorInImage);
     const PointerActions leave = PointerMoved(p, Layout, 599, 508, true, false);
     EXPECT_FALSE(p.CursorInImage);
@@ -103,7 +103,7 @@ TEST(ImagePointer, MenuOpenStopsPingZoomUntilTheNextMove) {
     EXPECT_FALSE(PingRefreshesZoom(p, false));
     p.MenuOpen = true;
     EXPECT_FALSE(PingRefreshesZoom(p, true));
-    PointerMoved(p, Layout, 700, 100, true, false);   // even outside the picture
+    PointerMoved(p, Layout, 700, 100, true, false);  // even outside the picture
     EXPECT_TRUE(PingRefreshesZoom(p, true));
 }
 
@@ -133,7 +133,7 @@ TEST(ImagePointer, RightClickFixesAndReleasesTheOrigin) {
 TEST(ImagePointer, DataSourceChangeReleasesTheOriginAndArmsTheLine) {
     ImagePointer p;
     RightClickInImage(p, 150, 160);
-    ReleaseMeasureLock(p, false);   // SS entered
+    ReleaseMeasureLock(p, false);  // SS entered
     EXPECT_FALSE(p.MeasureLock);
     EXPECT_FALSE(p.MeasureLineArmed);
     RightClickInImage(p, 150, 160);

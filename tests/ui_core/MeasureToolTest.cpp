@@ -24,7 +24,7 @@ TEST(MeasureTool, SectorPointerOnTheHeadReadsTrain) {
 }
 
 TEST(MeasureTool, SectorStraightUpAndSoundVelocity) {
-    SonarState s = AtRange(9, DisplayMode::Sector);   // 50 m, SampleSpacing 0.1
+    SonarState s = AtRange(9, DisplayMode::Sector);  // 50 m, SampleSpacing 0.1
     EXPECT_EQ(ComputeMeasure(s, Pointer(300, 408)).Lines[1], "Tar: 010.00 M, 000.0 Deg");
     EXPECT_EQ(ComputeMeasure(s, Pointer(300, 408)).Lines[2], "Diff: 010.00 M, 000.0 Deg");
     s.SoundVelocityMeters = 1450.0f;
@@ -35,7 +35,7 @@ TEST(MeasureTool, PolarDoublesAndDecimalsFollowTheRange) {
     SonarState s = AtRange(9, DisplayMode::Polar);
     // Polar origin row 255 for any y but 256: 100 pixels up is y 155.
     EXPECT_EQ(ComputeMeasure(s, Pointer(300, 155)).Lines[1], "Tar: 020.00 M, 000.0 Deg");
-    SonarState four = AtRange(3, DisplayMode::Sector);   // 4 m
+    SonarState four = AtRange(3, DisplayMode::Sector);  // 4 m
     EXPECT_EQ(ComputeMeasure(four, Pointer(300, 408)).Lines[1], "Tar: 00.800 M, 000.0 Deg");
     SonarState five = AtRange(4, DisplayMode::Sector);
     EXPECT_EQ(ComputeMeasure(five, Pointer(300, 408)).Lines[1], "Tar: 001.00 M, 000.0 Deg");
@@ -43,7 +43,7 @@ TEST(MeasureTool, PolarDoublesAndDecimalsFollowTheRange) {
 }
 
 TEST(MeasureTool, FeetAreLimited) {
-    SonarState s = AtRange(14, DisplayMode::Polar);   // 200 m polar: 0.4 m a pixel doubled
+    SonarState s = AtRange(14, DisplayMode::Polar);  // 200 m polar: 0.4 m a pixel doubled
     s.Units = 1;
     EXPECT_EQ(ComputeMeasure(s, Pointer(300, 5)).Lines[1], "Tar: 656.17 FT, 000.0 Deg");
     // The corner is 388 pixels out: 310 m, 1019 FT.
@@ -57,12 +57,15 @@ TEST(MeasureTool, LockedOriginBearings) {
     SonarState s = AtRange(9, DisplayMode::Sector);
     s.Train = 30;
     MeasureInput in{0, 0, true, true, 200, 300};
-    struct Case { int X, Y; const char* Diff; };
+    struct Case {
+        int X, Y;
+        const char* Diff;
+    };
     const Case cases[] = {
-        {250, 300, "Diff: 005.00 M, 120.0 Deg"},   // right: 90 + train
-        {200, 350, "Diff: 005.00 M, 210.0 Deg"},   // below
-        {150, 300, "Diff: 005.00 M, 300.0 Deg"},   // left
-        {200, 250, "Diff: 005.00 M, 030.0 Deg"},   // above
+        {250, 300, "Diff: 005.00 M, 120.0 Deg"},  // right: 90 + train
+        {200, 350, "Diff: 005.00 M, 210.0 Deg"},  // below
+        {150, 300, "Diff: 005.00 M, 300.0 Deg"},  // left
+        {200, 250, "Diff: 005.00 M, 030.0 Deg"},  // above
     };
     for (const Case& c : cases) {
         in.X = c.X;
@@ -74,13 +77,13 @@ TEST(MeasureTool, LockedOriginBearings) {
     in.Y = 300;
     EXPECT_EQ(ComputeMeasure(s, in).Lines[2], "Diff: 010.00 M, 270.0 Deg");
     in.X = 200;
-    EXPECT_EQ(ComputeMeasure(s, in).Lines[2], "Diff: 000.00 M, 000.0 Deg");   // on the origin
+    EXPECT_EQ(ComputeMeasure(s, in).Lines[2], "Diff: 000.00 M, 000.0 Deg");  // on the origin
 }
 
 TEST(MeasureTool, CartesianReadout) {
     SonarState s = AtRange(9, DisplayMode::Sector);
     s.ProfileGrid = 1;
-    s.ZeroDown = 1;   // origin row 507
+    s.ZeroDown = 1;  // origin row 507
     MeasureReadout r = ComputeMeasure(s, Pointer(330, 467));
     ASSERT_TRUE(r.Cartesian);
     EXPECT_EQ(r.Values[0], " 00.00 M,  00.00 M");
@@ -92,7 +95,7 @@ TEST(MeasureTool, CartesianReadout) {
     r = ComputeMeasure(s, Pointer(270, 467));
     EXPECT_EQ(r.Values[0], " 01.50 M, -02.00 M");
     EXPECT_EQ(r.Values[1], "-01.50 M,  02.00 M");
-    s.ZeroDown = 0;   // origin row 4
+    s.ZeroDown = 0;  // origin row 4
     EXPECT_EQ(MeasureOriginRow(s, 100), 4);
 }
 

@@ -8,7 +8,7 @@ namespace {
 SonarState HeadState() {
     SonarState s;
     s.RunMode = DataSource::Head;
-    s.ConfigType = 0;   // keep the transmit settings out of range steps unless a test wants them
+    s.ConfigType = 0;  // keep the transmit settings out of range steps unless a test wants them
     return s;
 }
 
@@ -16,18 +16,23 @@ struct StepCase {
     const char* Legend;
     PanelElement Button;
     int GridMode;
-    int Start;      // value of the stepped field before
-    int Expected;   // after
+    int Start;     // value of the stepped field before
+    int Expected;  // after
 };
 
 int& SteppedField(SonarState& s, PanelElement b) {
     switch (b) {
-        case PanelElement::RangeUp: case PanelElement::RangeDown: return s.Range;
-        case PanelElement::GainUp: case PanelElement::GainDown: return s.Gain;
-        case PanelElement::SpeedUp: case PanelElement::SpeedDown: return s.Speed;
-        case PanelElement::SectorUp: case PanelElement::SectorDown: return s.SectorSize;
-        case PanelElement::PlotSpeedLeft: case PanelElement::PlotSpeedRight: return s.PlotSpeed;
-        default: return s.GridMode == DisplayMode::SideScan ? s.SSTrain : s.Train;
+    case PanelElement::RangeUp:
+    case PanelElement::RangeDown: return s.Range;
+    case PanelElement::GainUp:
+    case PanelElement::GainDown: return s.Gain;
+    case PanelElement::SpeedUp:
+    case PanelElement::SpeedDown: return s.Speed;
+    case PanelElement::SectorUp:
+    case PanelElement::SectorDown: return s.SectorSize;
+    case PanelElement::PlotSpeedLeft:
+    case PanelElement::PlotSpeedRight: return s.PlotSpeed;
+    default: return s.GridMode == DisplayMode::SideScan ? s.SSTrain : s.Train;
     }
 }
 
@@ -47,36 +52,35 @@ TEST_P(ButtonStep, AppliesLimitsAndWraps) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ButtonStep,
-    ::testing::Values(
-        StepCase{"range up", PanelElement::RangeUp, DisplayMode::Polar, 9, 10},
-        StepCase{"range up at 14", PanelElement::RangeUp, DisplayMode::Polar, 14, 14},
-        StepCase{"range down at 0", PanelElement::RangeDown, DisplayMode::Polar, 0, 0},
-        StepCase{"gain up at 40", PanelElement::GainUp, DisplayMode::Polar, 40, 40},
-        StepCase{"gain up 38", PanelElement::GainUp, DisplayMode::Polar, 38, 39},
-        StepCase{"gain down at 0", PanelElement::GainDown, DisplayMode::Polar, 0, 0},
-        StepCase{"speed up at 4", PanelElement::SpeedUp, DisplayMode::Polar, 4, 4},
-        StepCase{"speed down", PanelElement::SpeedDown, DisplayMode::Polar, 3, 2},
-        StepCase{"speed down at 0", PanelElement::SpeedDown, DisplayMode::Polar, 0, 0},
-        StepCase{"sector up at 180 wraps", PanelElement::SectorUp, DisplayMode::Sector, 180, 0},
-        StepCase{"sector up 177 sector", PanelElement::SectorUp, DisplayMode::Sector, 177, 180},
-        StepCase{"sector down at 0 sector", PanelElement::SectorDown, DisplayMode::Sector, 0, 180},
-        StepCase{"sector up at 360 polar", PanelElement::SectorUp, DisplayMode::Polar, 360, 0},
-        StepCase{"sector up 180 polar", PanelElement::SectorUp, DisplayMode::Polar, 180, 183},
-        StepCase{"sector down at 0 polar", PanelElement::SectorDown, DisplayMode::Polar, 0, 360},
-        StepCase{"sector in SS does nothing", PanelElement::SectorUp, DisplayMode::SideScan, 0, 0},
-        StepCase{"speed in SS does nothing", PanelElement::SpeedUp, DisplayMode::SideScan, 2, 2},
-        StepCase{"train up 358", PanelElement::TrainUp, DisplayMode::Polar, 358, 1},
-        StepCase{"train down 1", PanelElement::TrainDown, DisplayMode::Polar, 1, 358},
-        StepCase{"train up 0", PanelElement::TrainUp, DisplayMode::Sector, 0, 3},
-        StepCase{"SS port up", PanelElement::TrainUp, DisplayMode::SideScan, 0, 2},
-        StepCase{"SS stbd up stays", PanelElement::TrainUp, DisplayMode::SideScan, 2, 2},
-        StepCase{"SS stbd down", PanelElement::TrainDown, DisplayMode::SideScan, 2, 0},
-        StepCase{"SS port down stays", PanelElement::TrainDown, DisplayMode::SideScan, 0, 0},
-        StepCase{"plot speed right 90", PanelElement::PlotSpeedRight, DisplayMode::Polar, 90, 100},
-        StepCase{"plot speed right 91", PanelElement::PlotSpeedRight, DisplayMode::Polar, 91, 91},
-        StepCase{"plot speed right 100", PanelElement::PlotSpeedRight, DisplayMode::Polar, 100, 100},
-        StepCase{"plot speed left 10", PanelElement::PlotSpeedLeft, DisplayMode::Polar, 10, 0},
-        StepCase{"plot speed left 9", PanelElement::PlotSpeedLeft, DisplayMode::Polar, 9, 9}));
+    ::testing::Values(StepCase{"range up", PanelElement::RangeUp, DisplayMode::Polar, 9, 10},
+                      StepCase{"range up at 14", PanelElement::RangeUp, DisplayMode::Polar, 14, 14},
+                      StepCase{"range down at 0", PanelElement::RangeDown, DisplayMode::Polar, 0, 0},
+                      StepCase{"gain up at 40", PanelElement::GainUp, DisplayMode::Polar, 40, 40},
+                      StepCase{"gain up 38", PanelElement::GainUp, DisplayMode::Polar, 38, 39},
+                      StepCase{"gain down at 0", PanelElement::GainDown, DisplayMode::Polar, 0, 0},
+                      StepCase{"speed up at 4", PanelElement::SpeedUp, DisplayMode::Polar, 4, 4},
+                      StepCase{"speed down", PanelElement::SpeedDown, DisplayMode::Polar, 3, 2},
+                      StepCase{"speed down at 0", PanelElement::SpeedDown, DisplayMode::Polar, 0, 0},
+                      StepCase{"sector up at 180 wraps", PanelElement::SectorUp, DisplayMode::Sector, 180, 0},
+                      StepCase{"sector up 177 sector", PanelElement::SectorUp, DisplayMode::Sector, 177, 180},
+                      StepCase{"sector down at 0 sector", PanelElement::SectorDown, DisplayMode::Sector, 0, 180},
+                      StepCase{"sector up at 360 polar", PanelElement::SectorUp, DisplayMode::Polar, 360, 0},
+                      StepCase{"sector up 180 polar", PanelElement::SectorUp, DisplayMode::Polar, 180, 183},
+                      StepCase{"sector down at 0 polar", PanelElement::SectorDown, DisplayMode::Polar, 0, 360},
+                      StepCase{"sector in SS does nothing", PanelElement::SectorUp, DisplayMode::SideScan, 0, 0},
+                      StepCase{"speed in SS does nothing", PanelElement::SpeedUp, DisplayMode::SideScan, 2, 2},
+                      StepCase{"train up 358", PanelElement::TrainUp, DisplayMode::Polar, 358, 1},
+                      StepCase{"train down 1", PanelElement::TrainDown, DisplayMode::Polar, 1, 358},
+                      StepCase{"train up 0", PanelElement::TrainUp, DisplayMode::Sector, 0, 3},
+                      StepCase{"SS port up", PanelElement::TrainUp, DisplayMode::SideScan, 0, 2},
+                      StepCase{"SS stbd up stays", PanelElement::TrainUp, DisplayMode::SideScan, 2, 2},
+                      StepCase{"SS stbd down", PanelElement::TrainDown, DisplayMode::SideScan, 2, 0},
+                      StepCase{"SS port down stays", PanelElement::TrainDown, DisplayMode::SideScan, 0, 0},
+                      StepCase{"plot speed right 90", PanelElement::PlotSpeedRight, DisplayMode::Polar, 90, 100},
+                      StepCase{"plot speed right 91", PanelElement::PlotSpeedRight, DisplayMode::Polar, 91, 91},
+                      StepCase{"plot speed right 100", PanelElement::PlotSpeedRight, DisplayMode::Polar, 100, 100},
+                      StepCase{"plot speed left 10", PanelElement::PlotSpeedLeft, DisplayMode::Polar, 10, 0},
+                      StepCase{"plot speed left 9", PanelElement::PlotSpeedLeft, DisplayMode::Polar, 9, 9}));
 
 TEST(PanelActions, RangeStepUpdatesDerivedValuesAndAsksForRedraw) {
     SonarState s = HeadState();
@@ -92,7 +96,7 @@ TEST(PanelActions, RangeStepUpdatesDerivedValuesAndAsksForRedraw) {
     ss.GridMode = DisplayMode::SideScan;
     ss.Grid = 0;
     const PanelUpdate v = PressButton(ss, PanelElement::RangeDown);
-    EXPECT_FALSE(v.RedrawImage);   // the SS picture scrolls on; it is not redrawn
+    EXPECT_FALSE(v.RedrawImage);  // the SS picture scrolls on; it is not redrawn
     EXPECT_FALSE(v.GridLabel);
     EXPECT_TRUE(v.ResetEchoHistory);
 
@@ -127,7 +131,7 @@ TEST(PanelActions, SectorStepsRememberAndRaiseTheirFlags) {
     s.SectorSize = 357;
     PressButton(s, PanelElement::SectorUp);
     EXPECT_EQ(s.SectorSize, 360);
-    EXPECT_EQ(s.Train, 0);   // a full circle has no train
+    EXPECT_EQ(s.Train, 0);  // a full circle has no train
     EXPECT_EQ(s.PolarTrain, 0);
     EXPECT_EQ(s.DisplayCheckPending, 0);
 }
@@ -165,7 +169,7 @@ TEST(PanelActions, SsTrainSwitchesSideAndTrain) {
     EXPECT_EQ(s.SectorSize, 0);
     EXPECT_TRUE(u.GridRedraw);
     EXPECT_EQ(u.PreviousSsSide, 0);
-    EXPECT_EQ(s.SectorTrain, 33);   // SS trains are never remembered as a mode's train
+    EXPECT_EQ(s.SectorTrain, 33);  // SS trains are never remembered as a mode's train
     EXPECT_EQ(s.PolarTrain, 44);
     PressButton(s, PanelElement::TrainDown);
     EXPECT_EQ(s.Train, 270);
@@ -184,7 +188,7 @@ TEST(PanelActions, ModeChangesInAndOutOfSsRestoreSectorsAndTrains) {
     s.ProfileGrid = 1;
     s.Grid = 1;
 
-    PanelUpdate u = PressButton(s, PanelElement::ModeDown);   // Polar -> Sector
+    PanelUpdate u = PressButton(s, PanelElement::ModeDown);  // Polar -> Sector
     EXPECT_EQ(s.GridMode, 0);
     EXPECT_EQ(s.PolarSectorSize, 120);
     EXPECT_EQ(s.SectorSize, 90);
@@ -194,10 +198,10 @@ TEST(PanelActions, ModeChangesInAndOutOfSsRestoreSectorsAndTrains) {
     EXPECT_FALSE(u.PanelRowsInvalidated);
     EXPECT_TRUE(u.RedrawImage && u.GridLabel && u.ModeReadout && u.SpeedReadout && u.RangeReadout);
 
-    u = PressButton(s, PanelElement::ModeUp);   // Sector -> Polar
+    u = PressButton(s, PanelElement::ModeUp);  // Sector -> Polar
     EXPECT_EQ(s.SectorSize, 120);
     EXPECT_EQ(s.Train, 30);
-    u = PressButton(s, PanelElement::ModeUp);   // Polar -> SS
+    u = PressButton(s, PanelElement::ModeUp);  // Polar -> SS
     EXPECT_EQ(s.GridMode, 2);
     EXPECT_EQ(s.SectorSize, 0);
     EXPECT_EQ(s.Train, 90);
@@ -205,8 +209,8 @@ TEST(PanelActions, ModeChangesInAndOutOfSsRestoreSectorsAndTrains) {
     EXPECT_TRUE(u.ProfileGridTurnedOff && u.ClearMeasureLock && u.PanelRowsInvalidated);
     EXPECT_EQ(s.PolarSectorSize, 120);
 
-    EXPECT_FALSE(PressButton(s, PanelElement::ModeUp).Any());   // 2 is the top
-    u = PressButton(s, PanelElement::ModeDown);                  // SS -> Polar
+    EXPECT_FALSE(PressButton(s, PanelElement::ModeUp).Any());  // 2 is the top
+    u = PressButton(s, PanelElement::ModeDown);                // SS -> Polar
     EXPECT_EQ(s.GridMode, 1);
     EXPECT_EQ(s.SectorSize, 120);
     EXPECT_EQ(s.Train, 30);
@@ -217,7 +221,7 @@ TEST(PanelActions, ModeChangesInAndOutOfSsRestoreSectorsAndTrains) {
 TEST(PanelActions, SectorModeTakesAtMost180) {
     SonarState s = HeadState();
     s.GridMode = DisplayMode::Polar;
-    s.SectorSectorSize = 360;   // from a damaged settings file
+    s.SectorSectorSize = 360;  // from a damaged settings file
     s.SectorSize = 360;
     PressButton(s, PanelElement::ModeDown);
     EXPECT_EQ(s.SectorSize, 180);
@@ -273,7 +277,7 @@ TEST(PanelActions, HoldAndReverse) {
     EXPECT_EQ(s.HoldActive, 1);
     EXPECT_EQ(s.HoldRequest, 1);
     EXPECT_TRUE(u.HoldBox && u.HoldMenuItems);
-    s.RunMode = DataSource::File;   // released during playback: the head must not stay held
+    s.RunMode = DataSource::File;  // released during playback: the head must not stay held
     HoldToggle(s);
     EXPECT_EQ(s.HoldActive, 0);
     EXPECT_EQ(s.HoldRequest, 0);
@@ -305,7 +309,7 @@ KeyResult Type(KeyEntry& e, SonarState& s, const std::string& keys) {
 }
 
 struct RangeEntryCase {
-    const char* Keys;   // after "r", before Enter
+    const char* Keys;  // after "r", before Enter
     int Units;
     int ExpectedRange;
     bool Refused;
@@ -328,22 +332,21 @@ TEST_P(KeyboardRange, LooksUpTheListOfTheUnits) {
     ASSERT_EQ(r.Message.has_value(), c.Refused) << c.Keys;
     if (c.Refused) {
         EXPECT_EQ(r.Message->Caption, "Keyboard Range");
-        EXPECT_EQ(r.Message->Text,
-                  c.Units == 1
-                      ? "Please use one of the following ranges:\n 3, 6, 9, 12, 15, 30, 60, 90, 120, 150, 180, 240, 300, 450, or 600 Feet    "
-                      : "Please use one of the following ranges:\n 1, 2, 3, 4, 5, 10, 20, 30, 40, 50, 60, 80, 100, 150, or 200 Meters    ");
+        EXPECT_EQ(r.Message->Text, c.Units == 1 ? "Please use one of the following ranges:\n 3, 6, 9, 12, 15, 30, 60, "
+                                                  "90, 120, 150, 180, 240, 300, 450, or 600 Feet    "
+                                                : "Please use one of the following ranges:\n 1, 2, 3, 4, 5, 10, 20, "
+                                                  "30, 40, 50, 60, 80, 100, 150, or 200 Meters    ");
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, KeyboardRange,
-    ::testing::Values(RangeEntryCase{"10", 0, 5, false}, RangeEntryCase{"7", 0, 9, true},
-                      RangeEntryCase{"1234", 0, 9, true},   // "123": the fourth digit is dropped
-                      RangeEntryCase{"200", 0, 14, false}, RangeEntryCase{"1", 0, 0, false},
-                      RangeEntryCase{"0", 0, 9, true}, RangeEntryCase{".", 0, 9, true},
-                      RangeEntryCase{"5.9", 0, 4, false},   // truncated to 5
-                      RangeEntryCase{"600", 1, 14, false}, RangeEntryCase{"3", 1, 0, false},
-                      RangeEntryCase{"10", 1, 9, true}, RangeEntryCase{"45", 1, 9, true}));
+INSTANTIATE_TEST_SUITE_P(Entries, KeyboardRange,
+                         ::testing::Values(RangeEntryCase{"10", 0, 5, false}, RangeEntryCase{"7", 0, 9, true},
+                                           RangeEntryCase{"1234", 0, 9, true},  // "123": the fourth digit is dropped
+                                           RangeEntryCase{"200", 0, 14, false}, RangeEntryCase{"1", 0, 0, false},
+                                           RangeEntryCase{"0", 0, 9, true}, RangeEntryCase{".", 0, 9, true},
+                                           RangeEntryCase{"5.9", 0, 4, false},  // truncated to 5
+                                           RangeEntryCase{"600", 1, 14, false}, RangeEntryCase{"3", 1, 0, false},
+                                           RangeEntryCase{"10", 1, 9, true}, RangeEntryCase{"45", 1, 9, true}));
 
 TEST(KeyboardEntry, GainLimitsAndMessages) {
     SonarState s = HeadState();
@@ -363,11 +366,11 @@ TEST(KeyboardEntry, GainLimitsAndMessages) {
 
     Type(e, s, "g.");
     HandleTypedKey(e, s, 13);
-    EXPECT_EQ(s.Gain, 0);   // "." reads as 0, a valid gain
+    EXPECT_EQ(s.Gain, 0);  // "." reads as 0, a valid gain
 
     s.Gain = 12;
     Type(e, s, "g");
-    r = HandleTypedKey(e, s, 13);   // nothing typed: the entry just closes
+    r = HandleTypedKey(e, s, 13);  // nothing typed: the entry just closes
     EXPECT_FALSE(r.Message.has_value());
     EXPECT_FALSE(r.Update.GainReadout);
     EXPECT_TRUE(r.Update.KeyEntryErase);
@@ -378,9 +381,9 @@ TEST(KeyboardEntry, GainLimitsAndMessages) {
 TEST(KeyboardEntry, KeyTable) {
     SonarState s = HeadState();
     KeyEntry e;
-    EXPECT_FALSE(HandleTypedKey(e, s, '5').Handled);   // no entry open
+    EXPECT_FALSE(HandleTypedKey(e, s, '5').Handled);  // no entry open
     Type(e, s, "r12");
-    KeyResult r = HandleTypedKey(e, s, 'g');             // restarts as a gain entry
+    KeyResult r = HandleTypedKey(e, s, 'g');  // restarts as a gain entry
     EXPECT_EQ(e.Mode, KeyEntryKind::Gain);
     EXPECT_EQ(e.Text, "");
     EXPECT_TRUE(r.Update.KeyEntryErase && r.Update.KeyEntryBox);

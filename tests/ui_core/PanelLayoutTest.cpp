@@ -94,46 +94,46 @@ TEST_P(PanelHitTest, NamesTheElementAndWhetherItReacts) {
 // Range arrows at x 671..686; up y 83..98, down 99..114.
 INSTANTIATE_TEST_SUITE_P(
     Corners, PanelHitTest,
-    ::testing::Values(
-        HitCase{"range up top-left", 671, 83, 0, 1, 0, false, PanelElement::RangeUp, true},
-        HitCase{"range up bottom-right", 686, 98, 0, 1, 0, false, PanelElement::RangeUp, true},
-        HitCase{"range down top-left", 671, 99, 0, 1, 0, false, PanelElement::RangeDown, true},
-        HitCase{"range down bottom-right", 686, 114, 0, 1, 0, false, PanelElement::RangeDown, true},
-        HitCase{"right of range arrows", 687, 90, 0, 1, 0, false, PanelElement::None, false},
-        HitCase{"below range down", 680, 115, 0, 1, 0, false, PanelElement::None, false},
-        HitCase{"range read-out box", 670, 90, 0, 1, 0, false, PanelElement::None, false},
-        HitCase{"train down corner", 762, 216, 0, 1, 0, false, PanelElement::TrainDown, true},
-        HitCase{"mode up", 747, 83, 0, 1, 0, false, PanelElement::ModeUp, true},
-        HitCase{"speed up in SS", 750, 140, 0, 2, 0, false, PanelElement::SpeedUp, false},
-        HitCase{"sector down in SS", 680, 210, 0, 2, 0, false, PanelElement::SectorDown, false},
-        HitCase{"gain up in SS", 680, 134, 0, 2, 0, false, PanelElement::GainUp, true},
-        HitCase{"train up in SS", 750, 190, 0, 2, 0, false, PanelElement::TrainUp, true},
-        HitCase{"gain up in FILE", 680, 134, 1, 1, 0, false, PanelElement::GainUp, false},
-        HitCase{"range up under hold", 671, 83, 0, 1, 1, false, PanelElement::RangeUp, false},
-        HitCase{"image top-left", 3, 3, 0, 1, 0, false, PanelElement::Image, true},
-        HitCase{"image bottom-right", 598, 508, 0, 1, 0, false, PanelElement::Image, true},
-        HitCase{"right of image", 599, 200, 0, 1, 0, false, PanelElement::None, false},
-        HitCase{"below image", 300, 509, 0, 1, 0, false, PanelElement::None, false},
-        HitCase{"hold box", 735, 5, 0, 1, 1, false, PanelElement::HoldBox, true},
-        HitCase{"hold box far corner", 779, 14, 1, 1, 0, false, PanelElement::HoldBox, true},
-        HitCase{"above hold box", 740, 4, 0, 1, 0, false, PanelElement::None, false},
-        HitCase{"rev box HEAD", 735, 23, 0, 1, 0, false, PanelElement::RevBox, true},
-        HitCase{"rev box under hold", 779, 32, 0, 1, 1, false, PanelElement::RevBox, true},
-        HitCase{"no rev box in FILE", 735, 23, 1, 1, 0, false, PanelElement::None, false},
-        HitCase{"head button inside", 620, 19, 1, 1, 0, false, PanelElement::HeadButton, true},
-        HitCase{"head button outline", 619, 25, 1, 1, 0, false, PanelElement::None, false},
-        HitCase{"head button bottom edge", 630, 39, 1, 1, 0, false, PanelElement::None, false},
-        HitCase{"file button inside", 698, 38, 0, 1, 0, false, PanelElement::FileButton, true},
-        HitCase{"file button under hold", 670, 25, 0, 1, 1, false, PanelElement::FileButton, false},
-        HitCase{"plot speed right FILE", 351, 549, 1, 1, 0, false, PanelElement::PlotSpeedRight, true},
-        HitCase{"plot speed left FILE", 251, 534, 1, 1, 0, false, PanelElement::PlotSpeedLeft, true},
-        HitCase{"left of plot speed", 250, 540, 1, 1, 0, false, PanelElement::None, false},
-        HitCase{"plot speed in HEAD", 340, 540, 0, 1, 0, false, PanelElement::None, false},
-        HitCase{"plot speed under hold", 340, 540, 1, 1, 1, false, PanelElement::PlotSpeedRight, false},
-        HitCase{"reverse box", 362, 535, 1, 1, 0, true, PanelElement::PlaybackReverseBox, true},
-        HitCase{"reverse box far corner", 431, 544, 1, 1, 1, true, PanelElement::PlaybackReverseBox, true},
-        HitCase{"reverse box not available", 362, 535, 1, 1, 0, false, PanelElement::None, false},
-        HitCase{"right of reverse box", 432, 540, 1, 1, 0, true, PanelElement::None, false}));
+    ::testing::Values(HitCase{"range up top-left", 671, 83, 0, 1, 0, false, PanelElement::RangeUp, true},
+                      HitCase{"range up bottom-right", 686, 98, 0, 1, 0, false, PanelElement::RangeUp, true},
+                      HitCase{"range down top-left", 671, 99, 0, 1, 0, false, PanelElement::RangeDown, true},
+                      HitCase{"range down bottom-right", 686, 114, 0, 1, 0, false, PanelElement::RangeDown, true},
+                      HitCase{"right of range arrows", 687, 90, 0, 1, 0, false, PanelElement::None, false},
+                      HitCase{"below range down", 680, 115, 0, 1, 0, false, PanelElement::None, false},
+                      HitCase{"range read-out box", 670, 90, 0, 1, 0, false, PanelElement::None, false},
+                      HitCase{"train down corner", 762, 216, 0, 1, 0, false, PanelElement::TrainDown, true},
+                      HitCase{"mode up", 747, 83, 0, 1, 0, false, PanelElement::ModeUp, true},
+                      HitCase{"speed up in SS", 750, 140, 0, 2, 0, false, PanelElement::SpeedUp, false},
+                      HitCase{"sector down in SS", 680, 210, 0, 2, 0, false, PanelElement::SectorDown, false},
+                      HitCase{"gain up in SS", 680, 134, 0, 2, 0, false, PanelElement::GainUp, true},
+                      HitCase{"train up in SS", 750, 190, 0, 2, 0, false, PanelElement::TrainUp, true},
+                      HitCase{"gain up in FILE", 680, 134, 1, 1, 0, false, PanelElement::GainUp, false},
+                      HitCase{"range up under hold", 671, 83, 0, 1, 1, false, PanelElement::RangeUp, false},
+                      HitCase{"image top-left", 3, 3, 0, 1, 0, false, PanelElement::Image, true},
+                      HitCase{"image bottom-right", 598, 508, 0, 1, 0, false, PanelElement::Image, true},
+                      HitCase{"right of image", 599, 200, 0, 1, 0, false, PanelElement::None, false},
+                      HitCase{"below image", 300, 509, 0, 1, 0, false, PanelElement::None, false},
+                      HitCase{"hold box", 735, 5, 0, 1, 1, false, PanelElement::HoldBox, true},
+                      HitCase{"hold box far corner", 779, 14, 1, 1, 0, false, PanelElement::HoldBox, true},
+                      HitCase{"above hold box", 740, 4, 0, 1, 0, false, PanelElement::None, false},
+                      HitCase{"rev box HEAD", 735, 23, 0, 1, 0, false, PanelElement::RevBox, true},
+                      HitCase{"rev box under hold", 779, 32, 0, 1, 1, false, PanelElement::RevBox, true},
+                      HitCase{"no rev box in FILE", 735, 23, 1, 1, 0, false, PanelElement::None, false},
+                      HitCase{"head button inside", 620, 19, 1, 1, 0, false, PanelElement::HeadButton, true},
+                      HitCase{"head button outline", 619, 25, 1, 1, 0, false, PanelElement::None, false},
+                      HitCase{"head button bottom edge", 630, 39, 1, 1, 0, false, PanelElement::None, false},
+                      HitCase{"file button inside", 698, 38, 0, 1, 0, false, PanelElement::FileButton, true},
+                      HitCase{"file button under hold", 670, 25, 0, 1, 1, false, PanelElement::FileButton, false},
+                      HitCase{"plot speed right FILE", 351, 549, 1, 1, 0, false, PanelElement::PlotSpeedRight, true},
+                      HitCase{"plot speed left FILE", 251, 534, 1, 1, 0, false, PanelElement::PlotSpeedLeft, true},
+                      HitCase{"left of plot speed", 250, 540, 1, 1, 0, false, PanelElement::None, false},
+                      HitCase{"plot speed in HEAD", 340, 540, 0, 1, 0, false, PanelElement::None, false},
+                      HitCase{"plot speed under hold", 340, 540, 1, 1, 1, false, PanelElement::PlotSpeedRight, false},
+                      HitCase{"reverse box", 362, 535, 1, 1, 0, true, PanelElement::PlaybackReverseBox, true},
+                      HitCase{"reverse box far corner", 431, 544, 1, 1, 1, true, PanelElement::PlaybackReverseBox,
+                              true},
+                      HitCase{"reverse box not available", 362, 535, 1, 1, 0, false, PanelElement::None, false},
+                      HitCase{"right of reverse box", 432, 540, 1, 1, 0, true, PanelElement::None, false}));
 
 TEST(PanelLayout, ArrowLooks) {
     SonarState s;
@@ -144,8 +144,7 @@ TEST(PanelLayout, ArrowLooks) {
     EXPECT_FALSE(ArrowDrawnInactive(PanelParameter::Train, s));
     s.GridMode = DisplayMode::Polar;
     s.RunMode = DataSource::File;
-    for (int p = 0; p < PanelParameterCount; ++p)
-        EXPECT_TRUE(ArrowDrawnInactive(static_cast<PanelParameter>(p), s));
+    for (int p = 0; p < PanelParameterCount; ++p) EXPECT_TRUE(ArrowDrawnInactive(static_cast<PanelParameter>(p), s));
     EXPECT_TRUE(IsUpArrow(PanelElement::TrainUp));
     EXPECT_FALSE(IsUpArrow(PanelElement::TrainDown));
     EXPECT_EQ(ArrowParameter(PanelElement::SectorDown), PanelParameter::Sector);

@@ -29,7 +29,7 @@ TEST(PanelTexts, ReadoutsByMode) {
     EXPECT_EQ(TrainText(s), "Stbd");
     s.SSTrain = SideScanSide::Port;
     EXPECT_EQ(ReadoutText(s, PanelParameter::Train), "Port");
-    s.GridMode = 99;   // never shown past the table
+    s.GridMode = 99;  // never shown past the table
     s.Range = -4;
     EXPECT_EQ(ModeText(s), "Profile");
     EXPECT_EQ(RangeText(s), "3 FT");

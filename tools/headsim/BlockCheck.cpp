@@ -27,8 +27,7 @@ const std::array<ByteRule, BlockBytes> Rules = {{
     {"head ID", "16..31", [](const RawBlock& b) { return Within(b[2], 16, 31); }},
     {"range", "1..200 m", [](const RawBlock& b) { return Within(b[3], 1, 200); }},
     {"reserved", "0", [](const RawBlock& b) { return b[4] == 0; }},
-    {"reverse and hold bits", "0x00, 0x01, 0x40 or 0x41",
-     [](const RawBlock& b) { return (b[5] & ~0x41) == 0; }},
+    {"reverse and hold bits", "0x00, 0x01, 0x40 or 0x41", [](const RawBlock& b) { return (b[5] & ~0x41) == 0; }},
     {"reserved", "0", [](const RawBlock& b) { return b[6] == 0; }},
     {"reserved", "0", [](const RawBlock& b) { return b[7] == 0; }},
     {"gain", "0..40 dB", [](const RawBlock& b) { return Within(b[8], 0, 40); }},
@@ -37,8 +36,7 @@ const std::array<ByteRule, BlockBytes> Rules = {{
      [](const RawBlock& b) { return b[10] != 0 || IsHeadIdChange(b); }},
     {"train code", "0..119", [](const RawBlock& b) { return Within(b[11], 0, 119); }},
     {"sector code", "0..120", [](const RawBlock& b) { return Within(b[12], 0, 120); }},
-    {"step code", "0, 1, 2, 3, 4 or 8",
-     [](const RawBlock& b) { return Within(b[13], 0, 4) || b[13] == 8; }},
+    {"step code", "0, 1, 2, 3, 4 or 8", [](const RawBlock& b) { return Within(b[13], 0, 4) || b[13] == 8; }},
     {"pulse length", "1..100 (10 us units)", [](const RawBlock& b) { return Within(b[14], 1, 100); }},
     {"profile minimum range", "0..250 dm", [](const RawBlock& b) { return Within(b[15], 0, 250); }},
     {"external trigger", "0..3, or 0x90..0x9F to change the head ID",
@@ -80,8 +78,8 @@ ByteFault FramingFault(int index, uint8_t value) {
 
 std::string Describe(const ByteFault& fault) {
     char text[160];
-    std::snprintf(text, sizeof text, "byte %d (%s) is 0x%02X (%d), allowed %s", fault.index, fault.name,
-                  fault.value, fault.value, fault.allowed);
+    std::snprintf(text, sizeof text, "byte %d (%s) is 0x%02X (%d), allowed %s", fault.index, fault.name, fault.value,
+                  fault.value, fault.allowed);
     return text;
 }
 

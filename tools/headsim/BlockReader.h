@@ -26,8 +26,8 @@ namespace tidemar::headsim {
 
 struct BlockSink {
     std::function<void(std::span<const uint8_t>)> logLine;  // bytes of one log line
-    std::function<void(const RawBlock&)> block;              // a framed block to answer
-    std::function<void(const ByteFault&)> framingFault;      // the frame was lost
+    std::function<void(const RawBlock&)> block;             // a framed block to answer
+    std::function<void(const ByteFault&)> framingFault;     // the frame was lost
 };
 
 class BlockReader {
@@ -56,9 +56,9 @@ private:
     std::array<uint8_t, BlockBytes> junk_{};
     std::size_t junkCount_ = 0;
 
-    uint64_t logged_ = 0;          // bytes passed to the log so far
-    bool frameLost_ = false;       // reported, no good block since
-    bool faultPending_ = false;    // reported once the log has passed faultAt_
+    uint64_t logged_ = 0;        // bytes passed to the log so far
+    bool frameLost_ = false;     // reported, no good block since
+    bool faultPending_ = false;  // reported once the log has passed faultAt_
     uint64_t faultAt_ = 0;
     ByteFault fault_;
 };

@@ -8,14 +8,13 @@ namespace tidemar::headsim {
 namespace {
 
 constexpr double Log2Of10Over10 = 0.33219280948873623;  // dB -> log2 of power
-constexpr double DbPerLog2 = 3.0102999566398120;         // log2 of power -> dB
+constexpr double DbPerLog2 = 3.0102999566398120;        // log2 of power -> dB
 
 double PowerOf(double db) { return std::exp2(db * Log2Of10Over10); }
 
 }  // namespace
 
-EchoSynthesizer::EchoSynthesizer(Scene scene, uint64_t seed)
-    : scene_(std::move(scene)), random_(seed) {
+EchoSynthesizer::EchoSynthesizer(Scene scene, uint64_t seed) : scene_(std::move(scene)), random_(seed) {
     // Quantiles of the exponential distribution: picking one at random gives the power
     // fluctuation of fully developed speckle.
     for (std::size_t k = 0; k < speckle_.size(); ++k) {
@@ -25,9 +24,7 @@ EchoSynthesizer::EchoSynthesizer(Scene scene, uint64_t seed)
     view_.hits.reserve(scene_.targets.size());
 }
 
-double EchoSynthesizer::WaterAbsorption(int frequencyKHz) {
-    return 0.0003 * std::clamp(frequencyKHz, 100, 2000);
-}
+double EchoSynthesizer::WaterAbsorption(int frequencyKHz) { return 0.0003 * std::clamp(frequencyKHz, 100, 2000); }
 
 void EchoSynthesizer::PrepareRange(int rangeMeters, int points) {
     if (rangeMeters == preparedRange_ && points == preparedPoints_) return;
@@ -76,27 +73,23 @@ double EchoSynthesizer::Ping(const PingSettings& s, uint8_t* samples) {
         for (int i = indexAt(w - 3.0 * riseWidth); i < indexAt(w + 3.0 + echoWidth); ++i) {
             const double d = sampleRange_[i] - w;
             const double shape = d < 0 ? -4.34 * (d / riseWidth) * (d / riseWidth)
-                                       : std::max(-4.34 * (d / echoWidth) * (d / echoWidth),
-                                                  -3.0 - 14.5 * d);
-            reflector_[i] += static_cast<float>(
-                PowerOf(view_.wallDb + spread10_[i] + compensation * sampleRange_[i] + shape));
+                                       : std::max(-4.34 * (d / echoWidth) * (d / echoWidth), -3.0 - 14.5 * d);
+            reflector_[i] +=
+                static_cast<float>(PowerOf(view_.wallDb + spread10_[i] + compensation * sampleRange_[i] + shape));
         }
     }
     for (const BeamHit& hit : view_.hits) {
         const double width = std::max(echoWidth, hit.width);
-        for (int i = indexAt(hit.range - 3.0 * riseWidth); i < indexAt(hit.range + 3.0 * width);
-             ++i) {
+        for (int i = indexAt(hit.range - 3.0 * riseWidth); i < indexAt(hit.range + 3.0 * width); ++i) {
             const double d = sampleRange_[i] - hit.range;
             const double shape = d < 0 ? d / riseWidth : d / width;
-            reflector_[i] += static_cast<float>(PowerOf(hit.levelDb + spread20_[i] +
-                                                        compensation * sampleRange_[i] -
-                                                        4.34 * shape * shape));
+            reflector_[i] += static_cast<float>(
+                PowerOf(hit.levelDb + spread20_[i] + compensation * sampleRange_[i] - 4.34 * shape * shape));
         }
     }
 
     // A count of ProfileThreshold needs this much clean power.
-    const double strongPower =
-        PowerOf(ProfileThreshold / CountsPerDb - gain - DisplayOffsetDb);
+    const double strongPower = PowerOf(ProfileThreshold / CountsPerDb - gain - DisplayOffsetDb);
     const double minimumRange = s.profileMinimumDecimetres * 0.1;
     double profile = 0.0;
     for (int i = 0; i < points; ++i) {
@@ -117,8 +110,8 @@ double EchoSynthesizer::Ping(const PingSettings& s, uint8_t* samples) {
         // Hard echoes fluctuate less than the floor: part steady, part speckle.
         power += reflector_[i] * (0.4 + 0.6 * speckle_[(bits >> 24) & 0xFFF]);
         if (scene_.hasFloor && r >= scene_.floorOnset && r < floorEnd) {
-            double db = FloorBackscatterDb(scene_, r * ux, r * uy) + spread10_[i] +
-                        compensation * r + 6.0 * std::exp((scene_.floorOnset - r) / 1.5);
+            double db = FloorBackscatterDb(scene_, r * ux, r * uy) + spread10_[i] + compensation * r +
+                        6.0 * std::exp((scene_.floorOnset - r) / 1.5);
             for (const BeamHit& hit : view_.hits) {
                 if (r >= hit.shadowStart && r < hit.shadowEnd) {
                     db -= 20.0;

@@ -36,10 +36,10 @@ struct PingSettings {
     double bearing = 0.0;  // radians, 0 ahead, clockwise
     int rangeMeters = 50;
     int points = 500;
-    int gain = 6;                       // dB, 0..40
-    int absorption = 20;                // 0.01 dB/m
+    int gain = 6;         // dB, 0..40
+    int absorption = 20;  // 0.01 dB/m
     int frequencyKHz = 675;
-    int pulseLength = 10;               // 10 us units
+    int pulseLength = 10;  // 10 us units
     int profileMinimumDecimetres = 0;
 };
 

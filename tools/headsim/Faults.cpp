@@ -26,14 +26,9 @@ FaultPlan PlanPing(const FaultOptions& options, long ping) {
 void ApplyFault(ReplyFault fault, std::vector<uint8_t>& reply, Random& random) {
     if (reply.empty()) return;
     switch (fault) {
-    case ReplyFault::None:
-        break;
-    case ReplyFault::BadEnd:
-        reply.back() = WrongEndByte;
-        break;
-    case ReplyFault::Short:
-        reply.resize(reply.size() / 2);
-        break;
+    case ReplyFault::None: break;
+    case ReplyFault::BadEnd: reply.back() = WrongEndByte; break;
+    case ReplyFault::Short: reply.resize(reply.size() / 2); break;
     case ReplyFault::Garbage:
         for (uint8_t& byte : reply) byte = static_cast<uint8_t>(random.Next() >> 56);
         if (reply.front() == ReplyStart) reply.front() = static_cast<uint8_t>(~ReplyStart);

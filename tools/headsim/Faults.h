@@ -31,9 +31,9 @@ struct FaultOptions {
 enum class ReplyFault { None, BadEnd, Short, Garbage };
 
 struct FaultPlan {
-    bool silent = false;        // send nothing for this ping
+    bool silent = false;  // send nothing for this ping
     ReplyFault fault = ReplyFault::None;
-    bool closeAfter = false;    // close the connection once this ping is dealt with
+    bool closeAfter = false;  // close the connection once this ping is dealt with
 };
 
 FaultPlan PlanPing(const FaultOptions& options, long pingOnConnection);

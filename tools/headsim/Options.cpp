@@ -47,8 +47,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         std::string name = args[i];
         std::string value;
         bool hasValue = false;
-        if (const auto equals = name.find('=');
-            name.rfind("--", 0) == 0 && equals != std::string::npos) {
+        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
             value = name.substr(equals + 1);
             name = name.substr(0, equals);
             hasValue = true;
@@ -74,8 +73,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             if (!takeValue()) return false;
             long long parsed = 0;
             if (!ParseWhole(value, low, high, parsed)) {
-                result.error = name + " needs a whole number from " + std::to_string(low) +
-                               " to " + std::to_string(high) + " (got \"" + value + "\")";
+                result.error = name + " needs a whole number from " + std::to_string(low) + " to " +
+                               std::to_string(high) + " (got \"" + value + "\")";
                 return false;
             }
             target = static_cast<std::remove_reference_t<decltype(target)>>(parsed);
@@ -108,9 +107,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         } else if (name == "--seed") {
             ok = takeValue();
             if (ok && !ParseSeed(value, o.seed)) {
-                result.error =
-                    "--seed needs a whole number from 0 to 18446744073709551615 (got \"" + value +
-                    "\")";
+                result.error = "--seed needs a whole number from 0 to 18446744073709551615 (got \"" + value + "\")";
                 ok = false;
             }
             o.seedGiven = ok;
@@ -145,13 +142,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     if (!o.help) {
         in_addr address{};
         if (inet_pton(AF_INET, o.address.c_str(), &address) != 1) {
-            result.error = "--address needs a dotted IPv4 address such as 127.0.0.1 (got \"" +
-                           o.address + "\")";
+            result.error = "--address needs a dotted IPv4 address such as 127.0.0.1 (got \"" + o.address + "\")";
             return result;
         }
         if (!IsLoopbackAddress(o.address)) {
-            result.error = "refusing to listen on " + o.address +
-                           ": only loopback addresses (127.0.0.0/8) are allowed";
+            result.error = "refusing to listen on " + o.address + ": only loopback addresses (127.0.0.0/8) are allowed";
             return result;
         }
     }

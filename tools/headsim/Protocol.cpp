@@ -47,8 +47,7 @@ PingRequest ParseBlock(const RawBlock& b) {
     return r;
 }
 
-void BuildReply(const ReplyHeader& h, const uint8_t* data, std::size_t dataBytes,
-                std::vector<uint8_t>& reply) {
+void BuildReply(const ReplyHeader& h, const uint8_t* data, std::size_t dataBytes, std::vector<uint8_t>& reply) {
     reply.resize(ReplyOverheadBytes + dataBytes);
     const int position = h.position & 0x1FFF;
     const int count = static_cast<int>(dataBytes);

@@ -102,8 +102,7 @@ struct ReplyHeader {
 };
 
 // Writes header, data and end byte into reply (resized; capacity kept between pings).
-void BuildReply(const ReplyHeader& header, const uint8_t* data, std::size_t dataBytes,
-                std::vector<uint8_t>& reply);
+void BuildReply(const ReplyHeader& header, const uint8_t* data, std::size_t dataBytes, std::vector<uint8_t>& reply);
 
 // Encodes a range in metres as the header's profile range for a block's range byte:
 // 0 stays 0 (no profile point); any echo rounds to at least 1 unit.

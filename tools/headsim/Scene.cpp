@@ -11,8 +11,7 @@ constexpr double Pi = 3.14159265358979323846;
 
 // A fixed pseudo-random value in -1..1 for each lattice point.
 double Lattice(int ix, int iy, uint32_t salt) {
-    uint32_t h = static_cast<uint32_t>(ix) * 0x8DA6B343u ^ static_cast<uint32_t>(iy) * 0xD8163841u ^
-                 salt * 0xCB1AB31Fu;
+    uint32_t h = static_cast<uint32_t>(ix) * 0x8DA6B343u ^ static_cast<uint32_t>(iy) * 0xD8163841u ^ salt * 0xCB1AB31Fu;
     h ^= h >> 13;
     h *= 0x5BD1E995u;
     h ^= h >> 15;
@@ -42,17 +41,16 @@ double WrapDegrees(double degrees) {
 Scene HarbourScene() {
     Scene scene;
     scene.walls = {
-        {-70.0, 32.0, 28.0, 40.0, 18.0},      // quay ahead
-        {28.0, 40.0, 36.0, -12.0, 18.0},      // quay turning back on the starboard side
-        {-190.0, -40.0, -120.0, 120.0, 22.0}, // breakwater far to port
-        {-100.0, -90.0, 60.0, -110.0, 14.0},  // rubble bank astern
+        {-70.0, 32.0, 28.0, 40.0, 18.0},       // quay ahead
+        {28.0, 40.0, 36.0, -12.0, 18.0},       // quay turning back on the starboard side
+        {-190.0, -40.0, -120.0, 120.0, 22.0},  // breakwater far to port
+        {-100.0, -90.0, 60.0, -110.0, 14.0},   // rubble bank astern
     };
     scene.targets = {
-        {0.8, 1.6, 0.10, 6.0},    {-1.2, 3.0, 0.15, 10.0},  {2.5, 3.8, 0.20, 12.0},
-        {-3.5, 7.5, 0.30, 18.0},  {6.0, 9.0, 0.40, 20.0},   {-12.0, 17.0, 0.60, 24.0},
-        {18.0, 22.0, 0.50, 24.0}, {2.0, -7.0, 0.30, 16.0},  {-15.0, -12.0, 0.50, 22.0},
-        {-30.0, -25.0, 0.80, 26.0}, {12.0, -35.0, 1.00, 28.0}, {-60.0, 10.0, 1.00, 28.0},
-        {20.0, -80.0, 1.50, 30.0}, {-100.0, 60.0, 1.50, 30.0}, {-70.0, -130.0, 2.00, 32.0},
+        {0.8, 1.6, 0.10, 6.0},      {-1.2, 3.0, 0.15, 10.0},    {2.5, 3.8, 0.20, 12.0},      {-3.5, 7.5, 0.30, 18.0},
+        {6.0, 9.0, 0.40, 20.0},     {-12.0, 17.0, 0.60, 24.0},  {18.0, 22.0, 0.50, 24.0},    {2.0, -7.0, 0.30, 16.0},
+        {-15.0, -12.0, 0.50, 22.0}, {-30.0, -25.0, 0.80, 26.0}, {12.0, -35.0, 1.00, 28.0},   {-60.0, 10.0, 1.00, 28.0},
+        {20.0, -80.0, 1.50, 30.0},  {-100.0, 60.0, 1.50, 30.0}, {-70.0, -130.0, 2.00, 32.0},
     };
     scene.patches = {
         {-20.0, 8.0, 6.0, 8.0},
@@ -64,8 +62,7 @@ Scene HarbourScene() {
 }
 
 double FloorBackscatterDb(const Scene& scene, double x, double y) {
-    double db = scene.floorDb + 4.0 * ValueNoise(x * 0.33, y * 0.33, 1) +
-                2.5 * ValueNoise(x * 1.25, y * 1.25, 2);
+    double db = scene.floorDb + 4.0 * ValueNoise(x * 0.33, y * 0.33, 1) + 2.5 * ValueNoise(x * 1.25, y * 1.25, 2);
     for (const Patch& p : scene.patches) {
         const double dx = x - p.x, dy = y - p.y;
         const double d2 = dx * dx + dy * dy;
@@ -77,8 +74,7 @@ double FloorBackscatterDb(const Scene& scene, double x, double y) {
     return db;
 }
 
-void LookAlong(const Scene& scene, double bearing, double beamWidthDeg, double maxRange,
-               BeamView& view) {
+void LookAlong(const Scene& scene, double bearing, double beamWidthDeg, double maxRange, BeamView& view) {
     const double ux = std::sin(bearing), uy = std::cos(bearing);
     view.wallRange = std::numeric_limits<double>::infinity();
     view.wallDb = 0.0;
@@ -103,8 +99,7 @@ void LookAlong(const Scene& scene, double bearing, double beamWidthDeg, double m
         if (rt - t.radius > maxRange + 1.0 || rt > view.wallRange || rt <= t.radius) continue;
         const double toTarget = std::atan2(t.x, t.y) * 180.0 / Pi;
         const double angularRadius = std::atan(t.radius / rt) * 180.0 / Pi;
-        const double off =
-            std::max(0.0, std::fabs(WrapDegrees(bearingDeg - toTarget)) - angularRadius);
+        const double off = std::max(0.0, std::fabs(WrapDegrees(bearingDeg - toTarget)) - angularRadius);
         const double pattern = -12.0 * (off / beamWidthDeg) * (off / beamWidthDeg);
         if (pattern < -30.0) continue;
         BeamHit hit;
@@ -118,8 +113,7 @@ void LookAlong(const Scene& scene, double bearing, double beamWidthDeg, double m
         }
         view.hits.push_back(hit);
     }
-    std::sort(view.hits.begin(), view.hits.end(),
-              [](const BeamHit& a, const BeamHit& b) { return a.range < b.range; });
+    std::sort(view.hits.begin(), view.hits.end(), [](const BeamHit& a, const BeamHit& b) { return a.range < b.range; });
 }
 
 }  // namespace tidemar::headsim

@@ -45,8 +45,8 @@ Scene HarbourScene();
 // What one beam meets, nearest first. Capacity is kept between pings.
 struct BeamHit {
     double range;
-    double width;    // metres either side of range the echo spreads over
-    double levelDb;  // strength including the beam pattern
+    double width;                   // metres either side of range the echo spreads over
+    double levelDb;                 // strength including the beam pattern
     double shadowStart, shadowEnd;  // floor hidden between these ranges (0, 0: none)
 };
 
@@ -58,8 +58,7 @@ struct BeamView {
 
 // Looks along bearing (radians, 0 ahead, clockwise) with the given beam width (degrees)
 // out to maxRange metres.
-void LookAlong(const Scene& scene, double bearing, double beamWidthDeg, double maxRange,
-               BeamView& view);
+void LookAlong(const Scene& scene, double bearing, double beamWidthDeg, double maxRange, BeamView& view);
 
 // Floor backscatter at (x, y) in dB at 1 m, texture and patches included.
 double FloorBackscatterDb(const Scene& scene, double x, double y);

@@ -121,8 +121,7 @@ private:
         if (toggles == seenToggles_) return;
         if ((toggles - seenToggles_) % 2 != 0) head_.SetHeadScan(!head_.HeadScan());
         seenToggles_ = toggles;
-        std::fprintf(stderr, "tidemar-headsim: head-scan mode %s\n",
-                     head_.HeadScan() ? "on" : "off");
+        std::fprintf(stderr, "tidemar-headsim: head-scan mode %s\n", head_.HeadScan() ? "on" : "off");
     }
 
     // Serves one client; returns whether it sent anything.
@@ -244,8 +243,8 @@ int RunServer(const Options& options) {
     const uint64_t seed = options.seedGiven ? options.seed : ClockSeed();
     Server server(options, seed);
     if (!server.OpenLog()) {
-        std::fprintf(stderr, "tidemar-headsim: cannot write log file %s: %s\n",
-                     options.logPath.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "tidemar-headsim: cannot write log file %s: %s\n", options.logPath.c_str(),
+                     std::strerror(errno));
         return 1;
     }
 
@@ -260,11 +259,10 @@ int RunServer(const Options& options) {
     if (listener >= 0 && !options.faults.refuse) {
         setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
     }
-    if (listener < 0 ||
-        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+    if (listener < 0 || bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         (!options.faults.refuse && listen(listener, 4) != 0)) {
-        std::fprintf(stderr, "tidemar-headsim: cannot listen on %s:%d: %s\n",
-                     options.address.c_str(), options.port, std::strerror(errno));
+        std::fprintf(stderr, "tidemar-headsim: cannot listen on %s:%d: %s\n", options.address.c_str(), options.port,
+                     std::strerror(errno));
         if (listener >= 0) close(listener);
         return 1;
     }
@@ -275,12 +273,10 @@ int RunServer(const Options& options) {
     if (options.faults.refuse) {
         // Bound but never listening: every connect is refused at once, and no other
         // process can take the port meanwhile.
-        std::fprintf(stderr, "tidemar-headsim: refusing connections on %s:%d\n",
-                     options.address.c_str(), port);
+        std::fprintf(stderr, "tidemar-headsim: refusing connections on %s:%d\n", options.address.c_str(), port);
         WaitForStop();
     } else {
-        std::fprintf(stderr, "tidemar-headsim: listening on %s:%d\n", options.address.c_str(),
-                     port);
+        std::fprintf(stderr, "tidemar-headsim: listening on %s:%d\n", options.address.c_str(), port);
         server.Run(listener);
     }
     close(listener);

@@ -13,15 +13,12 @@ constexpr double SecondsPerPosition = 0.0001;
 }  // namespace
 
 SimulatedHead::SimulatedHead(const HeadConfig& config, Scene scene)
-    : headScan_(config.headScan), strictId_(config.strictId),
-      synth_(std::move(scene), config.seed) {
+    : headScan_(config.headScan), strictId_(config.strictId), synth_(std::move(scene), config.seed) {
     info_.headId = config.headId;
     info_.serialNumber = config.serialNumber;
 }
 
-bool SimulatedHead::Accepts(const RawBlock& block) const {
-    return !strictId_ || block[2] == info_.headId;
-}
+bool SimulatedHead::Accepts(const RawBlock& block) const { return !strictId_ || block[2] == info_.headId; }
 
 bool SimulatedHead::Answer(const RawBlock& block, std::vector<uint8_t>& reply) {
     if (!Accepts(block)) return false;

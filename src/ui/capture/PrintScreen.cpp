@@ -107,9 +107,10 @@ PrintResult PrintScreen(QWidget* mainWindow, Prompts& prompts, PrinterChoice& ch
     if (printed) return PrintResult::Printed;
     if (!carryOn) return PrintResult::Aborted;
     // The printer refused the job: said, rather than taken for a printed page.
-    prompts.Message("Device Error", std::string("The page could not be sent to the printer ") +
-                                        printer->printerName().toStdString() + ".",
-                    MessageIcon::Exclamation);
+    prompts.Message(
+        "Device Error",
+        std::string("The page could not be sent to the printer ") + printer->printerName().toStdString() + ".",
+        MessageIcon::Exclamation);
     return PrintResult::Failed;
 }
 

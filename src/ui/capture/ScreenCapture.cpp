@@ -71,8 +71,8 @@ private:
 
 CaptureNameStrip* FindStrip(const SonarView* view) {
     if (!view) return nullptr;
-    return static_cast<CaptureNameStrip*>(view->findChild<QWidget*>(QString::fromLatin1(StripObjectName),
-                                                                      Qt::FindDirectChildrenOnly));
+    return static_cast<CaptureNameStrip*>(
+        view->findChild<QWidget*>(QString::fromLatin1(StripObjectName), Qt::FindDirectChildrenOnly));
 }
 
 // The wait cursor for the length of a capture.

@@ -75,9 +75,9 @@ AutoProfileDialog::AutoProfileDialog(SonarState& state, ProfileScan& scan, const
     enable_ = new QCheckBox(QStringLiteral("Auto-Profile Enable"), this);
 
     const QString unit = state_.Units == 1 ? QStringLiteral("Feet") : QStringLiteral("Meters");
-    const QString labels[AutoProfileValueCount] = {QStringLiteral("Chainage (y)"), QStringLiteral("Sonar Elevation (z)"),
-                                                   QStringLiteral("Sonar Offset (x)"),
-                                                   QStringLiteral("Depth Below Sonar")};
+    const QString labels[AutoProfileValueCount] = {
+        QStringLiteral("Chainage (y)"), QStringLiteral("Sonar Elevation (z)"), QStringLiteral("Sonar Offset (x)"),
+        QStringLiteral("Depth Below Sonar")};
     auto* section = new QGridLayout;
     auto* dredge = new QGroupBox(QStringLiteral("Dredge Line"), this);
     auto* dredgeLayout = new QGridLayout(dredge);
@@ -94,7 +94,8 @@ AutoProfileDialog::AutoProfileDialog(SonarState& state, ProfileScan& scan, const
         grid->addWidget(arrows_[i], row, 2);
         grid->addWidget(units_[i], row, 3);
         const auto which = static_cast<AutoProfileValue>(i);
-        connect(arrows_[i], &DialogArrows::stepped, this, [this, which](int direction) { StepValue(which, direction); });
+        connect(arrows_[i], &DialogArrows::stepped, this,
+                [this, which](int direction) { StepValue(which, direction); });
     }
     section->setColumnStretch(4, 1);
     dredgeLayout->setColumnStretch(4, 1);

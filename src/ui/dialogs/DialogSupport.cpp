@@ -34,7 +34,8 @@ DialogArrows::DialogArrows(QWidget* parent) : QWidget(parent) {
 }
 
 void ShowMessages(Prompts& prompts, const std::vector<MessageText>& messages) {
-    for (const MessageText& message : messages) prompts.Message(message.Caption, message.Text, MessageIcon::Exclamation);
+    for (const MessageText& message : messages)
+        prompts.Message(message.Caption, message.Text, MessageIcon::Exclamation);
 }
 
 QLineEdit* MakeValueBox(QWidget* parent, int characters) {

@@ -25,10 +25,10 @@ struct ValueRules {
     std::string_view Caption;
     int BoxCharacters = 6;
     std::string Unit;
-    std::function<float()> Start;                // the value the dialog opens with
-    std::function<float()> Default;              // the Default button
-    std::function<float(float, int)> Step;       // one arrow step up (+1) or down (-1)
-    std::function<std::string(float)> Text;      // as shown in the box
+    std::function<float()> Start;            // the value the dialog opens with
+    std::function<float()> Default;          // the Default button
+    std::function<float(float, int)> Step;   // one arrow step up (+1) or down (-1)
+    std::function<std::string(float)> Text;  // as shown in the box
     std::function<float(std::string_view)> FromText;
     std::function<std::optional<MessageText>(float)> Accept;  // stores, or says why not
 };

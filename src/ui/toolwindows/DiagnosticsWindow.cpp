@@ -54,7 +54,8 @@ DiagnosticsWindow::DiagnosticsWindow(const SonarState& state, QWidget* parent)
 
     std::vector<std::pair<QString, int>> fit;
     const int labelRoom = geometry_.DashLeft() - geometry_.LabelLeft() - 2;
-    for (const DiagnosticsRow& row : DiagnosticsRows(SonarState{})) fit.emplace_back(QString::fromLatin1(row.Label), labelRoom);
+    for (const DiagnosticsRow& row : DiagnosticsRows(SonarState{}))
+        fit.emplace_back(QString::fromLatin1(row.Label), labelRoom);
     fit.emplace_back(QStringLiteral("0x1F (0x1F)"), size.X - 11 - geometry_.ValueLeft());
     textFont_ = FittedFont(font(), fit);
 }
@@ -81,8 +82,9 @@ void DiagnosticsWindow::paintEvent(QPaintEvent*) {
         draw(geometry_.LabelLeft(), top, QString::fromLatin1(row.Label));
         draw(geometry_.DashLeft(), top, QStringLiteral("-"));
         const QString value = QString::fromStdString(row.Value);
-        const bool boxed = r < DiagnosticsHeaderRows ||
-                           (r == DiagnosticsRepRateRow && metrics.horizontalAdvance(value) < geometry_.RepRateBoxLimit());
+        const bool boxed =
+            r < DiagnosticsHeaderRows ||
+            (r == DiagnosticsRepRateRow && metrics.horizontalAdvance(value) < geometry_.RepRateBoxLimit());
         if (boxed) {
             const Rect box = geometry_.ValueBox(r, width());
             painter.fillRect(QRect(box.Left, box.Top, box.Width(), box.Height()), background);

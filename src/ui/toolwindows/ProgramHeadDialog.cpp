@@ -102,8 +102,7 @@ void ProgramHeadDialog::AcceptProgramming() {
     if (!depth.isEmpty()) state_.ProgramDepthRating = depths_->row(depth.front());
 
     state_.HeadProgramRequest = (id != 0 && serial && !depth.isEmpty()) ? 1 : 0;
-    if (!serial)
-        prompts_.Message(ProgramSonarHeadTitle, SerialNumberRangeMessage, MessageIcon::Exclamation);
+    if (!serial) prompts_.Message(ProgramSonarHeadTitle, SerialNumberRangeMessage, MessageIcon::Exclamation);
     accept();
 }
 

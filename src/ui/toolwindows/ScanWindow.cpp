@@ -14,10 +14,7 @@
 
 namespace tidemar {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 ScanWindow::ScanWindow(SonarState& state, Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Tool), state_(state), prompts_(prompts) {
@@ -130,8 +127,8 @@ void ScanWindow::paintEvent(QPaintEvent*) {
     }
     for (int row = 0; row < MemoryRows; ++row) {
         for (int column = 0; column < MemoryColumns; ++column) {
-            draw(g.MemoryLabelLeft(column), g.MemoryTop(row),
-                 QString::fromStdString(MemoryLabel(row + 16 * column)), black);
+            draw(g.MemoryLabelLeft(column), g.MemoryTop(row), QString::fromStdString(MemoryLabel(row + 16 * column)),
+                 black);
             draw(g.MemoryDashLeft(column), g.MemoryTop(row), QStringLiteral("-"), black);
         }
     }

@@ -11,7 +11,6 @@ namespace tidemar {
 
 namespace {
 
-
 QString Latin(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 constexpr PanelParameter AllParameters[] = {PanelParameter::Range, PanelParameter::Mode,   PanelParameter::Gain,
@@ -87,8 +86,7 @@ void ControlPanelPainter::Readout(const SonarState& state, PanelParameter parame
     FillOutlined(w.Box, ReadoutFillIndex, BlackIndex);
     const QString text = Latin(ReadoutText(state, parameter));
     const QFontMetrics metrics(font_);
-    const Point shadow =
-        ReadoutValueShadow(layout_, w.Box, metrics.horizontalAdvance(text), metrics.height());
+    const Point shadow = ReadoutValueShadow(layout_, w.Box, metrics.horizontalAdvance(text), metrics.height());
     ShadowText(shadow, Point{shadow.X - 1, shadow.Y - 1}, text, font_);
 }
 
@@ -129,10 +127,18 @@ void ControlPanelPainter::DrawArrow(const Rect& cell, ArrowDirection direction, 
     const int s = std::max(2, std::min(r.width(), r.height()) / 4);
     QPolygon triangle;
     switch (direction) {
-        case ArrowDirection::Up: triangle << QPoint(cx, cy - s / 2) << QPoint(cx - s, cy - s / 2 + s) << QPoint(cx + s, cy - s / 2 + s); break;
-        case ArrowDirection::Down: triangle << QPoint(cx, cy + s / 2) << QPoint(cx - s, cy + s / 2 - s) << QPoint(cx + s, cy + s / 2 - s); break;
-        case ArrowDirection::Left: triangle << QPoint(cx - s / 2, cy) << QPoint(cx - s / 2 + s, cy - s) << QPoint(cx - s / 2 + s, cy + s); break;
-        case ArrowDirection::Right: triangle << QPoint(cx + s / 2, cy) << QPoint(cx + s / 2 - s, cy - s) << QPoint(cx + s / 2 - s, cy + s); break;
+    case ArrowDirection::Up:
+        triangle << QPoint(cx, cy - s / 2) << QPoint(cx - s, cy - s / 2 + s) << QPoint(cx + s, cy - s / 2 + s);
+        break;
+    case ArrowDirection::Down:
+        triangle << QPoint(cx, cy + s / 2) << QPoint(cx - s, cy + s / 2 - s) << QPoint(cx + s, cy + s / 2 - s);
+        break;
+    case ArrowDirection::Left:
+        triangle << QPoint(cx - s / 2, cy) << QPoint(cx - s / 2 + s, cy - s) << QPoint(cx - s / 2 + s, cy + s);
+        break;
+    case ArrowDirection::Right:
+        triangle << QPoint(cx + s / 2, cy) << QPoint(cx + s / 2 - s, cy - s) << QPoint(cx + s / 2 - s, cy + s);
+        break;
     }
     if (look == ArrowLook::Inactive) {
         // Grayed: a white relief one pixel down-right under a gray triangle.
@@ -236,7 +242,8 @@ void ControlPanelPainter::UserTextBox(const SonarState& state) {
     const QString text = Latin(UserTextBoxText(state));
     if (text.isEmpty()) return;
     painter_.save();
-    painter_.setClipRect(QRect(box.Left, box.Top, layout_.UserTextClipRight - box.Left, box.Height()), Qt::IntersectClip);
+    painter_.setClipRect(QRect(box.Left, box.Top, layout_.UserTextClipRight - box.Left, box.Height()),
+                         Qt::IntersectClip);
     const int top = box.Bottom - QFontMetrics(small_).height() - 3;
     Text(layout_.UserTextLeft, top, text, Color(BlackIndex), small_);
     painter_.restore();
@@ -264,7 +271,8 @@ void ControlPanelPainter::PlotSpeed(const SonarState& state, PanelElement presse
     const int b = PlotSpeedBarWidth(state.PlotSpeed);
     painter_.fillRect(QRect(QPoint(267, 534), QPoint(267 + b - 1, 548)), Color(ButtonFaceIndex));
     painter_.fillRect(QRect(QPoint(268 + b, 534), QPoint(335, 548)), Color(ReadoutFillIndex));
-    Text(layout_.PlotSpeedText.X, layout_.PlotSpeedText.Y, QString::fromLatin1(PlotSpeedLabel), Color(BlackIndex), small_);
+    Text(layout_.PlotSpeedText.X, layout_.PlotSpeedText.Y, QString::fromLatin1(PlotSpeedLabel), Color(BlackIndex),
+         small_);
     auto look = [&](PanelElement e) { return e == pressed ? ArrowLook::Pressed : ArrowLook::Normal; };
     DrawArrow(layout_.PlotSpeedLeft, ArrowDirection::Left, look(PanelElement::PlotSpeedLeft));
     DrawArrow(layout_.PlotSpeedRight, ArrowDirection::Right, look(PanelElement::PlotSpeedRight));
@@ -273,7 +281,8 @@ void ControlPanelPainter::PlotSpeed(const SonarState& state, PanelElement presse
 void ControlPanelPainter::KeyEntryBox(const SonarState& state, const KeyEntry& entry) {
     const QString text = Latin(KeyEntryDisplayText(entry, state));
     painter_.fillRect(ToQRect(KeyEntryErase(layout_)), Color(PanelBackgroundIndex));
-    FillOutlined(tidemar::KeyEntryBox(layout_, QFontMetrics(small_).horizontalAdvance(text)), ButtonFaceIndex, BlackIndex);
+    FillOutlined(tidemar::KeyEntryBox(layout_, QFontMetrics(small_).horizontalAdvance(text)), ButtonFaceIndex,
+                 BlackIndex);
     const Point at = KeyEntryTextPosition(layout_);
     Text(at.X, at.Y, text, Color(BlackIndex), small_);
 }

@@ -35,8 +35,8 @@ struct PanelView {
 
 class ControlPanelPainter {
 public:
-    ControlPanelPainter(QPainter& painter, const PanelLayout& layout, const ImageColorTable& colors,
-                        const QFont& font, const QFont& smallFont);
+    ControlPanelPainter(QPainter& painter, const PanelLayout& layout, const ImageColorTable& colors, const QFont& font,
+                        const QFont& smallFont);
 
     // The whole panel and strip, in the window's paint order.
     void Paint(const SonarState& state, const PanelView& view);

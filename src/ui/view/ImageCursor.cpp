@@ -8,7 +8,7 @@ namespace tidemar {
 QCursor MakeImageCursor() {
     constexpr int Size = 32;
     constexpr int Centre = 15;
-    constexpr int Gap = 3;     // the pixel under the hot spot stays visible
+    constexpr int Gap = 3;  // the pixel under the hot spot stays visible
     constexpr int Arm = 11;
     QPixmap pixmap(Size, Size);
     pixmap.fill(Qt::transparent);

@@ -21,7 +21,6 @@ constexpr int BeamCentreIndex = 126;
 // The inside of the image frame: the markers never draw on the frame or the panel.
 const QRect ImageInside(3, 3, 596, 506);
 
-
 // Outline with both corners on the line, as the window's rectangles are drawn.
 void Outline(QPainter& p, int x1, int y1, int x2, int y2) {
     p.setBrush(Qt::NoBrush);
@@ -37,7 +36,7 @@ void Disk(QPainter& p, Point c, int radius, const QColor& color) {
 
 // A plus of `width` pixels wide arms reaching `arm` pixels from the centre, as an outline.
 QPolygon PlusOutline(int x, int y, int arm, int width) {
-    const int h = width / 2 + 1;   // the outline runs just outside the arm's pixels
+    const int h = width / 2 + 1;  // the outline runs just outside the arm's pixels
     QPolygon plus;
     plus << QPoint(x - h, y - arm) << QPoint(x + h, y - arm) << QPoint(x + h, y - h) << QPoint(x + arm, y - h)
          << QPoint(x + arm, y + h) << QPoint(x + h, y + h) << QPoint(x + h, y + arm) << QPoint(x - h, y + arm)
@@ -121,27 +120,25 @@ void PaintHeadIndicator(QPainter& painter, const PanelLayout& layout, const Sona
     const bool upsideDown = DialUpsideDown(state);
     painter.setBrush(color(DialSectorIndex));
     switch (sector.Shape) {
-        case DialShape::FullCircle:
-            painter.drawEllipse(dial);
-            break;
-        case DialShape::Pie: {
-            // Head angles run clockwise from up, Qt's anticlockwise from three o'clock.
-            const double start = 90.0 - sector.StartEdgeDegrees;
-            const double span = -static_cast<double>(state.SectorSize);
-            const double s = upsideDown ? -start : start;
-            const double w = upsideDown ? -span : span;
-            painter.drawPie(dial, static_cast<int>(std::lround(s * 16)), static_cast<int>(std::lround(w * 16)));
-            break;
-        }
-        case DialShape::Line: {
-            const double a = state.Train * RadiansPerDegree;
-            const double dy = r * std::cos(a);
-            const int x = static_cast<int>(c.X + r * std::sin(a) + 0.5);
-            const int y = static_cast<int>((upsideDown ? c.Y + dy : c.Y - dy) + 0.5);
-            painter.setPen(color(DialSectorIndex));
-            painter.drawLine(c.X, c.Y, x, y);
-            break;
-        }
+    case DialShape::FullCircle: painter.drawEllipse(dial); break;
+    case DialShape::Pie: {
+        // Head angles run clockwise from up, Qt's anticlockwise from three o'clock.
+        const double start = 90.0 - sector.StartEdgeDegrees;
+        const double span = -static_cast<double>(state.SectorSize);
+        const double s = upsideDown ? -start : start;
+        const double w = upsideDown ? -span : span;
+        painter.drawPie(dial, static_cast<int>(std::lround(s * 16)), static_cast<int>(std::lround(w * 16)));
+        break;
+    }
+    case DialShape::Line: {
+        const double a = state.Train * RadiansPerDegree;
+        const double dy = r * std::cos(a);
+        const int x = static_cast<int>(c.X + r * std::sin(a) + 0.5);
+        const int y = static_cast<int>((upsideDown ? c.Y + dy : c.Y - dy) + 0.5);
+        painter.setPen(color(DialSectorIndex));
+        painter.drawLine(c.X, c.Y, x, y);
+        break;
+    }
     }
     Disk(painter, RotationMarkerPoint(layout, state), RotationMarkerRadius, color(RotationMarkerIndex));
     Disk(painter, HeadMarkerPoint(layout, state), HeadMarkerRadius, color(HeadMarkerIndex));
@@ -151,16 +148,17 @@ void PaintHeadIndicator(QPainter& painter, const PanelLayout& layout, const Sona
 QRect XdcrArea(const PanelLayout& layout) {
     // Right of the marker circle, inside the indicator's frame.
     const int left = layout.DialCentre.X + MarkerCircleRadius + HeadMarkerRadius + 3;
-    return QRect(QPoint(left, layout.DialFrame.Top + 2), QPoint(layout.DialFrame.Right - 3, layout.DialFrame.Bottom - 3));
+    return QRect(QPoint(left, layout.DialFrame.Top + 2),
+                 QPoint(layout.DialFrame.Right - 3, layout.DialFrame.Bottom - 3));
 }
 
-void PaintXdcrPictogram(QPainter& painter, const PanelLayout& layout, const SonarState& state,
-                        const QFont& smallFont, const PaletteLookup& color) {
+void PaintXdcrPictogram(QPainter& painter, const PanelLayout& layout, const SonarState& state, const QFont& smallFont,
+                        const PaletteLookup& color) {
     painter.save();
     const QRect area = XdcrArea(layout);
     painter.fillRect(area, color(ReadoutFillIndex));
     QFont font = smallFont;
-    font.setStyleStrategy(QFont::NoAntialias);   // palette colours, pixel for pixel
+    font.setStyleStrategy(QFont::NoAntialias);  // palette colours, pixel for pixel
     const QFontMetrics metrics(font);
     const int lineHeight = metrics.height();
     const char* zero = ZeroLabel(state);
@@ -175,9 +173,9 @@ void PaintXdcrPictogram(QPainter& painter, const PanelLayout& layout, const Sona
     const int body = std::max(12, height * 2 / 5);
     const int face = std::max(4, height / 8);
     painter.setPen(color(DialFaceIndex));
-    painter.drawLine(cx, y(0), cx, y(3));                                   // cable
+    painter.drawLine(cx, y(0), cx, y(3));  // cable
     painter.fillRect(QRect(QPoint(cx - 3, std::min(y(3), y(5))), QPoint(cx + 3, std::max(y(3), y(5)))),
-                     color(BlackIndex));                                    // connector
+                     color(BlackIndex));  // connector
     const QRect housing(QPoint(cx - 7, std::min(y(6), y(6 + body))), QPoint(cx + 7, std::max(y(6), y(6 + body))));
     painter.fillRect(housing, color(ButtonFaceIndex));
     painter.setPen(color(BlackIndex));

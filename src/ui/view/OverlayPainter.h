@@ -25,7 +25,7 @@ inline constexpr int HeadMarkerIndex = 127;
 inline constexpr int RotationMarkerIndex = 123;
 inline constexpr int ZoomFramePenIndex = 122;
 inline constexpr int ZoomFillIndex = 0;
-inline constexpr int XdcrFaceIndex = 124;   // the transducer's acoustic window
+inline constexpr int XdcrFaceIndex = 124;  // the transducer's acoustic window
 
 // The frame box, the dial with its sector (a pie, a full circle at 360, a line towards the
 // train at 0) and both markers.
@@ -34,8 +34,8 @@ void PaintHeadIndicator(QPainter& painter, const PanelLayout& layout, const Sona
 
 // The pictogram of the head, transducer down (or forward) or up (aft), and its labels, in
 // the right part of the indicator's frame.
-void PaintXdcrPictogram(QPainter& painter, const PanelLayout& layout, const SonarState& state,
-                        const QFont& smallFont, const PaletteLookup& color);
+void PaintXdcrPictogram(QPainter& painter, const PanelLayout& layout, const SonarState& state, const QFont& smallFont,
+                        const PaletteLookup& color);
 // Where the pictogram and its labels go.
 QRect XdcrArea(const PanelLayout& layout);
 

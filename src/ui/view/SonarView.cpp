@@ -51,8 +51,10 @@ SonarView::SonarView(const SonarImage& image, const ImageColorTable& colors, QWi
     // The layout follows the character cells of the default font and of a smaller one for
     // the strip texts, measured once.
     smallFont_ = font();
-    if (smallFont_.pointSizeF() > 0) smallFont_.setPointSizeF(smallFont_.pointSizeF() * 0.85);
-    else smallFont_.setPixelSize(std::max(8, smallFont_.pixelSize() * 85 / 100));
+    if (smallFont_.pointSizeF() > 0)
+        smallFont_.setPointSizeF(smallFont_.pointSizeF() * 0.85);
+    else
+        smallFont_.setPixelSize(std::max(8, smallFont_.pixelSize() * 85 / 100));
     const QFontMetrics metrics(font());
     const QFontMetrics small(smallFont_);
     PanelMetrics cells;
@@ -275,26 +277,21 @@ void SonarView::PanelClick(int x, int y) {
     if (!hit.Active) return;
     SonarState& state = *state_;
     switch (hit.Element) {
-        case PanelElement::HeadButton:
-            if (host_.SelectDataSource) host_.SelectDataSource(DataSource::Head);
-            update();
-            return;
-        case PanelElement::FileButton:
-            if (host_.SelectDataSource) host_.SelectDataSource(DataSource::File);
-            update();
-            return;
-        case PanelElement::HoldBox:
-            Apply(HoldToggle(state));
-            if (host_.HoldChanged) host_.HoldChanged();
-            return;
-        case PanelElement::RevBox:
-            Apply(ReversePulse(state));
-            return;
-        case PanelElement::PlaybackReverseBox:
-            Apply(PlaybackReverseToggle(state, reverse));
-            return;
-        default:
-            break;
+    case PanelElement::HeadButton:
+        if (host_.SelectDataSource) host_.SelectDataSource(DataSource::Head);
+        update();
+        return;
+    case PanelElement::FileButton:
+        if (host_.SelectDataSource) host_.SelectDataSource(DataSource::File);
+        update();
+        return;
+    case PanelElement::HoldBox:
+        Apply(HoldToggle(state));
+        if (host_.HoldChanged) host_.HoldChanged();
+        return;
+    case PanelElement::RevBox: Apply(ReversePulse(state)); return;
+    case PanelElement::PlaybackReverseBox: Apply(PlaybackReverseToggle(state, reverse)); return;
+    default: break;
     }
     if (!IsParameterArrow(hit.Element) && hit.Element != PanelElement::PlotSpeedLeft &&
         hit.Element != PanelElement::PlotSpeedRight)
@@ -329,15 +326,17 @@ void SonarView::keyPressEvent(QKeyEvent* event) {
         ~StepCounter() { Pointer.CursorStep = NextCursorStep(Pointer.CursorStep); }
     } counter{pointer_};
     switch (event->key()) {
-        case Qt::Key_Left: ArrowKeyPressed(ArrowKey::Left); return;
-        case Qt::Key_Up: ArrowKeyPressed(ArrowKey::Up); return;
-        case Qt::Key_Right: ArrowKeyPressed(ArrowKey::Right); return;
-        case Qt::Key_Down: ArrowKeyPressed(ArrowKey::Down); return;
-        default: break;
+    case Qt::Key_Left: ArrowKeyPressed(ArrowKey::Left); return;
+    case Qt::Key_Up: ArrowKeyPressed(ArrowKey::Up); return;
+    case Qt::Key_Right: ArrowKeyPressed(ArrowKey::Right); return;
+    case Qt::Key_Down: ArrowKeyPressed(ArrowKey::Down); return;
+    default: break;
     }
     char key = 0;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) key = 13;
-    else if (event->key() == Qt::Key_Escape) key = 27;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        key = 13;
+    else if (event->key() == Qt::Key_Escape)
+        key = 27;
     else if (event->text().size() == 1 && event->text().at(0).unicode() < 128)
         key = static_cast<char>(event->text().at(0).unicode());
     if (key == 0 || !state_) {

@@ -41,9 +41,9 @@ inline constexpr int FrameLeft = 2;
 inline constexpr int FrameTop = 2;
 inline constexpr int FrameWidth = 598;
 inline constexpr int FrameHeight = 508;
-inline constexpr int ImageRepaintMilliseconds = 16;  // one display frame
-inline constexpr int ButtonRepeatDelayMilliseconds = 500;   // first repeat of a held arrow
-inline constexpr int ButtonRepeatMilliseconds = 50;         // then this often
+inline constexpr int ImageRepaintMilliseconds = 16;        // one display frame
+inline constexpr int ButtonRepeatDelayMilliseconds = 500;  // first repeat of a held arrow
+inline constexpr int ButtonRepeatMilliseconds = 50;        // then this often
 
 // What the panel needs of the window: the window applies the rest of an update (menus, the
 // picture), switches the data source, follows the hold and shows messages.
@@ -116,11 +116,11 @@ public:
     void ArrowKeyPressed(ArrowKey key);
 
     // ---- per ping -----------------------------------------------------------------------
-    void UpdatePixelZoom();         // the zoom follows the picture unless frozen or a menu opened
-    void RedrawMeasureLine();       // the line stays over the fresh picture
-    void RefreshMeasureReadout();   // the read-out at the last pointer, with the state as it is now
-    void HeadPositionChanged();     // dial markers
-    void XdcrChanged();             // transducer pictogram
+    void UpdatePixelZoom();        // the zoom follows the picture unless frozen or a menu opened
+    void RedrawMeasureLine();      // the line stays over the fresh picture
+    void RefreshMeasureReadout();  // the read-out at the last pointer, with the state as it is now
+    void HeadPositionChanged();    // dial markers
+    void XdcrChanged();            // transducer pictogram
     // Read-outs refreshed from a played record: side effects go through the host, the
     // changed elements are repainted.
     void ApplyReadoutUpdate(const PanelUpdate& update);
@@ -188,9 +188,9 @@ private:
     QTimer repeatTimer_;
 
     ImagePointer pointer_;
-    Point tracked_;                 // where the pointer is, as far as the window knows
-    MeasureInput measureInput_;     // what the read-out was last computed for
-    QRect lineArea_;                // window pixels the shown measurement line covers
+    Point tracked_;              // where the pointer is, as far as the window knows
+    MeasureInput measureInput_;  // what the read-out was last computed for
+    QRect lineArea_;             // window pixels the shown measurement line covers
     QImage zoom_;
     QCursor imageCursor_;
     Qt::CursorShape cursorShape_ = Qt::ArrowCursor;

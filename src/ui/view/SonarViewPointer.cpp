@@ -78,15 +78,17 @@ void SonarView::UpdateCursorShape() {
     const bool busy = state_ && state_->BusyCursorOn;
     Qt::CursorShape shape = Qt::ArrowCursor;
     switch (CursorFor(layout_, pointer_, tracked_.X, tracked_.Y, busy)) {
-        case PointerCursor::Arrow: shape = Qt::ArrowCursor; break;
-        case PointerCursor::Image: shape = Qt::BitmapCursor; break;
-        case PointerCursor::Hidden: shape = Qt::BlankCursor; break;
-        case PointerCursor::Busy: shape = Qt::WaitCursor; break;
+    case PointerCursor::Arrow: shape = Qt::ArrowCursor; break;
+    case PointerCursor::Image: shape = Qt::BitmapCursor; break;
+    case PointerCursor::Hidden: shape = Qt::BlankCursor; break;
+    case PointerCursor::Busy: shape = Qt::WaitCursor; break;
     }
     if (shape == cursorShape_) return;
     cursorShape_ = shape;
-    if (shape == Qt::BitmapCursor) setCursor(imageCursor_);
-    else setCursor(shape);
+    if (shape == Qt::BitmapCursor)
+        setCursor(imageCursor_);
+    else
+        setCursor(shape);
 }
 
 // ---- measurement ---------------------------------------------------------------------------------

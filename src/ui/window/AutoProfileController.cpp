@@ -35,7 +35,11 @@ private:
 
 AutoProfileController::AutoProfileController(SonarState& state, ImageState& image, Prompts& prompts, QWidget* parent,
                                              std::string directory, AutoProfileHooks hooks)
-    : state_(state), image_(image), prompts_(prompts), parent_(parent), directory_(std::move(directory)),
+    : state_(state),
+      image_(image),
+      prompts_(prompts),
+      parent_(parent),
+      directory_(std::move(directory)),
       hooks_(std::move(hooks)) {}
 
 ScanGeometry AutoProfileController::Geometry() const {

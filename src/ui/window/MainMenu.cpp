@@ -10,7 +10,7 @@ namespace tidemar {
 namespace {
 
 struct MenuItem {
-    int Id;         // 0: separator
+    int Id;  // 0: separator
     const char* Text;
     bool Checkable;
 };
@@ -87,7 +87,10 @@ void BuildMainMenu(QMenuBar* bar, QObject* receiver, void (*onCommand)(QObject* 
     QMenu* profile = bar->addMenu(QStringLiteral("&Profile"));
     QMenu* mode = profile->addMenu(QStringLiteral("&Mode"));
     AddItems(mode,
-             {{950, "&Off", true}, {951, "&Points Only", true}, {952, "&Low Mix", true}, {953, "&Med Mix", true},
+             {{950, "&Off", true},
+              {951, "&Points Only", true},
+              {952, "&Low Mix", true},
+              {953, "&Med Mix", true},
               {954, "&High Mix", true}},
              receiver, onCommand);
     AddItems(profile,

@@ -53,10 +53,10 @@ struct SourceMenuItem {
     int Source;  // DataSource::Head or DataSource::File
 };
 inline constexpr SourceMenuItem SourceMenuItems[] = {
-    {Command::Playback, DataSource::File},      {Command::RecordStart, DataSource::Head},
-    {Command::CopyStart, DataSource::File},     {Command::XdcrUp, DataSource::Head},
-    {Command::XdcrDown, DataSource::Head},      {Command::ComPorts, DataSource::Head},
-    {Command::CalibrateHead, DataSource::Head}, {Command::AutoProfile, DataSource::Head},
+    {Command::Playback, DataSource::File},         {Command::RecordStart, DataSource::Head},
+    {Command::CopyStart, DataSource::File},        {Command::XdcrUp, DataSource::Head},
+    {Command::XdcrDown, DataSource::Head},         {Command::ComPorts, DataSource::Head},
+    {Command::CalibrateHead, DataSource::Head},    {Command::AutoProfile, DataSource::Head},
     {Command::AutoFrameCapture, DataSource::File},
 };
 

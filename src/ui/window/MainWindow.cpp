@@ -40,7 +40,8 @@ MainWindow::MainWindow(const MainWindowOptions& options)
       settingsPath_(SettingsPathIn(SettingsFolder(options.SettingsDirectory))),
       fileSource_(playback_, SourceContext{state_, clock_, target_, {}}),
       gps_([this] {
-          if (!gpsPollPosted_.exchange(true)) QMetaObject::invokeMethod(this, &MainWindow::PollGps, Qt::QueuedConnection);
+          if (!gpsPollPosted_.exchange(true))
+              QMetaObject::invokeMethod(this, &MainWindow::PollGps, Qt::QueuedConnection);
       }) {
     const PingSourceFactory headFactory = options.HeadSource ? options.HeadSource : LiveSourceFactory(options.HeadPort);
     SourceContext headContext{state_, clock_, target_, [this] {
@@ -77,8 +78,8 @@ MainWindow::MainWindow(const MainWindowOptions& options)
         view_->RefreshCursor();
         view_->StatusChanged();
     };
-    autoProfile_ = std::make_unique<AutoProfileController>(state_, image_, prompts_, this, std::string(),
-                                                           std::move(scanHooks));
+    autoProfile_ =
+        std::make_unique<AutoProfileController>(state_, image_, prompts_, this, std::string(), std::move(scanHooks));
     // The two tool windows exist from the start, hidden until asked for.
     diagnostics_ = new DiagnosticsWindow(state_, this);
     scanWindow_ = new ScanWindow(state_, prompts_, this);

@@ -60,52 +60,28 @@ void MainWindow::RunCommand(int id) {
     case Command::ComPorts:
         if (head) RunComPortSetup();
         break;
-    case Command::Exit:
-        close();
-        break;
-    case Command::PrintScreen:
-        PrintScreen(this, prompts_, printer_);
-        break;
-    case Command::SaveScreen:
-        SaveScreen(CaptureTarget(), prompts_, false);
-        break;
-    case Command::AutoFrameCapture:
-        ToggleAutoFrameCapture(state_, prompts_, chrome_);
-        break;
+    case Command::Exit: close(); break;
+    case Command::PrintScreen: PrintScreen(this, prompts_, printer_); break;
+    case Command::SaveScreen: SaveScreen(CaptureTarget(), prompts_, false); break;
+    case Command::AutoFrameCapture: ToggleAutoFrameCapture(state_, prompts_, chrome_); break;
     case Command::Diagnostics:
         diagnostics_->show();
         diagnostics_->raise();
         diagnostics_->Refresh();
         break;
-    case Command::HeadScan:
-        ToggleHeadScan();
-        break;
-    case Command::About:
-        RunAboutCommand(this);
-        break;
-    case Command::Settings:
-        ApplyPanelUpdate(RunSettingsCommand(this, state_, prompts_, target_));
-        break;
-    case Command::SoundVelocity:
-        ApplyPanelUpdate(RunSoundVelocityCommand(this, state_, prompts_, target_));
-        break;
+    case Command::HeadScan: ToggleHeadScan(); break;
+    case Command::About: RunAboutCommand(this); break;
+    case Command::Settings: ApplyPanelUpdate(RunSettingsCommand(this, state_, prompts_, target_)); break;
+    case Command::SoundVelocity: ApplyPanelUpdate(RunSoundVelocityCommand(this, state_, prompts_, target_)); break;
     case Command::OffsetAngle:
         ApplyPanelUpdate(RunOffsetAngleCommand(this, state_, prompts_, target_));
         view_->HeadPositionChanged();
         break;
-    case Command::UserText:
-        ApplyPanelUpdate(RunUserTextCommand(this, state_, prompts_, target_));
-        break;
-    case Command::ProfileSetup:
-        ApplyPanelUpdate(RunProfileSetupCommand(this, state_, prompts_, target_));
-        break;
+    case Command::UserText: ApplyPanelUpdate(RunUserTextCommand(this, state_, prompts_, target_)); break;
+    case Command::ProfileSetup: ApplyPanelUpdate(RunProfileSetupCommand(this, state_, prompts_, target_)); break;
     case Command::XdcrUp:
-    case Command::XdcrDown:
-        SetXdcr(id == Command::XdcrUp ? Transducer::Up : Transducer::Down);
-        break;
-    case Command::ClearScreen:
-        Redraw();
-        break;
+    case Command::XdcrDown: SetXdcr(id == Command::XdcrUp ? Transducer::Up : Transducer::Down); break;
+    case Command::ClearScreen: Redraw(); break;
     case Command::GridOnOff:
         state_.Grid = state_.Grid ? 0 : 1;
         target_.DrawGrid();
@@ -115,9 +91,7 @@ void MainWindow::RunCommand(int id) {
         view_->PixelZoomChanged();
         break;
     case Command::Meters:
-    case Command::Feet:
-        SetUnits(id - Command::Meters);
-        break;
+    case Command::Feet: SetUnits(id - Command::Meters); break;
     case Command::CalibrateHead:
         if (head) state_.CalibrateRequest = 1;
         break;

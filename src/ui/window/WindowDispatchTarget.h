@@ -20,7 +20,7 @@ struct WindowHooks {
     std::function<void()> RunAutoProfileDialog;  // the menu's request, between live pings
     std::function<bool()> DiagnosticsShown;
     std::function<void()> RefreshDiagnostics;
-    std::function<void()> RefreshHeadScan;       // a head-scan reply came back
+    std::function<void()> RefreshHeadScan;  // a head-scan reply came back
 };
 
 class WindowDispatchTarget : public ImageDispatchTarget {

@@ -84,7 +84,8 @@ private slots:
         const QByteArray bmp = ReadAll(path);
         QCOMPARE(bmp.size(), 481078);
         const QByteArray header = QByteArray::fromHex(
-            "424d36570700000000003604000028000000200300005802000001000800000000000053070000000000000000000001000000000000");
+            "424d365707000000000036040000280000002003000058020000010008000000000000530700000000000000000000010000000000"
+            "00");
         QCOMPARE(bmp.left(54).toHex(), header.toHex());
 
         const DisplayPalette palette = BuildDisplayPalette(window->Colors());
@@ -153,8 +154,11 @@ private slots:
         QCOMPARE(prompts.Messages.size(), size_t(1));
         QCOMPARE(QString::fromStdString(prompts.Messages[0].Caption), QStringLiteral("Save Screen As"));
         QVERIFY(QString::fromStdString(prompts.Messages[0].Text).startsWith(QStringLiteral("Cannot create ")));
-        QCOMPARE(QDir(folder.Dir.path()).entryList({QStringLiteral("*.bmp"), QStringLiteral("*.BMP"),
-                                                    QStringLiteral("*.png")}, QDir::Files).size(), 0);
+        QCOMPARE(
+            QDir(folder.Dir.path())
+                .entryList({QStringLiteral("*.bmp"), QStringLiteral("*.BMP"), QStringLiteral("*.png")}, QDir::Files)
+                .size(),
+            0);
     }
 
     void autoProfileCaptureIsNamedAfterTheDate() {
@@ -187,9 +191,9 @@ private slots:
         const std::string played = dir.filePath(QStringLiteral("Survey.K7T")).toStdString();
         QCOMPARE(QString::fromStdString(FrameCaptureName(played)), dir.filePath(QStringLiteral("Survey-0001.BMP")));
         QVERIFY(touch(QStringLiteral("Survey-0001.BMP")));
-        QVERIFY(touch(QStringLiteral("survey-0004.bmp")));      // case does not matter
-        QVERIFY(touch(QStringLiteral("Survey-12ab.BMP")));      // leading digits: 12
-        QVERIFY(touch(QStringLiteral("Survey-00100.BMP")));     // five digits: another name
+        QVERIFY(touch(QStringLiteral("survey-0004.bmp")));   // case does not matter
+        QVERIFY(touch(QStringLiteral("Survey-12ab.BMP")));   // leading digits: 12
+        QVERIFY(touch(QStringLiteral("Survey-00100.BMP")));  // five digits: another name
         QVERIFY(touch(QStringLiteral("Survey-0050.XYZ")));
         QVERIFY(touch(QStringLiteral("Other-0070.BMP")));
         QCOMPARE(QString::fromStdString(FrameCaptureName(played)), dir.filePath(QStringLiteral("Survey-0013.BMP")));

@@ -88,7 +88,8 @@ private slots:
         const QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         QVERIFY2(text.contains(QStringLiteral("Printer Test Page")), qPrintable(text));
         const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Braxtel Screen Capture"))), qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Braxtel Screen Capture"))),
+                 qPrintable(info));
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b"))), qPrintable(info));
     }
 

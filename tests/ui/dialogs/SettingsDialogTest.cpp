@@ -150,7 +150,8 @@ private slots:
         prompts.Messages.clear();
         Type(feet.AbsorptionBox(), QStringLiteral("0.002"));
         feet.OkButton()->click();
-        QCOMPARE(Texts(prompts).value(0), QStringLiteral("Absorption is out of range!\nUse 0.003048 to 0.77724 dB/ft."));
+        QCOMPARE(Texts(prompts).value(0),
+                 QStringLiteral("Absorption is out of range!\nUse 0.003048 to 0.77724 dB/ft."));
         Type(feet.AbsorptionBox(), QStringLiteral("0.003048"));
         Type(feet.PulseLengthBox(), QStringLiteral("100"));
         prompts.Messages.clear();
@@ -236,11 +237,12 @@ private slots:
         ScriptedPrompts prompts;
         RecordingTarget target(state);
         SettingsDialog dialog(state, prompts, target);
-        const bool seen = AnswerDialog<UserConfigDialog>([&] { dialog.EditConfigButton()->click(); },
-                                                         [](UserConfigDialog& editor) {
-                                                             editor.Cell(13, FrequencyColumn)->setText(QStringLiteral("502"));
-                                                             editor.OkButton()->click();
-                                                         });
+        const bool seen =
+            AnswerDialog<UserConfigDialog>([&] { dialog.EditConfigButton()->click(); },
+                                           [](UserConfigDialog& editor) {
+                                               editor.Cell(13, FrequencyColumn)->setText(QStringLiteral("502"));
+                                               editor.OkButton()->click();
+                                           });
         QVERIFY(seen);
         QCOMPARE(state.UserConfig.Active[13].Frequency, 500);
         QCOMPARE(state.Frequency, 500);
@@ -280,8 +282,9 @@ private slots:
         editor.Cell(2, AbsorptionColumn)->setText(QStringLiteral("0.009"));
         editor.Cell(5, PulseLengthColumn)->setText(QStringLiteral("44"));
         editor.OkButton()->click();
-        QCOMPARE(Texts(prompts), QStringList({QStringLiteral("[1 M]\nFrequency is out of range!\nUse 280 to 1100 kHz."),
-                                              QStringLiteral("[3 M]\nAbsorption is out of range!\nUse 0.01 to 2.55 dB/m.")}));
+        QCOMPARE(Texts(prompts),
+                 QStringList({QStringLiteral("[1 M]\nFrequency is out of range!\nUse 280 to 1100 kHz."),
+                              QStringLiteral("[3 M]\nAbsorption is out of range!\nUse 0.01 to 2.55 dB/m.")}));
         QCOMPARE(QString::fromStdString(prompts.Messages[0].Caption), QStringLiteral("Auto Setup"));
         QVERIFY(editor.isVisible());
         QCOMPARE(state.ConfigFile, std::string("/data/a.cfg"));

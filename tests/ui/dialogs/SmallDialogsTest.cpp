@@ -173,12 +173,11 @@ private slots:
         ScriptedPrompts prompts;
         RecordingTarget target(state);
         QWidget window;
-        QVERIFY(AnswerDialog<OffsetAngleDialog>(
-            [&] { RunOffsetAngleCommand(&window, state, prompts, target); },
-            [](OffsetAngleDialog& dialog) {
-                Type(dialog.ValueBox(), QStringLiteral("45"));
-                dialog.OkButton()->click();
-            }));
+        QVERIFY(AnswerDialog<OffsetAngleDialog>([&] { RunOffsetAngleCommand(&window, state, prompts, target); },
+                                                [](OffsetAngleDialog& dialog) {
+                                                    Type(dialog.ValueBox(), QStringLiteral("45"));
+                                                    dialog.OkButton()->click();
+                                                }));
         QCOMPARE(state.ImageRotation, 45.0f);
         QCOMPARE(target.Calls, (std::vector<std::string>{"RedrawSonarImage", "DrawHeadPosition"}));
     }
@@ -277,8 +276,9 @@ private slots:
         dialog.RangeBox()->setText(QStringLiteral("26"));
         dialog.LevelBox()->setText(QStringLiteral("95"));
         dialog.OkButton()->click();
-        QCOMPARE(Texts(prompts), QStringList({QStringLiteral("Minimum Range is out of range!\nUse 0 to 25 Meters."),
-                                              QStringLiteral("Minimum Level is out of range!\nUse 10 to 90 Percent.")}));
+        QCOMPARE(Texts(prompts),
+                 QStringList({QStringLiteral("Minimum Range is out of range!\nUse 0 to 25 Meters."),
+                              QStringLiteral("Minimum Level is out of range!\nUse 10 to 90 Percent.")}));
         QCOMPARE(QString::fromStdString(prompts.Messages[1].Caption), QStringLiteral("Profile Setup"));
         QCOMPARE(dialog.RangeBox()->text(), QStringLiteral(" 2.5"));
         QCOMPARE(dialog.LevelBox()->text(), QStringLiteral("70"));

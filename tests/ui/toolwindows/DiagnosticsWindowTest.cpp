@@ -33,10 +33,21 @@ QColor Palette(int index) {
 }
 
 // A reply as the head sends it, put through validation and decoding.
-void Receive(SonarState& state, uint8_t type, int dataBytes, const std::function<void(std::vector<uint8_t>&)>& edit = {}) {
+void Receive(SonarState& state, uint8_t type, int dataBytes,
+             const std::function<void(std::vector<uint8_t>&)>& edit = {}) {
     std::vector<uint8_t> reply(static_cast<size_t>(13 + dataBytes), 0);
-    const uint8_t header[12] = {'B', type, 'L', 17, 0x21, 0x58, 0x04, 50, 0x05, 0x01,
-                                static_cast<uint8_t>(dataBytes & 0x7F), static_cast<uint8_t>(dataBytes >> 7)};
+    const uint8_t header[12] = {'B',
+                                type,
+                                'L',
+                                17,
+                                0x21,
+                                0x58,
+                                0x04,
+                                50,
+                                0x05,
+                                0x01,
+                                static_cast<uint8_t>(dataBytes & 0x7F),
+                                static_cast<uint8_t>(dataBytes >> 7)};
     std::copy(header, header + 12, reply.begin());
     reply.back() = 0xFC;
     if (edit) edit(reply);
@@ -47,9 +58,7 @@ void Receive(SonarState& state, uint8_t type, int dataBytes, const std::function
     QCOMPARE(ValidateReply(state, clock), 1);
 }
 
-std::vector<uint8_t> Memory() {
-    return {1, 4, 9, 1, 19, 0, 0x52, 0x09, 0, 0, 1, 17, 0, 0x10, 0, 0, 0};
-}
+std::vector<uint8_t> Memory() { return {1, 4, 9, 1, 19, 0, 0x52, 0x09, 0, 0, 1, 17, 0, 0x10, 0, 0, 0}; }
 
 void ReceiveHeadScan(SonarState& state, int headId) {
     Receive(state, 'T', HeadNvRamBytes, [headId](std::vector<uint8_t>& r) {
@@ -102,11 +111,11 @@ private slots:
         state.ExternalTriggerControl = 2;
         QStringList labels;
         for (const DiagnosticsRow& row : DiagnosticsRows(state)) labels << QString::fromLatin1(row.Label);
-        QCOMPARE(labels, QStringList({"Header", "Head ID", "Serial Stat", "Head Pos", "Range", "Profile",
-                                      "Data Bytes", "Term", "Send Delay", "Tx Delay", "Switch Delay",
-                                      "Delay Count", "Rep Rate", "IP Sonar", "", "Ext Trigger"}));
-        QCOMPARE(Values(state), QStringList({"n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "3 ms",
-                                             "0 us", "40 ms", "123456", "0 ms", "127.0.0.66", "", "0x02"}));
+        QCOMPARE(labels, QStringList({"Header", "Head ID", "Serial Stat", "Head Pos", "Range", "Profile", "Data Bytes",
+                                      "Term", "Send Delay", "Tx Delay", "Switch Delay", "Delay Count", "Rep Rate",
+                                      "IP Sonar", "", "Ext Trigger"}));
+        QCOMPARE(Values(state), QStringList({"n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "3 ms", "0 us",
+                                             "40 ms", "123456", "0 ms", "127.0.0.66", "", "0x02"}));
     }
 
     void rowsShowTheLastHeader() {
@@ -270,7 +279,8 @@ private slots:
                                          QCOMPARE(dialog.IdList()->currentRow(), 1);
                                          // The button is drawn pressed meanwhile: its face lost the white edge.
                                          const QImage face = window.grab().toImage();
-                                         pressedWhileOpen = face.pixelColor(button.Left + 1, button.Top + 1) != QColor(Qt::white);
+                                         pressedWhileOpen =
+                                             face.pixelColor(button.Left + 1, button.Top + 1) != QColor(Qt::white);
                                          dialog.IdList()->setCurrentRow(4);
                                          dialog.OkButton()->click();
                                      }));
@@ -280,16 +290,18 @@ private slots:
         QCOMPARE(window.grab().toImage().pixelColor(button.Left + 1, button.Top + 1), QColor(Qt::white));
 
         // No entry selected withdraws the request; Cancel leaves it.
-        QVERIFY(Answer<HeadIdDialog>([&] { window.ChangeHeadId(); }, [](HeadIdDialog& dialog) {
-            dialog.IdList()->clearSelection();
-            dialog.OkButton()->click();
-        }));
+        QVERIFY(Answer<HeadIdDialog>([&] { window.ChangeHeadId(); },
+                                     [](HeadIdDialog& dialog) {
+                                         dialog.IdList()->clearSelection();
+                                         dialog.OkButton()->click();
+                                     }));
         QCOMPARE(state.HeadIdChangeRequest, 0);
         state.HeadIdChangeRequest = 1;
-        QVERIFY(Answer<HeadIdDialog>([&] { window.ChangeHeadId(); }, [](HeadIdDialog& dialog) {
-            dialog.IdList()->setCurrentRow(9);
-            dialog.CancelButton()->click();
-        }));
+        QVERIFY(Answer<HeadIdDialog>([&] { window.ChangeHeadId(); },
+                                     [](HeadIdDialog& dialog) {
+                                         dialog.IdList()->setCurrentRow(9);
+                                         dialog.CancelButton()->click();
+                                     }));
         QCOMPARE(state.HeadIdChangeRequest, 1);
         QCOMPARE(state.NewHeadID, 20);
 
@@ -331,13 +343,14 @@ private slots:
         // 10000 is refused with a message, but the ID change is still taken.
         state.HeadProgramRequest = 0;
         state.HeadIdChangeRequest = 0;
-        QVERIFY(Answer<ProgramHeadDialog>([&] { window.ProgramHead(); }, [](ProgramHeadDialog& dialog) {
-            QCOMPARE(dialog.SerialNumberBox()->text(), QStringLiteral("4321"));
-            QCOMPARE(dialog.DepthRatingList()->currentRow(), 1);
-            dialog.IdList()->setCurrentRow(5);
-            dialog.SerialNumberBox()->setText(QStringLiteral("10000"));
-            dialog.OkButton()->click();
-        }));
+        QVERIFY(Answer<ProgramHeadDialog>([&] { window.ProgramHead(); },
+                                          [](ProgramHeadDialog& dialog) {
+                                              QCOMPARE(dialog.SerialNumberBox()->text(), QStringLiteral("4321"));
+                                              QCOMPARE(dialog.DepthRatingList()->currentRow(), 1);
+                                              dialog.IdList()->setCurrentRow(5);
+                                              dialog.SerialNumberBox()->setText(QStringLiteral("10000"));
+                                              dialog.OkButton()->click();
+                                          }));
         QCOMPARE(state.HeadProgramRequest, 0);
         QCOMPARE(state.ProgramSerialNumber, 4321);
         QCOMPARE(state.HeadIdChangeRequest, 1);
@@ -349,25 +362,27 @@ private slots:
         QVERIFY(prompts.Messages[0].Icon == MessageIcon::Exclamation);
 
         // Without an ID nothing is programmed, though a good serial number is kept.
-        QVERIFY(Answer<ProgramHeadDialog>([&] { window.ProgramHead(); }, [](ProgramHeadDialog& dialog) {
-            dialog.IdList()->clearSelection();
-            dialog.SerialNumberBox()->setText(QStringLiteral(" 77 "));
-            dialog.OkButton()->click();
-        }));
+        QVERIFY(Answer<ProgramHeadDialog>([&] { window.ProgramHead(); },
+                                          [](ProgramHeadDialog& dialog) {
+                                              dialog.IdList()->clearSelection();
+                                              dialog.SerialNumberBox()->setText(QStringLiteral(" 77 "));
+                                              dialog.OkButton()->click();
+                                          }));
         QCOMPARE(state.HeadProgramRequest, 0);
         QCOMPARE(state.HeadIdChangeRequest, 0);
         QCOMPARE(state.ProgramSerialNumber, 77);
 
         // Default puts the start values back; Cancel changes nothing.
-        QVERIFY(Answer<ProgramHeadDialog>([&] { window.ProgramHead(); }, [](ProgramHeadDialog& dialog) {
-            dialog.SerialNumberBox()->setText(QStringLiteral("12"));
-            dialog.DepthRatingList()->setCurrentRow(0);
-            dialog.DefaultButton()->click();
-            QCOMPARE(dialog.SerialNumberBox()->text(), QStringLiteral("0077"));
-            QCOMPARE(dialog.DepthRatingList()->currentRow(), 1);
-            QVERIFY(dialog.isVisible());
-            dialog.CancelButton()->click();
-        }));
+        QVERIFY(Answer<ProgramHeadDialog>([&] { window.ProgramHead(); },
+                                          [](ProgramHeadDialog& dialog) {
+                                              dialog.SerialNumberBox()->setText(QStringLiteral("12"));
+                                              dialog.DepthRatingList()->setCurrentRow(0);
+                                              dialog.DefaultButton()->click();
+                                              QCOMPARE(dialog.SerialNumberBox()->text(), QStringLiteral("0077"));
+                                              QCOMPARE(dialog.DepthRatingList()->currentRow(), 1);
+                                              QVERIFY(dialog.isVisible());
+                                              dialog.CancelButton()->click();
+                                          }));
         QCOMPARE(state.HeadProgramRequest, 0);
         QCOMPARE(state.ProgramSerialNumber, 77);
         QCOMPARE(state.ProgramDepthRating, 1);

@@ -85,12 +85,13 @@ void ProgramTheHead(ScanWindow& scan, const SonarState& state) {
     QCOMPARE(scan.Marks().Look(4).Brush, 119);
     QCOMPARE(scan.Marks().Look(1).Brush, 122);
 
-    QVERIFY(Answer<ProgramHeadDialog>([&] { scan.ProgramHead(); }, [](ProgramHeadDialog& dialog) {
-        QCOMPARE(dialog.IdList()->currentRow(), 4);
-        dialog.SerialNumberBox()->setText(QStringLiteral("4321"));
-        dialog.DepthRatingList()->setCurrentRow(1);
-        dialog.OkButton()->click();
-    }));
+    QVERIFY(Answer<ProgramHeadDialog>([&] { scan.ProgramHead(); },
+                                      [](ProgramHeadDialog& dialog) {
+                                          QCOMPARE(dialog.IdList()->currentRow(), 4);
+                                          dialog.SerialNumberBox()->setText(QStringLiteral("4321"));
+                                          dialog.DepthRatingList()->setCurrentRow(1);
+                                          dialog.OkButton()->click();
+                                      }));
     QTRY_COMPARE_WITH_TIMEOUT(Information(scan, 1), QStringLiteral("4321"), 10000);
     QCOMPARE(Information(scan, 4), QStringLiteral("3000 Meters"));
     QCOMPARE(state.HeadProgramRequest, 0);
@@ -119,7 +120,12 @@ private slots:
         QObject context;
         PingCycle* cycleOf = nullptr;
         PingCycle cycle(state, clock, target, [&context, &cycleOf] {
-            QMetaObject::invokeMethod(&context, [&cycleOf] { if (cycleOf) cycleOf->Poll(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &context,
+                [&cycleOf] {
+                    if (cycleOf) cycleOf->Poll();
+                },
+                Qt::QueuedConnection);
         });
         cycleOf = &cycle;
         cycle.Start();

@@ -31,8 +31,10 @@ void ClickDown(MainWindow& window, PanelParameter p) { Click(window, Widget(wind
 
 void Type(MainWindow& window, const char* keys) {
     for (const char* k = keys; *k; ++k) {
-        if (*k == '\r') QTest::keyClick(window.View(), Qt::Key_Return);
-        else QTest::keyClick(window.View(), *k);
+        if (*k == '\r')
+            QTest::keyClick(window.View(), Qt::Key_Return);
+        else
+            QTest::keyClick(window.View(), *k);
     }
 }
 
@@ -70,15 +72,20 @@ private slots:
             QCOMPARE(shown.pixelColor(w.Box.Right - 1, w.Box.Bottom - 1), TableColor(colors, BlackIndex));
             // The value (white) and its shadow are drawn inside the box.
             QVERIFY(CountColor(shown, w.Box, Qt::white) > 5);
-            QVERIFY(CountColor(shown, w.Box, TableColor(colors, BlackIndex)) >= 2 * (w.Box.Width() + w.Box.Height()) - 4);
+            QVERIFY(CountColor(shown, w.Box, TableColor(colors, BlackIndex)) >=
+                    2 * (w.Box.Width() + w.Box.Height()) - 4);
             // The label above the box.
-            QVERIFY(CountColor(shown, Rect{w.LabelText.X, w.LabelText.Y, w.LabelText.X + 40, w.Box.Top - 1}, Qt::white) > 5);
+            QVERIFY(CountColor(shown, Rect{w.LabelText.X, w.LabelText.Y, w.LabelText.X + 40, w.Box.Top - 1},
+                               Qt::white) > 5);
         }
         // HEAD is the selected source: sunken (gray inner edge), FILE raised (white inner edge).
-        QCOMPARE(shown.pixelColor(layout.HeadButton.Left + 1, layout.HeadButton.Top + 1), TableColor(colors, ReadoutFillIndex));
+        QCOMPARE(shown.pixelColor(layout.HeadButton.Left + 1, layout.HeadButton.Top + 1),
+                 TableColor(colors, ReadoutFillIndex));
         QCOMPARE(shown.pixelColor(layout.FileButton.Left + 1, layout.FileButton.Top + 1), QColor(Qt::white));
-        QCOMPARE(shown.pixelColor(layout.FileButton.Right - 2, layout.FileButton.Bottom - 2), TableColor(colors, ReadoutFillIndex));
-        QCOMPARE(shown.pixelColor(layout.HeadButton.Right - 3, layout.HeadButton.Bottom - 3), TableColor(colors, ButtonFaceIndex));
+        QCOMPARE(shown.pixelColor(layout.FileButton.Right - 2, layout.FileButton.Bottom - 2),
+                 TableColor(colors, ReadoutFillIndex));
+        QCOMPARE(shown.pixelColor(layout.HeadButton.Right - 3, layout.HeadButton.Bottom - 3),
+                 TableColor(colors, ButtonFaceIndex));
         // The Hold box is white inside while off, and gets a tick when on.
         const Rect hold{layout.HoldBox.X + 2, layout.HoldBox.Y + 2, layout.HoldBox.X + CheckBoxSize - 2,
                         layout.HoldBox.Y + CheckBoxSize - 2};

@@ -159,7 +159,7 @@ private slots:
         window->State().Xdcr = Transducer::Down;
         const QImage down = Shown(*window).copy(area);
         window->State().Xdcr = Transducer::Up;
-        window->Target().RefreshChangedReadouts();   // a ping notices the change
+        window->Target().RefreshChangedReadouts();  // a ping notices the change
         QTest::qWait(30);
         const QImage up = window->View()->grab().toImage().copy(area);
         QVERIFY(down != up);
@@ -180,8 +180,8 @@ private slots:
         auto window = Started(folder, prompts);
         SonarView* view = window->View();
         SonarImage& picture = Picture(*window);
-        picture.At(197, 197) = 100;   // window (200, 200)
-        picture.At(198, 197) = 50;    // one to the right
+        picture.At(197, 197) = 100;  // window (200, 200)
+        picture.At(198, 197) = 50;   // one to the right
         const QColor hundred = TableColor(window->Colors(), 100);
         const QColor fifty = TableColor(window->Colors(), 50);
 
@@ -255,9 +255,10 @@ private slots:
         SonarView* view = window->View();
         SonarState& s = window->State();
         const PanelLayout& layout = view->Layout();
-        const QRect box(layout.MeasureBox.Left, layout.MeasureBox.Top, layout.MeasureBox.Width(), layout.MeasureBox.Height());
+        const QRect box(layout.MeasureBox.Left, layout.MeasureBox.Top, layout.MeasureBox.Width(),
+                        layout.MeasureBox.Height());
         const QColor black = TableColor(window->Colors(), BlackIndex);
-        QCOMPARE(s.SampleSpacing, 0.1f);   // 50 m
+        QCOMPARE(s.SampleSpacing, 0.1f);  // 50 m
 
         // Sector: 100 pixels above the apex.
         s.GridMode = DisplayMode::Sector;
@@ -269,7 +270,7 @@ private slots:
         QCOMPARE(QString::fromStdString(r.Lines[2]), QStringLiteral("Diff: 010.00 M, 000.0 Deg"));
         QImage shown = Shown(*window);
         const int outline = 2 * (box.width() + box.height()) - 4;
-        QVERIFY(CountColor(shown, box, black) > outline + 50);   // three lines of text
+        QVERIFY(CountColor(shown, box, black) > outline + 50);  // three lines of text
 
         // Polar doubles the distance.
         s.GridMode = DisplayMode::Polar;
@@ -311,7 +312,7 @@ private slots:
         ScriptedPrompts prompts;
         auto window = Started(folder, prompts);
         SonarView* view = window->View();
-        view->DataSourceChanged();   // as every data-source change does
+        view->DataSourceChanged();  // as every data-source change does
         SonarState& s = window->State();
         s.GridMode = DisplayMode::Sector;
         s.Train = 0;
@@ -336,10 +337,10 @@ private slots:
 
         MoveTo(view, 350, 408);
         QImage shown = Shown(*window);
-        QCOMPARE(shown.pixelColor(325, 408), light);                              // the line
-        QCOMPARE(shown.pixelColor(350 - 7, 408 - 3), light);                      // target marker square
+        QCOMPARE(shown.pixelColor(325, 408), light);          // the line
+        QCOMPARE(shown.pixelColor(350 - 7, 408 - 3), light);  // target marker square
         QCOMPARE(shown.pixelColor(350 - 8, 408 - 3), TableColor(window->Colors(), BlackIndex));
-        QCOMPARE(shown.pixelColor(300 - 5, 408 - 3), light);                      // origin marker
+        QCOMPARE(shown.pixelColor(300 - 5, 408 - 3), light);  // origin marker
         // The picture itself is untouched.
         QCOMPARE(int(window->Image().Image.At(322, 405)), 0);
 
@@ -478,7 +479,7 @@ private slots:
         QPainter painter(&image);
         PaintLogo(painter, QRect(10, 10, 280, 80));
         painter.end();
-        QCOMPARE(image.pixelColor(5, 5), QColor(Qt::magenta));     // nothing outside
+        QCOMPARE(image.pixelColor(5, 5), QColor(Qt::magenta));  // nothing outside
         QVERIFY(image.pixelColor(20, 20) != QColor(Qt::magenta));
         // The name is drawn in light text right of the fan.
         int light = 0;

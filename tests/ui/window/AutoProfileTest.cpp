@@ -43,9 +43,14 @@ std::shared_ptr<bool> AnswerNext(std::function<void(T&)> answer) {
             *poll = nullptr;  // the answered dialog's callback lets go of itself
             return;
         }
-        if (++*tries < 200) QTimer::singleShot(10, [poll] { if (*poll) (*poll)(); });
+        if (++*tries < 200)
+            QTimer::singleShot(10, [poll] {
+                if (*poll) (*poll)();
+            });
     };
-    QTimer::singleShot(0, [poll] { if (*poll) (*poll)(); });
+    QTimer::singleShot(0, [poll] {
+        if (*poll) (*poll)();
+    });
     return seen;
 }
 
@@ -423,7 +428,8 @@ private slots:
         QObject receiver;
         std::unique_ptr<PingCycle> cycle;
         cycle = std::make_unique<PingCycle>(state, clock, target, [&receiver, &cycle] {
-            QMetaObject::invokeMethod(&receiver, [&cycle] { cycle->Poll(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &receiver, [&cycle] { cycle->Poll(); }, Qt::QueuedConnection);
         });
         cycle->Start();
         QTRY_VERIFY_WITH_TIMEOUT(cycle->Exchanges() > 20, 10000);
@@ -456,7 +462,8 @@ private slots:
                 ++echoes;
                 if (SceneDistance(x, z) > 1.0) ++off;
             }
-            if (echoes <= 50) for (const auto& l : lines) qDebug() << l.c_str();
+            if (echoes <= 50)
+                for (const auto& l : lines) qDebug() << l.c_str();
             QVERIFY2(echoes > 50, name.c_str());
             QVERIFY2(off * 50 <= echoes, (name + ": " + std::to_string(off) + " points off the scene").c_str());
         }

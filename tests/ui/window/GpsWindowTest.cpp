@@ -31,9 +31,7 @@ namespace {
 const QString NoHead = QStringLiteral("IPAddress_Sonar1=127.0.0.62\n");
 const char* const Gga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
 
-QImage BoxImage(MainWindow& window) {
-    return window.View()->grab().toImage().copy(window.View()->GpsBoxArea());
-}
+QImage BoxImage(MainWindow& window) { return window.View()->grab().toImage().copy(window.View()->GpsBoxArea()); }
 
 QColor Palette(MainWindow& window, int index) { return window.View()->PaletteColor(index); }
 
@@ -142,8 +140,19 @@ private slots:
             state.GpsPositionText = " 49.16.451 N123.11.123 W";
             for (int n = 0; n < 40; ++n) {
                 const int position = 100 + n;
-                const uint8_t reply[13] = {'B', 'P', 'L', 17, 0, static_cast<uint8_t>(position & 0x7F),
-                                           static_cast<uint8_t>((position >> 7) & 0x3F), 50, 0x12, 0x09, 0, 0, 0xFC};
+                const uint8_t reply[13] = {'B',
+                                           'P',
+                                           'L',
+                                           17,
+                                           0,
+                                           static_cast<uint8_t>(position & 0x7F),
+                                           static_cast<uint8_t>((position >> 7) & 0x3F),
+                                           50,
+                                           0x12,
+                                           0x09,
+                                           0,
+                                           0,
+                                           0xFC};
                 std::copy(reply, reply + 13, state.ReceiveBuffer.begin());
                 state.ExpectedReturnLength = 13;
                 state.DataSizeCode = 0;
@@ -182,8 +191,8 @@ private slots:
             QVERIFY(dialog.EnableButton()->isChecked());
             QVERIFY(dialog.GgaButton()->isChecked() && dialog.GgaButton()->isEnabled());
             QCOMPARE(dialog.PortList()->count(), 1);
-            QCOMPARE(dialog.PortList()->item(0)->text(), QStringLiteral("COM1  ") +
-                                                             QString::fromStdString(dialog.Setup().PortList()[0].Path));
+            QCOMPARE(dialog.PortList()->item(0)->text(),
+                     QStringLiteral("COM1  ") + QString::fromStdString(dialog.Setup().PortList()[0].Path));
             QCOMPARE(dialog.PortList()->currentRow(), 0);
             QTest::mouseClick(dialog.DisableButton(), Qt::LeftButton);
             QVERIFY(!dialog.GllButton()->isEnabled() && !dialog.GgaButton()->isChecked());

@@ -67,7 +67,8 @@ private slots:
         window->RunCommand(Command::RecordStart);
         QVERIFY(window->RecordFile().Recording());
         QCOMPARE(window->CommandAction(15)->text(), QStringLiteral("&Record Stop..."));
-        QCOMPARE(QString::fromStdString(prompts.FileDialogs.back().Title), QStringLiteral("Open a Sonar File For Recording"));
+        QCOMPARE(QString::fromStdString(prompts.FileDialogs.back().Title),
+                 QStringLiteral("Open a Sonar File For Recording"));
         QTRY_VERIFY_WITH_TIMEOUT(window->RecordFile().RecordedBytes() > 40 * 600, 15000);
         QVERIFY(window->windowTitle().startsWith(QStringLiteral("Tidemar Digital Sonar - Recording to ")));
 

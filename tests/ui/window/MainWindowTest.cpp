@@ -47,18 +47,47 @@ private slots:
         TestFolder folder(NoHead);
         ScriptedPrompts prompts;
         auto window = MakeWindow(folder, prompts);
-        const std::pair<int, const char*> items[] = {
-            {10, "&Playback..."}, {15, "&Record Start..."}, {16, "&Copy Start..."}, {18, "E&xit"},
-            {20, "Pr&int Screen..."}, {655, "Scan For Connected &Heads"}, {825, "R&otate Sonar Image..."},
-            {80, "Norm &Hi"}, {81, "Norm &Lo"}, {82, "Gr&een"}, {83, "&Grey"}, {84, "&Rev Grey"},
-            {85, "&Brown/Yellow"}, {86, "Green/Bl&ue"}, {87, "Green/&Yellow"}, {88, "Blu&e"},
-            {100, "&About"}, {105, "Com Po&rts"}, {200, "&Up"}, {201, "&Down"}, {205, "&Clear Screen Now"},
-            {206, "&Grid On/Off"}, {207, "&Save Screen..."}, {208, "&Auto Frame Capture Start..."},
-            {310, "&Settings"}, {600, "&Diagnostics"}, {700, "Pixel &Zoom (x2)"}, {810, "&Meters"},
-            {811, "&Feet"}, {820, "&Sound Velocity..."}, {830, "User &Text..."}, {950, "&Off"},
-            {951, "&Points Only"}, {952, "&Low Mix"}, {953, "&Med Mix"}, {954, "&High Mix"},
-            {960, "&Calibrate Sonar Head"}, {970, "&Profile Setup..."}, {980, "&Auto-Profile..."},
-            {1000, "Profile &Grid"}, {1010, "&Zero Down"}};
+        const std::pair<int, const char*> items[] = {{10, "&Playback..."},
+                                                     {15, "&Record Start..."},
+                                                     {16, "&Copy Start..."},
+                                                     {18, "E&xit"},
+                                                     {20, "Pr&int Screen..."},
+                                                     {655, "Scan For Connected &Heads"},
+                                                     {825, "R&otate Sonar Image..."},
+                                                     {80, "Norm &Hi"},
+                                                     {81, "Norm &Lo"},
+                                                     {82, "Gr&een"},
+                                                     {83, "&Grey"},
+                                                     {84, "&Rev Grey"},
+                                                     {85, "&Brown/Yellow"},
+                                                     {86, "Green/Bl&ue"},
+                                                     {87, "Green/&Yellow"},
+                                                     {88, "Blu&e"},
+                                                     {100, "&About"},
+                                                     {105, "Com Po&rts"},
+                                                     {200, "&Up"},
+                                                     {201, "&Down"},
+                                                     {205, "&Clear Screen Now"},
+                                                     {206, "&Grid On/Off"},
+                                                     {207, "&Save Screen..."},
+                                                     {208, "&Auto Frame Capture Start..."},
+                                                     {310, "&Settings"},
+                                                     {600, "&Diagnostics"},
+                                                     {700, "Pixel &Zoom (x2)"},
+                                                     {810, "&Meters"},
+                                                     {811, "&Feet"},
+                                                     {820, "&Sound Velocity..."},
+                                                     {830, "User &Text..."},
+                                                     {950, "&Off"},
+                                                     {951, "&Points Only"},
+                                                     {952, "&Low Mix"},
+                                                     {953, "&Med Mix"},
+                                                     {954, "&High Mix"},
+                                                     {960, "&Calibrate Sonar Head"},
+                                                     {970, "&Profile Setup..."},
+                                                     {980, "&Auto-Profile..."},
+                                                     {1000, "Profile &Grid"},
+                                                     {1010, "&Zero Down"}};
         for (const auto& [id, text] : items) QCOMPARE(Text(window->CommandAction(id)), QString::fromLatin1(text));
         QCOMPARE(window->View()->size(), QSize(800, 600));
         QCOMPARE(window->windowTitle(), QStringLiteral("Tidemar Digital Sonar"));
@@ -206,7 +235,8 @@ private slots:
         auto window = MakeWindow(folder, prompts);
         window->Start();
         QCOMPARE(prompts.FileDialogs.size(), size_t(1));
-        QCOMPARE(QString::fromStdString(prompts.FileDialogs[0].Title), QStringLiteral("Open a Sonar File For Playback"));
+        QCOMPARE(QString::fromStdString(prompts.FileDialogs[0].Title),
+                 QStringLiteral("Open a Sonar File For Playback"));
         QVERIFY(window->PlaybackFile().PlaybackOpen());
         QVERIFY(!window->Cycle().Running());
         QVERIFY(window->windowTitle().startsWith(QStringLiteral("Tidemar Digital Sonar - Playback of ")));

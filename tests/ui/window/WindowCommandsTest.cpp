@@ -104,10 +104,12 @@ private slots:
         QVERIFY(window->CommandAction(Command::AutoFrameCapture)->isEnabled());
         window->RunCommand(Command::AutoFrameCapture);
         QCOMPARE(window->State().AutoFrameCaptureOn, 1);
-        QCOMPARE(window->CommandAction(Command::AutoFrameCapture)->text(), QStringLiteral("&Auto Frame Capture Stop..."));
+        QCOMPARE(window->CommandAction(Command::AutoFrameCapture)->text(),
+                 QStringLiteral("&Auto Frame Capture Stop..."));
         window->RunCommand(Command::AutoFrameCapture);
         QCOMPARE(window->State().AutoFrameCaptureOn, 0);
-        QCOMPARE(window->CommandAction(Command::AutoFrameCapture)->text(), QStringLiteral("&Auto Frame Capture Start..."));
+        QCOMPARE(window->CommandAction(Command::AutoFrameCapture)->text(),
+                 QStringLiteral("&Auto Frame Capture Start..."));
         QCOMPARE(prompts.Messages.size(), size_t(2));
         QCOMPARE(QString::fromStdString(prompts.Messages[0].Text), QStringLiteral("Capture Started..."));
         QCOMPARE(QString::fromStdString(prompts.Messages[1].Text), QStringLiteral("Capture Stopped!"));
