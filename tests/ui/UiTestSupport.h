@@ -40,11 +40,14 @@ struct TestFolder {
     }
 };
 
-inline std::unique_ptr<MainWindow> MakeWindow(const TestFolder& folder, ScriptedPrompts& prompts) {
+// `headSource`, when given, stands in for the head over the link.
+inline std::unique_ptr<MainWindow> MakeWindow(const TestFolder& folder, ScriptedPrompts& prompts,
+                                              PingSourceFactory headSource = {}) {
     MainWindowOptions options;
     options.SettingsDirectory = folder.Dir.path().toStdString();
     options.DeviceDirectory = folder.Path(QStringLiteral("dev")).toStdString();
     options.Dialogs = &prompts;
+    options.HeadSource = std::move(headSource);
     return std::make_unique<MainWindow>(options);
 }
 

@@ -30,12 +30,8 @@ private slots:
         TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.1\nRunMode=0\nGridMode=1\n"));
         ScriptedPrompts prompts;
         ScriptedSource* head = nullptr;
-        MainWindowOptions options;
-        options.SettingsDirectory = folder.Dir.path().toStdString();
-        options.DeviceDirectory = folder.Path(QStringLiteral("dev")).toStdString();
-        options.Dialogs = &prompts;
-        options.HeadSource = sourcetest::ScriptedSourceFactory(head);
-        MainWindow window(options);
+        auto owned = MakeWindow(folder, prompts, sourcetest::ScriptedSourceFactory(head));
+        MainWindow& window = *owned;
         QVERIFY(head);
         window.Start();
         QCOMPARE(head->Starts, 1);
