@@ -4,13 +4,22 @@
 //
 // --quit-after ends the run after that many seconds as the Exit command does (files
 // closed, settings written); with --screenshot the window is saved to FILE (PNG) first.
+// Such a run is unattended: a message box or file dialog that would open is written to
+// stderr instead and taken as answered (OK, Cancel), so that the run never waits on one.
+//
+// SIGTERM, SIGINT and SIGHUP close the window the same way (exit status 0), a dialog open
+// at the time cancelled first; a second one while it closes ends the program at once.
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include <QApplication>
 #include <QTimer>
 
+#include "platform/QtPrompts.h"
+#include "platform/ReportingPrompts.h"
+#include "platform/SignalQuit.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/Splash.h"
 
@@ -51,11 +60,34 @@ int main(int argc, char** argv) {
     }
     if (!screenshot.isEmpty() && quitAfter <= 0.0) return Usage("--screenshot needs --quit-after SECONDS");
 
+    const bool unattended = quitAfter > 0.0;
+    tidemar::QtPrompts asked(nullptr);
+    tidemar::ReportingPrompts reported(stderr);
+    tidemar::PromptsRelay prompts(unattended ? static_cast<tidemar::Prompts&>(reported) : asked);
+    tidemar::MainWindowOptions options;
+    options.Dialogs = &prompts;
+
     tidemar::ShowSplash();
-    tidemar::MainWindow window;
-    window.Start();
+    tidemar::MainWindow window(options);
+    asked.SetParent(&window);
 
     int status = 0;
+    // Set once the window has closed; a close inside start-up (a dialog's event loop) comes
+    // before the application's loop, which then must not run.
+    bool closed = false;
+    const auto quit = [&] {
+        tidemar::CloseWindowPastDialogs(&window, [&] {
+            closed = true;
+            QCoreApplication::exit(0);
+        });
+    };
+    tidemar::SignalQuit quitSignals([&](int signalNumber) {
+        std::fprintf(stderr, "tidemar: %s, closing\n", strsignal(signalNumber));
+        // Nobody may be left to answer a message box (the session ended, or a kill).
+        prompts.Use(reported);
+        quit();
+    });
+    // Armed before start-up, which in FILE mode asks for a file.
     if (quitAfter > 0.0) {
         QTimer::singleShot(static_cast<int>(quitAfter * 1000.0), &window, [&] {
             if (!screenshot.isEmpty()) {
@@ -67,9 +99,10 @@ int main(int argc, char** argv) {
                 }
                 std::fflush(stdout);
             }
-            window.close();
+            quit();
         });
     }
-    const int loop = app.exec();
+    window.Start();
+    const int loop = closed ? 0 : app.exec();
     return status != 0 ? status : loop;
 }

@@ -20,6 +20,8 @@ class QtPrompts : public Prompts {
 public:
     // `parent` owns the dialogs (they are centred on it); may be null.
     explicit QtPrompts(QWidget* parent) : parent_(parent) {}
+    // For prompts made before the window they belong to.
+    void SetParent(QWidget* parent) { parent_ = parent; }
 
     void Message(const std::string& caption, const std::string& text, MessageIcon icon) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;

@@ -1,11 +1,18 @@
-// The main window against tidemar-headsim on loopback (127.0.0.60 and .61; .63 has no
-// head): live pings painted, the "No Connection" blink, recording from the window and
-// playing that recording back.
+// The main window against tidemar-headsim on loopback (127.0.0.60, .61 and .110; .63 has
+// no head): live pings painted, the "No Connection" blink, recording from the window and
+// playing that recording back, and the close on SIGTERM.
+#include <csignal>
+
 #include <QAction>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 #include "UiTestSupport.h"
+#include "files/DataFileCheck.h"
+#include "platform/SignalQuit.h"
+#include "settings/Settings.h"
 #include "ui/window/MainMenu.h"
 
 using namespace tidemar;
@@ -105,6 +112,44 @@ private slots:
         QCOMPARE(QString::fromStdString(prompts.Messages.back().Caption), QStringLiteral("Close Record File"));
         QVERIFY(QFileInfo(recording).size() > 0);
         QVERIFY(folder.IniText().contains(QStringLiteral("IPAddress_Sonar1=127.0.0.60")));
+    }
+
+    // Wired as the program wires it: the close runs on the event loop, not in the handler.
+    void sigtermWhileRecordingClosesAsTheWindowDoes() {
+        HeadSim head;
+        QVERIFY(head.Start(QStringLiteral("127.0.0.110")));
+        TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.110\nGain=21\n"));
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        const QString recording = folder.Path(QStringLiteral("signalled.K7T"));
+        prompts.FileAnswers.push_back(recording.toStdString());
+        window->RunCommand(Command::RecordStart);
+        QTRY_VERIFY_WITH_TIMEOUT(window->RecordFile().RecordedBytes() > 20 * 600, 15000);
+
+        bool closed = false;
+        SignalQuit quit([&](int) { CloseWindowPastDialogs(window.get(), [&] { closed = true; }); });
+        std::raise(SIGTERM);
+        QTRY_VERIFY_WITH_TIMEOUT(closed, 5000);
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->RecordFile().Recording());
+        QCOMPARE(QString::fromStdString(prompts.Messages.back().Caption), QStringLiteral("Close Record File"));
+
+        DataFileReader reader;
+        std::string reason;
+        QVERIFY(reader.Open(recording.toStdString(), &reason));
+        QVERIFY(VerifyDataFile(reader).empty());
+        // Every key written, the operator's value among them.
+        const QRegularExpression key(QStringLiteral("^(\\w+)="), QRegularExpression::MultilineOption);
+        const auto keysOf = [&](const QString& text) {
+            QSet<QString> keys;
+            for (auto it = key.globalMatch(text); it.hasNext();) keys << it.next().captured(1);
+            return keys;
+        };
+        const QSet<QString> all = keysOf(QString::fromStdString(SaveSettingsToText(SonarState{}, "")));
+        QVERIFY(all.size() > 40);
+        QCOMPARE(keysOf(folder.IniText()), all);
+        QVERIFY(folder.IniText().contains(QStringLiteral("\nGain=21")));
     }
 };
 
