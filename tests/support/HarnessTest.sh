@@ -39,22 +39,23 @@ done <<'ROWS'
 127.0.0.1|Range|a key without a value
 ROWS
 
-# Heads: the status, and how long start_head may take at most (seconds).
+# Heads: how long start_head may wait, the status, and how long it may take at most
+# (seconds; generous, so a loaded machine does not fail a head that starts).
 printf '#!/bin/sh\nexec sleep 30\n' >"$work/mute"; chmod +x "$work/mute"
-while IFS='|' read -r program address options want most legend; do
+while IFS='|' read -r program address options patience want most legend; do
     [ "$program" = mute ] && program=$work/mute || program=$HEADSIM
     began=$SECONDS
     # shellcheck disable=SC2086  # the options are words
-    status=0; HEADSIM=$program HARNESS_START_SECONDS=2 start_head "h$address" "$address" $options >/dev/null 2>&1 ||
+    status=0; HEADSIM=$program HARNESS_START_SECONDS=$patience start_head "h$address" "$address" $options >/dev/null 2>&1 ||
         status=$?
     check "start_head: $legend" "$want" "$status"
     check_cmd "start_head: $legend within $most s" test $((SECONDS - began)) -le "$most"
 done <<'ROWS'
-headsim|127.0.0.30|--seed 7|0|2|a head that listens
-headsim|127.0.0.31|--refuse|0|2|a head that refuses
-headsim|192.168.1.2||2|0|a private-range address is not dialled
-headsim|127.0.0.30|--bogus|1|1|a head that exits at once
-mute|127.0.0.31||1|3|a head that never says it listens
+headsim|127.0.0.30|--seed 7|30|0|30|a head that listens
+headsim|127.0.0.31|--refuse|30|0|30|a head that refuses
+headsim|192.168.1.2||30|2|0|a private-range address is not dialled
+headsim|127.0.0.30|--bogus|30|1|10|a head that exits at once, long before its patience ends
+mute|127.0.0.31||2|1|5|a head that never says it listens, given up after 2 s
 ROWS
 
 # A script that ends: its exit status, its children and their children gone, its folder gone.
