@@ -23,7 +23,7 @@ public:
         if (owner_.hooks_.CaptureScreen)
             owner_.hooks_.CaptureScreen(ProfileCaptureName(owner_.directory_, owner_.state_, ".BMP"));
     }
-    void PromptForScan() override { owner_.RunAutoProfileDialog(); }
+    void PromptForScan() override { owner_.ShowDialog(); }
     void ClearProfileMarks() override {
         owner_.image_.Profile.RecentProfilePoints.fill({});
         owner_.image_.Profile.NextRecentSlot = 0;
@@ -59,6 +59,11 @@ void AutoProfileController::AutoProfileCycleStep() {
 }
 
 void AutoProfileController::RunAutoProfileDialog() {
+    ShowDialog();
+    if (hooks_.RedrawDredgeLine) hooks_.RedrawDredgeLine();
+}
+
+void AutoProfileController::ShowDialog() {
     AutoProfileDialog dialog(state_, scan_, Geometry(), prompts_, parent_);
     dialog.exec();
     if (!state_.AutoProfileActive) {
@@ -66,7 +71,6 @@ void AutoProfileController::RunAutoProfileDialog() {
         AcceptAutoProfileSettings(state_, scan_, Geometry());
     }
     if (hooks_.StatusChanged) hooks_.StatusChanged();
-    if (hooks_.RedrawImage) hooks_.RedrawImage();
 }
 
 void AutoProfileController::ResetCycle() {

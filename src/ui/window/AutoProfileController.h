@@ -4,6 +4,10 @@
 // two live pings, after a valid one) and RunAutoProfileDialog (the menu's request, served
 // between two pings). Dialogs are modal, so the pings wait while one is open.
 //
+// Neither dialog wipes the picture: the one the menu opened redraws the dredge line (its
+// depth may have changed), the one that follows a finished scan redraws nothing, so the
+// scan just saved stays on screen under the next one.
+//
 // What the view shows from the state:
 //   AutoProfileActive && AutoProfilePositioning  the status box under the image says
 //       "Wait - Adjusting Transducer" (white on index 124, index 123 border) in place of
@@ -28,8 +32,8 @@ inline constexpr const char* AdjustingTransducerText = "Wait - Adjusting Transdu
 struct AutoProfileHooks {
     // The screen capture of a saved scan, to the automatic name given (.BMP).
     std::function<void(const std::string& name)> CaptureScreen;
-    // After the Auto-Profile dialog: the dredge line may have moved.
-    std::function<void()> RedrawImage;
+    // After the Auto-Profile dialog opened from the menu: the dredge line may have moved.
+    std::function<void()> RedrawDredgeLine;
     // The status box or the busy cursor changed.
     std::function<void()> StatusChanged;
 };
@@ -43,6 +47,7 @@ public:
 
     void AddProfilePoint();
     void AutoProfileCycleStep();
+    // The menu's dialog, then the dredge line.
     void RunAutoProfileDialog();
 
     // The data source changed: no scan is under way any more.
@@ -55,6 +60,8 @@ public:
 private:
     class Completion;
     ScanGeometry Geometry() const;
+    // The dialog and what its closing does to the scan and the status box.
+    void ShowDialog();
 
     SonarState& state_;
     ImageState& image_;

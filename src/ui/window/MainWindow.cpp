@@ -67,13 +67,14 @@ MainWindow::MainWindow(const MainWindowOptions& options)
     host.Message = [this](const PanelMessage& message) {
         prompts_.Message(message.Caption, message.Text, MessageIcon::Exclamation);
     };
-    host.ReverseAvailable = [this] { return playback_.ReverseAvailable(); };
+    // What a file closed by a switch of the data source allowed no longer counts.
+    host.ReverseAvailable = [this] { return playback_.PlaybackOpen() && playback_.ReverseAvailable(); };
     view_->AttachPanel(state_, std::move(host));
 
     AutoProfileHooks scanHooks;
     // The capture takes the same automatic name the controller announces.
     scanHooks.CaptureScreen = [this](const std::string&) { SaveScreen(CaptureTarget(), prompts_, true); };
-    scanHooks.RedrawImage = [this] { target_.RedrawSonarImage(); };
+    scanHooks.RedrawDredgeLine = [this] { target_.DrawDredgeLine(); };
     scanHooks.StatusChanged = [this] {
         view_->RefreshCursor();
         view_->StatusChanged();
@@ -146,6 +147,7 @@ void MainWindow::SelectDataSource(int runMode) {
 void MainWindow::ApplyDataSource() {
     view_->DataSourceChanged();
     state_.ShownSoundVelocity = 0.0f;
+    state_.PlaybackReverse = 0;
     if (recorder_.Recording()) recorder_.StopRecording();
     sourceIdle_.stop();
     sourceWait_.stop();
@@ -171,7 +173,7 @@ void MainWindow::ApplyDataSource() {
         delete slider_;
         slider_ = nullptr;
         LeavePlayback(state_);
-        ApplyPanelUpdate(RangeReadout(state_));
+        ApplyPanelUpdate(ModeReadout(state_));  // the head's mode again, with its profile menu items
         source_->Start();
         StartLiveGps(state_, gps_);
         target_.DrawGpsPosition(false);
@@ -205,11 +207,7 @@ void MainWindow::ApplyPanelUpdate(const PanelUpdate& update) {
         Enable(Command::XdcrDown, enabled);
     }
     if (update.ProfileGridTurnedOff) ToggleProfileGrid();
-    if (update.ProfileMenuItems) {
-        const bool ss = state_.GridMode == DisplayMode::SideScan;
-        Enable(Command::ProfileGrid, !ss);
-        Enable(Command::ZeroDown, !ss && state_.ProfileGrid == 1);
-    }
+    if (update.ProfileMenuItems) ShowProfileMenuItems();
     if (update.GridRedraw && state_.Grid) {
         // Off the side shown before, onto the new one.
         const int side = state_.SsSide;

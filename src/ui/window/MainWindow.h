@@ -105,6 +105,8 @@ protected:
 
 private:
     void SetMenuMarks();
+    // Profile Grid and Zero Down follow the display mode, as the Mode read-out shows it.
+    void ShowProfileMenuItems();
     void ApplyPanelUpdate(const PanelUpdate& update);
     void Check(int id, bool on);
     void Enable(int id, bool on);

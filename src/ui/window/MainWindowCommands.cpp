@@ -34,9 +34,16 @@ void MainWindow::SetMenuMarks() {
     const bool profileGrid = state_.ProfileGrid == 1;
     Check(Command::ProfileGrid, profileGrid);
     Check(Command::HeadScan, state_.HeadScanMode == 1);
-    Enable(Command::ZeroDown, profileGrid);
+    ShowProfileMenuItems();
     chrome_.SetMenuText(Command::XdcrUp, profileGrid ? "&Aft" : "&Up");
     chrome_.SetMenuText(Command::XdcrDown, profileGrid ? "&Fwd" : "&Down");
+}
+
+void MainWindow::ShowProfileMenuItems() {
+    // Neither applies to the SS picture.
+    const bool ss = state_.GridMode == DisplayMode::SideScan;
+    Enable(Command::ProfileGrid, !ss);
+    Enable(Command::ZeroDown, !ss && state_.ProfileGrid == 1);
 }
 
 void MainWindow::RunCommand(int id) {

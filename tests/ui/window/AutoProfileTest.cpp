@@ -20,6 +20,7 @@
 #include "link/PingCycle.h"
 #include "core/SonarTables.h"
 #include "image/ImageDispatch.h"
+#include "image/ProfileDisplay.h"
 #include "ui/window/AutoProfileController.h"
 #include "ui/dialogs/AutoProfileDialog.h"
 #include "ui/dialogs/DialogSupport.h"
@@ -342,7 +343,7 @@ private slots:
         int redraws = 0;
         AutoProfileHooks hooks;
         hooks.CaptureScreen = [&](const std::string& name) { captures.push_back(name); };
-        hooks.RedrawImage = [&] { ++redraws; };
+        hooks.RedrawDredgeLine = [&] { ++redraws; };
         AutoProfileController controller(state, image, prompts, nullptr, dir.path().toStdString(), hooks);
         for (int i = 0; i < 5; ++i) controller.AddProfilePoint();
         QCOMPARE(controller.Scan().Records.size(), size_t(5));
@@ -353,7 +354,7 @@ private slots:
         controller.AutoProfileCycleStep();
         QVERIFY(*asked);
         QVERIFY(*prompted);
-        QCOMPARE(redraws, 1);
+        QCOMPARE(redraws, 0);  // the dialog after a scan leaves the picture alone
         const std::string xyz = dir.filePath(QStringLiteral("07DEC2026-0001.XYZ")).toStdString();
         QCOMPARE(controller.XyzFilesWritten(), std::vector<std::string>{xyz});
         QCOMPARE(Lines(xyz).size(), size_t(4 + 3));
@@ -378,8 +379,10 @@ private slots:
         ImageState image;
         ScriptedPrompts prompts;
         int statusChanges = 0;
+        int dredgeRedraws = 0;
         AutoProfileHooks hooks;
         hooks.StatusChanged = [&] { ++statusChanges; };
+        hooks.RedrawDredgeLine = [&] { ++dredgeRedraws; };
         AutoProfileController controller(state, image, prompts, nullptr, QDir::tempPath().toStdString(), hooks);
         auto on = AnswerNext<AutoProfileDialog>([](AutoProfileDialog& d) {
             d.EnableBox()->setChecked(true);
@@ -405,6 +408,53 @@ private slots:
         controller.RunAutoProfileDialog();
         QVERIFY(*again);
         QCOMPARE(state.AutoProfilePositioning, 1);
+        QCOMPARE(dredgeRedraws, 3);  // after each of the menu's dialogs, Ok or Cancel
+    }
+
+    // In the window: echoes on screen survive both dialogs; the menu's one moves the dredge line.
+    void thePictureSurvivesTheDialogs() {
+        TestFolder folder(
+            QStringLiteral("IPAddress_Sonar1=127.0.0.96\nGridMode=0\nGrid=0\nProfileGrid=1\n"
+                           "ZeroDown=1\nRange=5\n"));
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        SonarState& state = window->State();
+        auto& image = const_cast<ImageState&>(window->Image()).Image;
+        for (int y = 100; y < 110; ++y)
+            for (int x = 200; x < 210; ++x) image.At(x, y) = 60;
+        auto patchKept = [&] {
+            for (int y = 100; y < 110; ++y)
+                for (int x = 200; x < 210; ++x)
+                    if (image.At(x, y) != 60) return false;
+            return true;
+        };
+
+        state.AutoProfileActive = 1;
+        state.AutoProfileXYZ = 0;
+        state.AutoProfileBMP = 0;
+        state.AutoProfileSaveConfirmation = 0;
+        state.AutoProfilePromptForScan = 1;
+        state.StepDirection = 0;
+        for (int i = 0; i < 3; ++i) window->AutoProfile().AddProfilePoint();
+        auto prompted = AnswerNext<AutoProfileDialog>([](AutoProfileDialog& d) { d.CancelButton()->click(); });
+        state.StepDirection = 1;  // the head turned: the scan is complete
+        window->AutoProfile().AutoProfileCycleStep();
+        QVERIFY(*prompted);
+        QVERIFY(window->AutoProfile().Scan().Records.empty());
+        QVERIFY(patchKept());
+
+        auto fromMenu = AnswerNext<AutoProfileDialog>([](AutoProfileDialog& d) {
+            d.EnableBox()->setChecked(false);
+            d.ValueBox(DredgeDepthValue)->setText(QStringLiteral("3.0"));
+            d.OkButton()->click();
+        });
+        window->Target().RunAutoProfileDialog();  // what the ping cycle does with the menu's request
+        QVERIFY(*fromMenu);
+        QVERIFY(patchKept());
+        const int row = DredgeLineRow(state);
+        QVERIFY(row > 0);
+        for (int x = 0; x < ImageWidth; ++x) QCOMPARE(int(image.At(x, row)), 88);
     }
 
     // The whole cycle live: the menu's request opens the dialog between two pings, Ok

@@ -38,6 +38,18 @@ public:
 
 QString Text(QAction* action) { return action ? action->text() : QStringLiteral("<missing>"); }
 
+QString SideScanRecording() { return QStringLiteral(TIDEMAR_TEST_DATA "/render/sidescan.K7T"); }
+
+// Whether anything but the panel background is shown where the playback Reverse box goes.
+bool ReverseBoxShown(MainWindow& window) {
+    const QImage shown = window.View()->grab().toImage();
+    const QColor background = TableColor(window.Colors(), 121);
+    for (int y = 534; y <= 550; ++y)
+        for (int x = 361; x <= 441; ++x)
+            if (shown.pixelColor(x, y) != background) return true;
+    return false;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -361,6 +373,62 @@ private slots:
         window->RunCommand(Command::Playback);
         QVERIFY(window->PlaybackFile().PlaybackOpen());
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > 3, 5000);
+    }
+
+    // A file played backwards, then the head, then FILE again with the dialog cancelled:
+    // nothing is left of the old file's Reverse box.
+    void reverseBoxGoesWithTheFile() {
+        TestFolder folder(NoHead + QStringLiteral("RunMode=1\nPlotSpeed=100\n"));
+        ScriptedPrompts prompts;
+        prompts.FileAnswers.push_back(SectorRecording().toStdString());
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackFile().ReverseAvailable(), 5000);
+        window->View()->TypeKey(' ');
+        QCOMPARE(window->State().PlaybackReverse, 1);
+        QVERIFY(ReverseBoxShown(*window));
+
+        window->SelectDataSource(DataSource::Head);
+        window->SelectDataSource(DataSource::File);  // no answer: Cancel
+        QCOMPARE(prompts.FileDialogs.size(), size_t(2));
+        QCOMPARE(window->State().PlaybackReverse, 0);
+        QVERIFY(!ReverseBoxShown(*window));
+        window->View()->TypeKey(' ');
+        QTest::mouseClick(window->View(), Qt::LeftButton, {}, QPoint(365, 539));
+        QCOMPARE(window->State().PlaybackReverse, 0);
+        QVERIFY(!ReverseBoxShown(*window));
+    }
+
+    // Profile Grid (1000) and Zero Down (1010) are grayed whenever SS is shown, whoever set
+    // the mode, and no later menu command brings them back.
+    void profileMenuItemsFollowTheShownMode() {
+        auto enabled = [](MainWindow& window) {
+            return std::pair{window.CommandAction(Command::ProfileGrid)->isEnabled(),
+                             window.CommandAction(Command::ZeroDown)->isEnabled()};
+        };
+        const std::pair grayed{false, false}, both{true, true};
+
+        TestFolder ss(NoHead + QStringLiteral("GridMode=2\nProfileGrid=1\n"));
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(ss, prompts);
+        window->Start();
+        QCOMPARE(enabled(*window), grayed);  // start-up in SS
+        window->RunCommand(Command::ClearScreen);
+        QCOMPARE(enabled(*window), grayed);  // the marks set after a command
+        window->close();
+
+        TestFolder sector(NoHead + QStringLiteral("GridMode=0\nProfileGrid=1\nPlotSpeed=100\n"));
+        window = MakeWindow(sector, prompts);
+        window->Start();
+        QCOMPARE(enabled(*window), both);
+        prompts.FileAnswers.push_back(SideScanRecording().toStdString());
+        window->SelectDataSource(DataSource::File);
+        QTRY_COMPARE_WITH_TIMEOUT(enabled(*window), grayed, 5000);  // a played SS record
+        QCOMPARE(window->State().GridMode, int(DisplayMode::SideScan));
+        window->RunCommand(Command::ClearScreen);
+        QCOMPARE(enabled(*window), grayed);
+        window->SelectDataSource(DataSource::Head);
+        QCOMPARE(enabled(*window), both);  // the head's Sector mode again
     }
 
     void notARecordingIsRefused() {
