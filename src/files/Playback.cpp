@@ -82,7 +82,10 @@ bool Playback::OpenPlaybackFile(const std::string& name, SonarState& state, Disp
     return problem.empty();
 }
 
-void Playback::ClosePlayback() { reader_.Close(); }
+void Playback::ClosePlayback() {
+    reader_.Close();
+    reverseAvailable_ = false;  // a closed file plays neither way
+}
 
 PlaybackStepResult Playback::PlaybackStep(SonarState& state, const Clock& clock, DispatchTarget& target) {
     PlaybackStepResult result;
