@@ -333,19 +333,6 @@ TEST(LoadSettings, PathsThatAreNoFileGiveTheDefaultsAndSaySo) {
                                                  "; the defaults are used"})
             << odd.Legend;
     }
-    // The same for the configuration file it names (which is never larger than it reads).
-    for (const auto& odd : testing::MakeOddPaths(dir, "site", 2 * 1024 * 1024, "CFG")) {
-        if (odd.Refusal != "not a regular file") continue;
-        WriteBytes(dir.File("TIDEMAR.INI"), "[Settings]\nConfigFile=" + odd.Path + "\n");
-        SonarState state;
-        const std::vector<std::string> told = LoadSettings(state, dir.File("TIDEMAR.INI"));
-        EXPECT_EQ(state.ConfigFile, "Default") << odd.Legend;
-        EXPECT_EQ(state.UserConfig.Active[0].Frequency, 1000) << odd.Legend;
-        EXPECT_EQ(told, std::vector<std::string>{"configuration file " + odd.Path +
-                                                 ": not a regular file; the built-in table is used"})
-            << odd.Legend;
-    }
-
     SonarState largest;  // exactly at the limit is read
     WriteBytes(dir.File("full.ini"), "[Settings]\nGain=21\n" + std::string(SettingsFileLimit - 19, ' '));
     EXPECT_TRUE(LoadSettings(largest, dir.File("full.ini")).empty());
