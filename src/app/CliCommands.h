@@ -24,7 +24,8 @@ int RunXyz(const std::vector<std::string>& args);
 int UsageError(const std::string& message);
 
 // The settings loaded as the program loads them at start-up, then laid out for a data
-// source (DataSource::Head or DataSource::File) as the range and speed read-outs do.
+// source (DataSource::Head or DataSource::File) as the range and speed read-outs do. A
+// settings or configuration file that is there but refused is named on stderr.
 SonarState LoadStateFor(const std::string& settingsPath, int runMode);
 
 // A data file that opens and holds at least one whole record; otherwise says why on stderr.

@@ -49,9 +49,11 @@ class RecordingTarget : public DispatchTarget {
 public:
     RecordingTarget(Recorder& recorder, SonarState& state) : recorder_(recorder), state_(state) {}
     bool Recording() const override { return recorder_.Recording(); }
+    // Only records that reached the file count: a failed write stops the recording.
     void WriteRecord(const SonarState& state) override {
+        const int64_t before = recorder_.RecordedBytes();
         recorder_.WriteRecord(state);
-        ++Recorded;
+        if (recorder_.RecordedBytes() > before) ++Recorded;
     }
     void OnNewSecond() override { GpsSecondTick(state_, *this); }
     int64_t Recorded = 0;

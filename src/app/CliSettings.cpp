@@ -14,7 +14,8 @@ namespace tidemar::cli {
 
 SonarState LoadStateFor(const std::string& settingsPath, int runMode) {
     SonarState state;
-    LoadSettings(state, settingsPath);
+    for (const std::string& refused : LoadSettings(state, settingsPath))
+        std::fprintf(stderr, "tidemar-cli: warning: %s\n", refused.c_str());
     state.RunMode = runMode;
     SetRange(state, state.Range);
     ApplySpeed(state);

@@ -4,11 +4,18 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <exception>
 
 namespace tidemar {
+
+int RetryPauseAfter(int failures, const LinkTimings& timings) {
+    int pause = timings.RetryPauseMs;
+    for (int i = 1; i < failures && pause < timings.MaxRetryPauseMs; ++i) pause *= 2;
+    return std::max(timings.RetryPauseMs, std::min(pause, timings.MaxRetryPauseMs));
+}
 
 LinkThread::LinkThread(std::function<void()> wake) : wake_(std::move(wake)) {}
 
@@ -89,7 +96,7 @@ bool LinkThread::Sleep(int ms) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     for (;;) {
         const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
         if (left <= 0) return !Stopping();
         pollfd fd{stopFd_, POLLIN, 0};
         const int n = poll(&fd, 1, static_cast<int>(left));
@@ -99,10 +106,23 @@ bool LinkThread::Sleep(int ms) {
 }
 
 void LinkThread::Main() {
+    using Steady = std::chrono::steady_clock;
     TcpLink link;
     bool socketFailing = false;  // the operator hears of it once, not every retry
+    int failedExchanges = 0;     // in a row, since the last valid reply
+    Steady::time_point dialAfter{};
     while (!Stopping()) {
         if (!link.Connected()) {
+            // Waiting out the pause after a failed exchange: to the operator the head is
+            // as unreachable as one that refuses, and the status box says so.
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(dialAfter - Steady::now()).count();
+            if (left > 0) {
+                if (!Sleep(static_cast<int>(std::min<long long>(left, timings_.RetryPauseMs)))) break;
+                LinkEvent event;
+                event.What = LinkEvent::Kind::Unreachable;
+                Post(std::move(event));
+                continue;
+            }
             ProbeResult result = ProbeHead(address_, port_, timings_.ProbeTimeoutMs, stopFd_, timings_.MakeSocket);
             if (result == ProbeResult::Accepted)
                 result = link.Open(address_, port_, timings_.ProbeTimeoutMs, stopFd_, timings_.MakeSocket);
@@ -134,6 +154,7 @@ void LinkThread::Main() {
             request = *request_;
             request_.reset();
         }
+        if (request.LastReplyValid) failedExchanges = 0;
         if (!Sleep(request.WaitMs)) break;
 
         LinkEvent reply;
@@ -160,7 +181,11 @@ void LinkThread::Main() {
                 reply.ReceiveFailed = got != IoResult::Done;
             }
         }
-        if (reply.SendFailed || reply.ReceiveFailed) link.Close();
+        if (reply.SendFailed || reply.ReceiveFailed) {
+            link.Close();
+            failedExchanges = std::min(failedExchanges + 1, 1000);
+            dialAfter = Steady::now() + std::chrono::milliseconds(RetryPauseAfter(failedExchanges, timings_));
+        }
         Post(std::move(reply));
     }
     link.Close();

@@ -26,7 +26,8 @@ namespace tidemar {
 
 struct LinkTimings {
     int ProbeTimeoutMs = 500;     // a silent head
-    int RetryPauseMs = 250;       // after a probe or connect that failed
+    int RetryPauseMs = 250;       // after a probe or connect that failed, or a failed exchange
+    int MaxRetryPauseMs = 2000;   // the longest wait after failed exchanges one after another
     int ReceiveTimeoutMs = 3000;  // longer than the slowest ping of a real head
     int ReplyGapMs = 20;          // a reply that stops arriving for this long is over
     int SendTimeoutMs = 3000;
@@ -45,7 +46,16 @@ struct PingRequest {
     // The block tells the head to wait for its external trigger, which may come at any
     // time: the receive waits without a time-out (until the reply, or Stop()).
     bool AwaitTrigger = false;
+    // The reply to the previous request was valid: the head works, and the waits after
+    // failed exchanges start again from the shortest.
+    bool LastReplyValid = false;
 };
+
+// How long the link waits before it dials again after `failures` failed exchanges in a row
+// (at least 1): RetryPauseMs, doubled with every further failure up to MaxRetryPauseMs. A
+// head that accepts and drops every connection is thus dialled a few times a second at
+// first and every two seconds after that, never as fast as the system allows.
+int RetryPauseAfter(int failures, const LinkTimings& timings);
 
 struct LinkEvent {
     // NoSocket: a socket could not be made; posted once until one is made again, and

@@ -29,6 +29,7 @@ bool PingCycle::Start(int port, const LinkTimings& timings) {
     PrepareReply(state_);
     connected_ = false;
     inFlight_ = false;
+    lastReplyValid_ = false;
     pendingPauseMs_ = 0;
     if (link_.Start(state_.IPAddress_Sonar1, port, timings)) return true;
     Report("CreateThread Error!", "Failed to create thread!");
@@ -84,7 +85,9 @@ void PingCycle::SubmitNext(int pauseMs) {
     request.AwaitTrigger = trigger >= 1 && trigger <= 3;
     request.ExpectedLength = state_.ExpectedReturnLength;
     request.WaitMs = pendingPauseMs_ + state_.SendDelay + (state_.ReplyType == 'P' ? 2 : 0);
+    request.LastReplyValid = lastReplyValid_;
     pendingPauseMs_ = 0;
+    lastReplyValid_ = false;
     inFlight_ = true;
     link_.Submit(request);
 }
@@ -98,6 +101,7 @@ void PingCycle::HandleReply(const LinkEvent& event) {
         // The link thread has closed the connection; the buffer still holds the last good
         // reply, which must not be dispatched (or recorded) a second time.
         connected_ = false;
+        lastReplyValid_ = false;
         return;
     }
 
@@ -108,6 +112,7 @@ void PingCycle::HandleReply(const LinkEvent& event) {
     std::fill(state_.ReceiveBuffer.begin() + received, state_.ReceiveBuffer.begin() + length, 0);
 
     const DispatchResult result = DispatchPing(state_, clock_, target_);
+    lastReplyValid_ = state_.PingValid != 0;
     BetweenPings();
     SubmitNext(result.PauseMilliseconds);
 }

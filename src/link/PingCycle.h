@@ -59,6 +59,7 @@ private:
     MessageSink messageSink_;
     bool connected_ = false;
     bool inFlight_ = false;
+    bool lastReplyValid_ = false;  // told to the link with the next ping
     int pendingPauseMs_ = 0;
     int lastBlinkSecond_ = -1;
     uint64_t exchanges_ = 0;

@@ -1,7 +1,6 @@
 #include "settings/ConfigFile.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "settings/FileReplace.h"
 
@@ -56,15 +55,15 @@ bool ParseConfigFile(const uint8_t* data, size_t size, UserConfigTable& working)
     return true;
 }
 
-bool ReadConfigFile(const std::string& path, UserConfigTable& working) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+bool ReadConfigFile(const std::string& path, UserConfigTable& working, std::string* refusal) {
     // Only the first 5200 bytes are looked at, however long the file is.
-    std::vector<uint8_t> bytes(ConfigFileBytesSize);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    const auto got = in.gcount();
-    if (got <= 0) return false;
-    return ParseConfigFile(bytes.data(), static_cast<size_t>(got), working);
+    const FileRead file = ReadRegularFile(path, ConfigFileBytesSize, LongerFile::Cut);
+    if (!file.Bytes) {
+        if (refusal) *refusal = file.Refusal;
+        return false;
+    }
+    const std::string& bytes = *file.Bytes;
+    return ParseConfigFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), working);
 }
 
 std::vector<uint8_t> ConfigFileBytes(const UserConfigTable& active) {

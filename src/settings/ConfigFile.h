@@ -35,8 +35,10 @@ inline constexpr size_t ConfigFileBytesSize = ConfigHeaderBytes + UserConfigTabl
 // bytes.
 bool ParseConfigFile(const uint8_t* data, size_t size, UserConfigTable& working);
 
-// The same for the file at `path` (false also when it cannot be opened or read).
-bool ReadConfigFile(const std::string& path, UserConfigTable& working);
+// The same for the file at `path`, of which only the first 5200 bytes are read. False also
+// when it is missing, cannot be read or is not a regular file (a FIFO is never waited on);
+// for those that are there, `refusal` (when given) says why.
+bool ReadConfigFile(const std::string& path, UserConfigTable& working, std::string* refusal = nullptr);
 
 // The 5200 bytes of a file holding rows 0..14 of `active`.
 std::vector<uint8_t> ConfigFileBytes(const UserConfigTable& active);

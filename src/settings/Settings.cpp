@@ -3,7 +3,6 @@
 #include <cfloat>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 #include "core/Modes.h"
 #include "core/SonarTables.h"
@@ -167,13 +166,24 @@ void LoadSettingsFromText(SonarState& state, std::string_view iniText, const Con
     state.SerialPortPaths = in.Raw("SerialPortPaths", "");
 }
 
-void LoadSettings(SonarState& state, const std::string& path) {
-    const std::string text = ReadWholeFile(path).value_or(std::string());
+std::vector<std::string> LoadSettings(SonarState& state, const std::string& path) {
+    std::vector<std::string> refused;
+    const FileRead file = ReadRegularFile(path, SettingsFileLimit);
+    if (!file.Refusal.empty())
+        refused.push_back("settings file " + path + ": " + file.Refusal + "; the defaults are used");
     const fs::path directory = fs::path(path).parent_path();
-    LoadSettingsFromText(state, text, [&directory](const std::string& name, UserConfigTable& working) {
-        const fs::path file(name);
-        return ReadConfigFile(file.is_absolute() ? name : (directory / file).string(), working);
-    });
+    LoadSettingsFromText(
+        state, file.Bytes.value_or(std::string()),
+        [&directory, &refused](const std::string& name, UserConfigTable& working) {
+            const fs::path config(name);
+            const std::string configPath = config.is_absolute() ? name : (directory / config).string();
+            std::string refusal;
+            if (ReadConfigFile(configPath, working, &refusal)) return true;
+            if (!refusal.empty())
+                refused.push_back("configuration file " + configPath + ": " + refusal + "; the built-in table is used");
+            return false;
+        });
+    return refused;
 }
 
 std::string SaveSettingsToText(const SonarState& state, std::string_view existingText) {
@@ -241,22 +251,16 @@ std::string SaveSettingsToText(const SonarState& state, std::string_view existin
 }
 
 bool SaveSettings(const SonarState& state, const std::string& path) {
-    std::error_code error;
-    const bool exists = fs::exists(path, error);
-    const std::optional<std::string> existing = ReadWholeFile(path);
-    if (exists && !existing) return false;
-    const std::string text = SaveSettingsToText(state, existing.value_or(std::string()));
+    const FileRead existing = ReadRegularFile(path, SettingsFileLimit);
+    if (!existing.Refusal.empty()) return false;
+    const std::string text = SaveSettingsToText(state, existing.Bytes.value_or(std::string()));
 
     ReplacingFile file(path);
     if (file.IsOpen()) return file.Write(text.data(), text.size()) && file.Commit();
 
     // No temporary file beside it (a directory we may not write to): write in place,
     // as long as the file itself may be written.
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return !out.fail();
+    return WriteFileInPlace(path, text);
 }
 
 }  // namespace tidemar

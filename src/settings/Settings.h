@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/SonarState.h"
 #include "core/UserConfigTable.h"
@@ -43,17 +44,25 @@ using ConfigFileReader = std::function<bool(const std::string& name, UserConfigT
 // what the operator wrote; the link uses its first IpAddressCapacity characters.
 void LoadSettingsFromText(SonarState& state, std::string_view iniText, const ConfigFileReader& readConfig);
 
-// LoadSettingsFromText() of the file at `path`; a missing or unreadable file reads as
-// an empty one.
-void LoadSettings(SonarState& state, const std::string& path);
+// The largest settings file that is read; a larger one is refused.
+inline constexpr size_t SettingsFileLimit = 1024 * 1024;
+
+// LoadSettingsFromText() of the file at `path`; a missing file reads as an empty one, and
+// so does one that is refused: anything but a regular file (a FIFO, a device), a file
+// larger than SettingsFileLimit, or one that cannot be read. The configuration file it
+// names is refused in the same cases (only its first 5200 bytes are ever read) and the
+// built-in table stays. Returns one line for each file refused, naming it and saying why,
+// for a caller that can show it.
+std::vector<std::string> LoadSettings(SonarState& state, const std::string& path);
 
 // `existingText` with every key written (all but IOCard, in loading order). During playback
 // the saved live head settings are written instead of those of the file being played.
 std::string SaveSettingsToText(const SonarState& state, std::string_view existingText);
 
 // Writes the settings into the file at `path`, keeping its other lines. The file is
-// replaced only by a complete new one. False when it could not be written (also when it
-// exists but cannot be read, so that its other lines are never lost).
+// replaced only by a complete new one. False when it could not be written, and also when
+// it exists but is refused for reading as above, which leaves it untouched (its other
+// lines are never lost, and nothing is written into a FIFO or a device).
 bool SaveSettings(const SonarState& state, const std::string& path);
 
 }  // namespace tidemar

@@ -72,6 +72,32 @@ head -c 4096 /dev/urandom >"$work/noise.ini"
 check "binary file gives the defaults" "$defaults" "$("$cli" command --settings "$work/noise.ini")"
 check "directory gives the defaults" "$defaults" "$("$cli" command --settings "$work")"
 
+# Paths that are no settings file to read: each gives the defaults at once (a FIFO
+# would wait for a writer for ever, /dev/zero never ends) and says why on stderr. Each
+# row: file name, what is there, the reason told.
+mkfifo "$work/fifo.ini"
+ln -s /dev/zero "$work/zero.ini"
+{ printf '[Settings]\nGain=21\n;'; head -c $((1024 * 1024)) /dev/zero | tr '\0' x; } >"$work/huge.ini"
+while IFS='|' read -r name what reason; do
+    out=$(timeout 2 "$cli" command --settings "$work/$name" 2>"$work/err")
+    check "$what gives the defaults" "$defaults" "$out"
+    check "$what is told" "tidemar-cli: warning: settings file $work/$name: $reason; the defaults are used" \
+        "$(cat "$work/err")"
+done <<'ROWS'
+fifo.ini|a FIFO|not a regular file
+zero.ini|a link to /dev/zero|not a regular file
+huge.ini|a file one byte over 1 MB|larger than 1 MB
+ROWS
+# A FIFO named as configuration file leaves the built-in table, as a short file does.
+mkfifo "$work/fifo.cfg"
+printf '[Settings]\nConfigFile=%s\nRange=5\nGridMode=0\n' "$work/fifo.cfg" >"$work/fifocfg.ini"
+check "FIFO configuration file ignored" \
+    "FE 44 11 0A 00 00 00 00 06 01 14 3C 3C 03 03 00 00 00 00 32 08 00 00 00 00 64 FD" \
+    "$(timeout 2 "$cli" command --settings "$work/fifocfg.ini" 2>"$work/err")"
+check "FIFO configuration file told" \
+    "tidemar-cli: warning: configuration file $work/fifo.cfg: not a regular file; the built-in table is used" \
+    "$(cat "$work/err")"
+
 check_status "missing --settings value" 2 "$cli" command --settings
 check "missing value message is one line" 1 "$(wc -l <"$work/err")"
 check_status "unknown option" 2 "$cli" command --fast

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fault drills: `tidemar-cli record` and the `tidemar` window against a misbehaving
-# `tidemar-headsim` on loopback addresses 127.0.0.70 .. 127.0.0.79, one address per case.
+# `tidemar-headsim` on loopback addresses 127.0.0.69 .. 127.0.0.79, one address per case.
 # After each fault the tool goes on (or starts again cleanly), the recording verifies,
 # and every good reply the head sent is recorded exactly once.
 # Usage: FaultDrillE2ETest.sh TIDEMAR-CLI TIDEMAR-HEADSIM [TIDEMAR]
@@ -94,7 +94,7 @@ drill_reply_fault() {  # NAME ADDRESS OPTION N PINGS
     odd=$("$cli" dump "$work/$name.K7T" | grep -c -v '"ReplyType":"G"')
     [ "$odd" -eq 0 ] || fail "$name: $odd records are not image replies"
 }
-drill_reply_fault closing 127.0.0.70 --close-after 4 120
+drill_reply_fault closing 127.0.0.70 --close-after 4 60
 drill_reply_fault garbage 127.0.0.71 --garbage-every 4 80
 drill_reply_fault short 127.0.0.72 --short-every 6 60
 drill_reply_fault badend 127.0.0.73 --bad-end-every 5 50
@@ -161,6 +161,15 @@ else
     fail "killed: the next run failed"; cat "$work/again.out"
 fi
 
+# check_told_count NAME FILE: the count `record` printed last ($work/NAME.out) is that of
+# the records in the file: the ping whose write failed is not among them.
+check_told_count() {
+    local told held
+    told=$(sed -n -E 's/^recorded ([0-9]+) pings \(([0-9]+) bytes\) to .*/\1 \2/p' "$work/$1.out" | tail -n 1)
+    held="$("$cli" info "$2" | sed -n 's/^records: //p') $(stat -c %s "$2")"
+    check "$1: the pings and bytes told are those in the file" "$held" "$told"
+}
+
 # --- 4. Disk full: a file size limit (the signal ignored, as a full disk gives no signal
 #        either): the operator is told, recording stops, and the whole records stay.
 settings "$work/full.ini" 127.0.0.77
@@ -178,6 +187,7 @@ elif check_whole full "$work/full.K7T"; then
         pass "full: told, stopped, $(records "$work/full.K7T") whole records ($size bytes) verify" ||
         fail "full: $size bytes is not a whole number of records within the limit"
 fi
+check_told_count full "$work/full.K7T"
 # A real full file system, where mounting one is allowed (root, not in a container that
 # forbids it).
 mnt=$work/small
@@ -188,6 +198,7 @@ if mount -t tmpfs -o size=256k tmpfs "$mnt" 2>/dev/null; then
     if [ "$status" -eq 1 ] && grep -q "No space left on device" "$work/tmpfs.out"; then
         check_whole tmpfs "$mnt/full.K7T" &&
             pass "full: a full tmpfs is reported and its $(records "$mnt/full.K7T") records verify"
+        check_told_count tmpfs "$mnt/full.K7T"
     else
         fail "full: tmpfs run ended with status $status"; cat "$work/tmpfs.out"
     fi
@@ -196,7 +207,34 @@ else
     echo "skip full: tmpfs (mount not permitted here)"
 fi
 
-# --- 5. The window under faults: it keeps running (pinging to the end) and quits
+# --- 5. A head that accepts every connection and drops it at once: the link waits longer
+#        after each drop (a few dials in five seconds, not thousands), and a working head
+#        in its place is then recorded without a ping lost.
+settings "$work/drop.ini" 127.0.0.69
+if numbered_head drop 127.0.0.69 --close-at-once; then
+    "$cli" record --settings "$work/drop.ini" --pings 30 --timeout 20 --out "$work/drop.K7T" \
+        2>"$work/drop.out" &
+    recorder=$!
+    track $recorder
+    sleep 5
+    dropped=$(grep -c "closed at once" "$work/drop.1.err")
+    [ "$dropped" -ge 2 ] && [ "$dropped" -le 25 ] && pass "drop: $dropped connections in 5 s" ||
+        fail "drop: $dropped connections in 5 s, wanted 2 to 25"
+    kill "$head_pid"
+    wait_until 5 stopped "$head_pid"
+    numbered_head drop 127.0.0.69 || fail "drop: no second head"
+    if wait "$recorder"; then
+        if check_whole drop "$work/drop.K7T" && check_count drop "$work/drop.K7T" 30; then
+            sent=$(blocks drop)  # one more may have been in flight at the end
+            [ "$sent" -le 31 ] && pass "drop: then 30 pings recorded of $sent blocks" ||
+                fail "drop: the working head received $sent blocks for 30 records"
+        fi
+    else
+        fail "drop: record failed"; cat "$work/drop.out"
+    fi
+fi
+
+# --- 6. The window under faults: it keeps running (pinging to the end) and quits
 #        normally, and a window killed with SIGKILL starts again with its settings intact.
 if [ -n "$window" ]; then
     export QT_QPA_PLATFORM=offscreen

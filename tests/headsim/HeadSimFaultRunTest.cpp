@@ -18,6 +18,17 @@ TEST_F(HeadSimRun, RefuseTurnsEveryConnectionAwayAtOnce) {
     ExpectCleanStop();
 }
 
+TEST_F(HeadSimRun, CloseAtOnceDropsAndCountsEveryConnection) {
+    StartHead("127.0.0.58", {"--close-at-once"});
+    for (int i = 1; i <= 2; ++i) {
+        Client client;
+        Connect(client);
+        EXPECT_TRUE(client.WaitClosed()) << "connection " << i;
+        EXPECT_EQ(head_.ReadLine(2000), "tidemar-headsim: connection " + std::to_string(i) + " closed at once");
+    }
+    ExpectCleanStop();
+}
+
 TEST_F(HeadSimRun, CloseAfterEndsEveryConnectionAfterNPings) {
     StartHead("127.0.0.51", {"--close-after", "3"});
     for (int connection = 0; connection < 2; ++connection) {

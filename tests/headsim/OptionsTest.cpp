@@ -22,7 +22,7 @@ TEST(Options, Defaults) {
     EXPECT_FALSE(o.headScan || o.strictId || o.lenient || o.realtime || o.once || o.help || o.seedGiven);
     EXPECT_TRUE(o.logPath.empty());
     EXPECT_EQ(o.pings, 0);
-    EXPECT_FALSE(o.faults.refuse);
+    EXPECT_FALSE(o.faults.refuse || o.faults.closeAtOnce);
     EXPECT_EQ(
         o.faults.closeAfter + o.faults.silentAfter + o.faults.garbageEvery + o.faults.shortEvery + o.faults.badEndEvery,
         0);
@@ -46,6 +46,7 @@ TEST(Options, EveryOptionInBothForms) {
                                    "--pings",
                                    "7",
                                    "--refuse",
+                                   "--close-at-once",
                                    "--close-after=1",
                                    "--silent-after",
                                    "2",
@@ -64,7 +65,7 @@ TEST(Options, EveryOptionInBothForms) {
     EXPECT_EQ(o.seed, 18446744073709551615ull);
     EXPECT_EQ(o.logPath, "/tmp/x.log");
     EXPECT_EQ(o.pings, 7);
-    EXPECT_TRUE(o.faults.refuse);
+    EXPECT_TRUE(o.faults.refuse && o.faults.closeAtOnce);
     EXPECT_EQ(o.faults.closeAfter, 1);
     EXPECT_EQ(o.faults.silentAfter, 2);
     EXPECT_EQ(o.faults.garbageEvery, 3);
@@ -120,10 +121,10 @@ TEST(Options, HelpIsAcceptedAnywhereAndNamesEveryOption) {
     EXPECT_TRUE(p.options.help);
     const std::string help = HelpText();
     for (const char* option :
-         {"--address",      "--port",          "--head-id",     "--serial",        "--head-scan", "--strict-id",
-          "--lenient",      "--realtime",      "--seed",        "--log",           "--refuse",    "--close-after",
-          "--silent-after", "--garbage-every", "--short-every", "--bad-end-every", "--pings",     "--once",
-          "--help",         "SIGUSR1",         "127.0.0.0/8"}) {
+         {"--address",       "--port",         "--head-id",       "--serial",      "--head-scan",     "--strict-id",
+          "--lenient",       "--realtime",     "--seed",          "--log",         "--refuse",        "--close-after",
+          "--close-at-once", "--silent-after", "--garbage-every", "--short-every", "--bad-end-every", "--pings",
+          "--once",          "--help",         "SIGUSR1",         "127.0.0.0/8"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }

@@ -334,6 +334,92 @@ TEST_F(CycleFixture, ThreadThatCannotBeStartedIsReportedAndNothingPings) {
     EXPECT_TRUE(cycle.Running());
 }
 
+TEST(LinkRetry, PauseDoublesWithEveryFailedExchangeUpToTheLongest) {
+    struct Case {
+        int RetryMs, MaxMs, Failures, PauseMs;
+        const char* Legend;
+    };
+    const Case cases[] = {
+        {250, 2000, 1, 250, "one drop: the probing pause"},
+        {250, 2000, 2, 500, "a second one in a row: doubled"},
+        {250, 2000, 3, 1000, "and again"},
+        {250, 2000, 4, 2000, "up to the longest"},
+        {250, 2000, 1000, 2000, "and never more"},
+        {300, 1000, 3, 1000, "a longest that is no power of two"},
+        {250, 100, 3, 250, "never shorter than the probing pause"},
+    };
+    for (const Case& c : cases) {
+        LinkTimings timings;
+        timings.RetryPauseMs = c.RetryMs;
+        timings.MaxRetryPauseMs = c.MaxMs;
+        EXPECT_EQ(RetryPauseAfter(c.Failures, timings), c.PauseMs) << c.Legend;
+    }
+}
+
+// The link's default pauses against a head that drops connections. Each dial is a probe
+// and then the connection, so the pause after a failed exchange is the time from one
+// dial's second socket to the next dial's first.
+struct DroppingHeadFixture : CycleFixture {
+    using Steady = std::chrono::steady_clock;
+    std::mutex socketsMutex;
+    std::vector<Steady::time_point> sockets;
+
+    void SetUp() override {
+        CycleFixture::SetUp();
+        timings.MakeSocket = [this] {
+            std::lock_guard lock(socketsMutex);
+            sockets.push_back(Steady::now());
+            return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        };
+    }
+    int Failures() const { return state.SendErrorCount + state.RecvErrorCount; }
+    // Milliseconds between failed exchange k (from 0) and the next dial.
+    std::vector<long long> PausesAfterFailures(int count) {
+        std::lock_guard lock(socketsMutex);
+        std::vector<long long> pauses;
+        for (size_t k = 0; k < static_cast<size_t>(count) && 2 * k + 2 < sockets.size(); ++k)
+            pauses.push_back(
+                std::chrono::duration_cast<std::chrono::milliseconds>(sockets[2 * k + 2] - sockets[2 * k + 1]).count());
+        return pauses;
+    }
+};
+
+TEST_F(DroppingHeadFixture, HeadThatDropsEveryConnectionIsDialledLessAndLessOften) {
+    FakeHead head("127.0.16.31", 4040, [](int, const std::vector<uint8_t>&) { return std::optional<HeadAnswer>(); });
+    head.CloseAtOnce(true);
+    ASSERT_TRUE(head.Start());
+    state.IPAddress_Sonar1 = "127.0.16.31";
+    cycle.Start(4040, timings);
+    ASSERT_TRUE(RunUntil([&] { return Failures() >= 3 && PausesAfterFailures(3).size() == 3; }));
+    const std::vector<long long> pauses = PausesAfterFailures(3);
+    const long long least[] = {250, 500, 1000};
+    for (size_t k = 0; k < pauses.size(); ++k) EXPECT_GE(pauses[k], least[k]) << "after failure " << k + 1;
+
+    // Now in the longest pause: a stop does not wait for it.
+    const auto before = Steady::now();
+    cycle.Stop();
+    EXPECT_LT(Steady::now() - before, std::chrono::seconds(1));
+    EXPECT_EQ(target.Plotted, 0);
+}
+
+TEST_F(DroppingHeadFixture, ValidReplyMakesTheNextDropWaitOnlyTheShortestPause) {
+    // Every second block is answered and then the connection closed.
+    FakeHead head("127.0.16.32", 4040, [](int i, const std::vector<uint8_t>&) {
+        HeadAnswer answer = Answer(ReplyFor(i));
+        answer.Close = i % 2 == 1;
+        return std::optional<HeadAnswer>(answer);
+    });
+    ASSERT_TRUE(head.Start());
+    state.IPAddress_Sonar1 = "127.0.16.32";
+    cycle.Start(4040, timings);
+    ASSERT_TRUE(RunUntil([&] { return PausesAfterFailures(3).size() == 3 && target.Plotted >= 7; }));
+    cycle.Stop();
+    const std::vector<long long> pauses = PausesAfterFailures(3);
+    // Growing pauses would be 250 + 500 + 1000 ms.
+    EXPECT_LT(pauses[0] + pauses[1] + pauses[2], 1200) << pauses[0] << " " << pauses[1] << " " << pauses[2];
+    for (long long pause : pauses) EXPECT_GE(pause, 250);
+}
+
 TEST(LinkErrors, CountersWrapAfterOneHundredThousand) {
     int counter = 100000;
     CountLinkError(counter);

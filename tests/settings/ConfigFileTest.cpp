@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "OddPaths.h"
 #include "TempDir.h"
 #include "core/UserConfigTable.h"
 #include "settings/ConfigFile.h"
@@ -200,6 +201,26 @@ TEST(WriteConfigFile, FailureKeepsTheExistingFile) {
     int files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
     EXPECT_EQ(files, 2) << "no temporary file left behind";
+}
+
+TEST(ConfigFile, PathsThatAreNoFileAreNeitherReadNorWritten) {
+    TempDir dir;
+    for (const auto& odd : testing::MakeOddPaths(dir, "site", 1024 * 1024, "CFG")) {
+        if (odd.Refusal != "not a regular file") continue;  // a long file is read in part
+        UserConfigTable working = Marked();
+        std::string refusal;
+        EXPECT_FALSE(ReadConfigFile(odd.Path, working, &refusal)) << odd.Legend;
+        EXPECT_EQ(refusal, odd.Refusal) << odd.Legend;
+        EXPECT_EQ(working[0].Frequency, -7) << odd.Legend;
+
+        const auto type = std::filesystem::symlink_status(odd.Path).type();
+        EXPECT_FALSE(WriteConfigFile(odd.Path, DefaultUserConfigTable())) << odd.Legend;
+        EXPECT_EQ(std::filesystem::symlink_status(odd.Path).type(), type) << odd.Legend;
+    }
+    std::string refusal = "unchanged";
+    UserConfigTable working = Marked();
+    EXPECT_FALSE(ReadConfigFile(dir.File("missing.cfg"), working, &refusal));
+    EXPECT_EQ(refusal, "") << "a missing file is no refusal";
 }
 
 }  // namespace

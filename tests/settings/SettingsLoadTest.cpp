@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "OddPaths.h"
 #include "TempDir.h"
 #include "core/SonarState.h"
 #include "settings/ConfigFile.h"
@@ -313,10 +314,29 @@ TEST(LoadSettings, MissingOrUnreadableFileGivesTheDefaults) {
     EXPECT_EQ(missing.Gain, 6);
     EXPECT_EQ(missing.MasterHeadID, 17);
 
+    EXPECT_TRUE(LoadSettings(missing, dir.File("TIDEMAR.INI")).empty()) << "a missing file is no news";
+
     SonarState directory;  // a directory where the file should be
     directory.Gain = 30;
     LoadSettings(directory, dir.Path().string());
     EXPECT_EQ(directory.Gain, 6);
+}
+
+TEST(LoadSettings, PathsThatAreNoFileGiveTheDefaultsAndSaySo) {
+    TempDir dir;
+    for (const auto& odd : testing::MakeOddPaths(dir, "TIDEMAR", SettingsFileLimit, "[Settings]\nGain=21\n")) {
+        SonarState state;
+        state.Gain = 30;
+        const std::vector<std::string> told = LoadSettings(state, odd.Path);
+        EXPECT_EQ(state.Gain, 6) << odd.Legend;
+        EXPECT_EQ(told, std::vector<std::string>{"settings file " + odd.Path + ": " + odd.Refusal +
+                                                 "; the defaults are used"})
+            << odd.Legend;
+    }
+    SonarState largest;  // exactly at the limit is read
+    WriteBytes(dir.File("full.ini"), "[Settings]\nGain=21\n" + std::string(SettingsFileLimit - 19, ' '));
+    EXPECT_TRUE(LoadSettings(largest, dir.File("full.ini")).empty());
+    EXPECT_EQ(largest.Gain, 21);
 }
 
 TEST(LoadSettings, HandEditedFile) {

@@ -2,11 +2,15 @@
 // and write failures.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
+#include "OddPaths.h"
 #include "TempDir.h"
 #include "core/SonarState.h"
+#include "settings/FileReplace.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 
@@ -245,6 +249,32 @@ TEST(SaveSettings, FailuresReturnFalseAndDoNotCrash) {
     std::filesystem::create_directory(dir.File("TIDEMAR.INI"));
     EXPECT_FALSE(SaveSettings(DefaultState(), dir.File("TIDEMAR.INI")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.File("TIDEMAR.INI")));
+}
+
+TEST(SaveSettings, PathsThatAreNoFileAreLeftAsTheyAre) {
+    TempDir dir;
+    const std::string start = "[Settings]\nGain=21\n";
+    for (const auto& odd : testing::MakeOddPaths(dir, "TIDEMAR", SettingsFileLimit, start)) {
+        const auto type = std::filesystem::symlink_status(odd.Path).type();
+        EXPECT_FALSE(SaveSettings(DefaultState(), odd.Path)) << odd.Legend;
+        EXPECT_EQ(std::filesystem::symlink_status(odd.Path).type(), type) << odd.Legend;
+    }
+    EXPECT_EQ(ReadBytes(dir.File("TIDEMAR.large")).substr(0, start.size()), start) << "not written over";
+    EXPECT_EQ(std::filesystem::file_size(dir.File("TIDEMAR.large")), SettingsFileLimit + 1);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+    EXPECT_EQ(files, 4) << "no temporary file left behind";
+}
+
+TEST(SaveSettings, WriteInPlaceTakesOnlyARegularFile) {
+    TempDir dir;
+    const std::string fifo = dir.File("TIDEMAR.INI");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(WriteFileInPlace(fifo, "[Settings]\n")) << "a FIFO with no reader, at once";
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    WriteBytes(dir.File("plain.ini"), "a much longer text than the one written");
+    EXPECT_TRUE(WriteFileInPlace(dir.File("plain.ini"), "[Settings]\n"));
+    EXPECT_EQ(ReadBytes(dir.File("plain.ini")), "[Settings]\n");
 }
 
 }  // namespace

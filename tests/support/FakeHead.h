@@ -58,6 +58,10 @@ public:
         listener_ = -1;
     }
 
+    // Every connection from now on is closed as soon as it is accepted (or, with false,
+    // served again).
+    void CloseAtOnce(bool on) { closeAtOnce_ = on; }
+
     int Connections() const { return connections_; }
     int Pings() const { return pings_; }
     std::vector<std::vector<uint8_t>> Blocks() {
@@ -88,7 +92,7 @@ private:
             const int client = accept(listener_, nullptr, nullptr);
             if (client < 0) continue;
             ++connections_;
-            ServeClient(client);
+            if (!closeAtOnce_) ServeClient(client);
             close(client);
         }
     }
@@ -126,6 +130,7 @@ private:
     Script script_;
     int listener_ = -1;
     std::atomic<bool> running_{false};
+    std::atomic<bool> closeAtOnce_{false};
     std::thread thread_;
     std::atomic<int> connections_{0};
     std::atomic<int> pings_{0};

@@ -20,7 +20,8 @@
 namespace tidemar::headsim {
 
 struct FaultOptions {
-    bool refuse = false;  // no connection is accepted at all (handled by the server)
+    bool refuse = false;       // no connection is accepted at all (handled by the server)
+    bool closeAtOnce = false;  // every connection is closed as soon as it is accepted (likewise)
     long closeAfter = 0;
     long silentAfter = 0;
     long garbageEvery = 0;

@@ -122,6 +122,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             ok = number(1, Many, o.pings);
         } else if (name == "--refuse") {
             ok = flag(o.faults.refuse);
+        } else if (name == "--close-at-once") {
+            ok = flag(o.faults.closeAtOnce);
         } else if (name == "--close-after") {
             ok = number(1, Many, o.faults.closeAfter);
         } else if (name == "--silent-after") {
@@ -228,6 +230,9 @@ Programming:
 Faults (counted per connection, combinable):
   --refuse           refuse every connection at once (the port is held but
                      never listened on)
+  --close-at-once    accept every connection and close it at once, before
+                     anything is read; each one is counted on stderr
+                     ("tidemar-headsim: connection N closed at once")
   --close-after N    close the connection after the Nth ping
   --silent-after N   stop answering after N pings, keeping the connection
   --garbage-every N  every Nth reply is random bytes of the same length

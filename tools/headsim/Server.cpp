@@ -99,6 +99,11 @@ public:
             if (poll(&p, 1, PollMilliseconds) <= 0) continue;
             const int client = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
             if (client < 0) continue;
+            if (options_.faults.closeAtOnce) {
+                close(client);
+                std::fprintf(stderr, "tidemar-headsim: connection %ld closed at once\n", ++droppedConnections_);
+                continue;
+            }
             const bool spoke = Serve(client);
             close(client);
             if (options_.once && spoke) done_ = true;
@@ -227,6 +232,7 @@ private:
     int fd_ = -1;
     long ping_ = 0;
     long served_ = 0;
+    long droppedConnections_ = 0;
     bool closing_ = false;
     bool done_ = false;
     double busyUntil_ = 0.0;
