@@ -3,7 +3,7 @@
 // process exit status: 0 done, 1 failed, 2 usage error.
 
 #include <string>
-
+#include <string_view>
 #include <vector>
 
 #include "core/SonarState.h"
@@ -36,6 +36,10 @@ bool OutputFolder(const std::string& path);
 // Starts a played file as the source of a headless run; when it cannot be played, prints
 // what playback said (recorded in `prompts`) on stderr and gives false.
 bool StartPlayedFile(PlaybackSource& source, const ScriptedPrompts& prompts);
+
+// A JSON string (quotes included) of a text a data file holds: its Windows-1252 bytes
+// written as UTF-8, control characters escaped, so that any bytes give valid JSON.
+std::string JsonString(std::string_view bytes);
 
 // A whole number above 0 written with digits only.
 bool ParsePositive(const std::string& text, long long& value);

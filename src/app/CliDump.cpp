@@ -23,34 +23,11 @@ const char* const DumpHelp =
     "Xdcr, GridMode, Speed, Gain, SectorSize, Train, Absorption, DataBits, PulseLength,\n"
     "Profile, FileSoundVelocity, FileUserText, FileFrequency, ReplyType, ReturnHeadID,\n"
     "SerialStatus, HeadPosition, ReturnRange, ProfileRange, DataByteCount,\n"
-    "GpsPositionText and BackLink. Values a record does not carry are null. Damaged\n"
-    "stretches are passed over as playback passes over them ('verify' lists them).\n"
+    "GpsPositionText and BackLink. Values a record does not carry are null. Texts are\n"
+    "Windows-1252 in the file and printed as UTF-8. Damaged stretches are passed over as\n"
+    "playback passes over them ('verify' lists them).\n"
     "\n"
     "Exit status: 0 done, 2 when the file cannot be read.\n";
-
-// A JSON string. Bytes of 0x80 and above are taken as Latin-1 characters, so that any
-// bytes a record holds give valid JSON.
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    char escape[8];
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20 || c >= 0x7F) {
-                std::snprintf(escape, sizeof escape, "\\u%04x", c);
-                out += escape;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
 
 class JsonLine {
 public:

@@ -20,8 +20,9 @@ const char* const InfoHelp =
     "\n"
     "Summary of a sonar data file, one item per line: its size, the number of whole\n"
     "records, the time stamps of the first and last record, the reply types, ranges and\n"
-    "display modes found, how many records carry a GPS position, whether it can be\n"
-    "played backwards, and the damaged stretches that playback passes over.\n"
+    "display modes found, the user texts (Windows-1252 in the file, printed as UTF-8 in\n"
+    "JSON quotes), how many records carry a GPS position, whether it can be played\n"
+    "backwards, and the damaged stretches that playback passes over.\n"
     "\n"
     "Exit status: 0 done, 2 when the file cannot be read.\n";
 
@@ -52,6 +53,10 @@ std::string JoinOrNone(const Items& items, Format format) {
     return text.empty() ? "none" : text;
 }
 
+// A summary line stays a line: beyond this many different user texts only their number
+// is given.
+constexpr size_t ListedUserTexts = 8;
+
 struct Summary {
     long long Records = 0;
     long long WithGps = 0;
@@ -60,7 +65,23 @@ struct Summary {
     std::map<std::string, long long> ReplyTypes;
     std::set<int> Ranges;
     std::set<int> Modes;
+    std::set<std::string> UserTexts;
+    std::vector<std::string> ListedTexts;  // the first ListedUserTexts, as first met
 };
+
+void NoteUserText(Summary& s, const std::string& text) {
+    if (text.empty() || !s.UserTexts.insert(text).second) return;
+    if (s.ListedTexts.size() < ListedUserTexts) s.ListedTexts.push_back(text);
+}
+
+std::string UserTextLine(const Summary& s) {
+    if (s.ListedTexts.empty()) return "none";
+    std::string line;
+    for (const std::string& text : s.ListedTexts) line += (line.empty() ? "" : ", ") + JsonString(text);
+    if (s.UserTexts.size() > s.ListedTexts.size())
+        line += " and " + std::to_string(s.UserTexts.size() - s.ListedTexts.size()) + " more";
+    return line;
+}
 
 }  // namespace
 
@@ -102,6 +123,7 @@ int RunInfo(const std::vector<std::string>& args) {
             ++s.ReplyTypes[reply.ReplyType ? ReplyTypeName(*reply.ReplyType) : "none"];
             if (reply.ReturnRange) s.Ranges.insert(*reply.ReturnRange);
             s.Modes.insert(h.GridMode);
+            NoteUserText(s, h.UserText);
         },
         &damage);
 
@@ -115,6 +137,7 @@ int RunInfo(const std::vector<std::string>& args) {
                                      }).c_str());
     std::printf("ranges: %s\n", JoinOrNone(s.Ranges, [](int m) { return std::to_string(m) + " m"; }).c_str());
     std::printf("display modes: %s\n", JoinOrNone(s.Modes, DisplayModeName).c_str());
+    std::printf("user text: %s\n", UserTextLine(s).c_str());
     std::printf("GPS: %lld of %lld records\n", s.WithGps, s.Records);
     if (s.Records == 0)
         std::printf("reverse play: no (no records)\n");

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
+#include "core/Cp1252.h"
 #include "core/Modes.h"
 #include "settings/NumberText.h"
 
@@ -103,8 +105,40 @@ std::optional<MessageText> AcceptOffsetAngle(SonarState& state, float value) {
 
 // ---- "User Text" ------------------------------------------------------------------------
 
-void AcceptUserText(SonarState& state, std::string_view text) {
-    state.UserText = LimitText(text, UserTextDialogCharacters);
+namespace {
+
+// Shown, stored or written to the settings file, a control character would at best be
+// invisible; a line break would end the settings line early.
+bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
+// `"漢" (U+6F22)`, or just `U+000A` for a character that cannot be shown.
+std::string NameOf(char32_t c) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    if (IsControl(c) || c == 0xFFFD) return code;
+    std::string name = "\"";
+    AppendUtf8(name, c);
+    return name + "\" (" + code + ")";
+}
+
+}  // namespace
+
+std::optional<MessageText> AcceptUserText(SonarState& state, std::string_view text) {
+    const Cp1252Encoding encoded = Utf8ToCp1252(text);
+    std::u32string refused = encoded.Missing;
+    for (char c : encoded.Bytes) {
+        const char32_t decoded = Cp1252Decode(static_cast<uint8_t>(c));
+        if (IsControl(decoded) && refused.find(decoded) == std::u32string::npos) refused += decoded;
+    }
+    if (refused.empty()) {
+        state.UserText = encoded.Bytes.substr(0, UserTextDialogCharacters);
+        return std::nullopt;
+    }
+    std::string names;
+    for (char32_t c : refused) names += (names.empty() ? "" : ", ") + NameOf(c);
+    return MessageText{std::string(UserTextCaption),
+                       "The user text cannot hold " + names +
+                           ".\nUse the letters, digits and signs of Western European text (Windows-1252)."};
 }
 
 // ---- "Profile Setup" --------------------------------------------------------------------

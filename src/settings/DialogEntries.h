@@ -45,10 +45,13 @@ std::optional<MessageText> AcceptOffsetAngle(SonarState& state, float value);
 
 // ---- "User Text" ------------------------------------------------------------------------
 
+inline constexpr std::string_view UserTextCaption = "User Text";
 inline constexpr int UserTextDialogCharacters = 29;
 
-// Ok: the first 29 characters of the box become UserText.
-void AcceptUserText(SonarState& state, std::string_view text);
+// Ok: the first 29 characters of the box (UTF-8) become UserText, in Windows-1252. A box
+// holding characters the code page lacks, or control characters, is refused with a
+// message naming them, and UserText stays as it was.
+std::optional<MessageText> AcceptUserText(SonarState& state, std::string_view text);
 
 // ---- "Profile Setup" --------------------------------------------------------------------
 

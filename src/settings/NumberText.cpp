@@ -117,6 +117,10 @@ std::string FormatFixed(double value, int width, int precision, bool zeroPad) {
     return text;
 }
 
+std::string LimitBytes(std::string_view text, size_t maxBytes) {
+    return std::string(text.substr(0, std::min(text.find('\0'), maxBytes)));
+}
+
 std::string LimitText(std::string_view text, size_t maxBytes) {
     const size_t nul = text.find('\0');
     if (nul != std::string_view::npos) text = text.substr(0, nul);

@@ -34,5 +34,7 @@ std::string FormatFixed(double value, int width, int precision, bool zeroPad = f
 // The first `maxBytes` bytes of `text`, cut at the first NUL as a C buffer would, and
 // never inside a UTF-8 sequence.
 std::string LimitText(std::string_view text, size_t maxBytes);
+// The same for 8-bit text, where every byte is a character.
+std::string LimitBytes(std::string_view text, size_t maxBytes);
 
 }  // namespace tidemar

@@ -22,9 +22,10 @@ constexpr std::string_view DefaultConfigFile = "Default";
 constexpr std::string_view DefaultIpAddress = "192.168.0.5";
 
 // A text cut to `capacity` bytes loses blanks it now ends with, so that it reads back the
-// same after a save (the file cannot keep trailing blanks).
-std::string Limited(std::string_view text, size_t capacity) {
-    std::string value = LimitText(text, capacity);
+// same after a save (the file cannot keep trailing blanks). Names and paths are UTF-8 and
+// are not cut inside a character; 8-bit text (the user text) is cut at any byte.
+std::string Limited(std::string_view text, size_t capacity, bool eightBit = false) {
+    std::string value = eightBit ? LimitBytes(text, capacity) : LimitText(text, capacity);
     while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r' ||
                               value.back() == '\v' || value.back() == '\f'))
         value.pop_back();
@@ -44,6 +45,13 @@ public:
     // Any non-empty text, else the default text.
     std::string Text(std::string_view key, std::string_view defaultText, size_t capacity) const {
         std::string value = Limited(Raw(key, defaultText), capacity);
+        return value.empty() ? std::string(defaultText) : value;
+    }
+
+    // The same for Windows-1252 text, kept byte for byte.
+    std::string EightBitText(std::string_view key, std::string_view defaultText, size_t capacity) const {
+        const std::string raw = LimitBytes(document_.Get(SettingsSection, key, defaultText), SettingsTextCapacity);
+        std::string value = Limited(raw, capacity, true);
         return value.empty() ? std::string(defaultText) : value;
     }
 
@@ -90,7 +98,7 @@ void LoadSettingsFromText(SonarState& state, std::string_view iniText, const Con
     ResetUserConfig(state.UserConfig);
 
     state.MasterHeadID = in.Int("MasterHeadID", "0x11", 16, 31, 17);  // the default text reads as 0
-    state.UserText = in.Text("UserText", DefaultUserText, UserTextCapacity);
+    state.UserText = in.EightBitText("UserText", DefaultUserText, UserTextCapacity);
     backup.UserText = state.UserText;
     state.ComPortGPS = in.Int("ComPortGPS", "0", 0, 31, 0);
     state.Grid = in.Int("Grid", "1", 0, 1, 1);

@@ -11,10 +11,14 @@ byte() { printf "$(printf '\\x%02x' "$1")"; }
 be16() { byte $(($1 >> 8 & 255)); byte $(($1 & 255)); }
 zeros() { head -c "$1" /dev/zero; }
 
+# The 32-byte user text field: the bytes of a printf %b text, zero-padded.
+usertext() { printf '%b' "$1"; zeros $((32 - $(printf '%b' "$1" | wc -c))); }
+
 # One record with a 13-byte profile reply ('P'), 128 bytes, or 256 with GPS text.
-# Arguments: second, head position, range in metres, GPS (0 or 1), back-link.
+# Arguments: second, head position, range in metres, GPS (0 or 1), back-link, and the
+# user text (Windows-1252, as printf %b writes it; 'Pier "4"\' when not given).
 record() {
-    local second=$1 position=$2 range=$3 gps=$4 backlink=$5
+    local second=$1 position=$2 range=$3 gps=$4 backlink=$5 text=${6:-'Pier "4"\\'}
     local size=$((128 + 128 * gps))
     printf 'K7T'; byte 0; be16 $size; be16 13         # 0..7: marker, size code, S, N
     printf '05-MAR-2024\0'                          # 8..19
@@ -25,7 +29,7 @@ record() {
     byte 6; byte 120; byte 0; byte 0; byte 20       # 38..42: gain, sector 360, train 0, -, absorption
     byte $((1 << 3 | 1)); byte 10; byte 1           # 43..45: 8 bits, 100 us, profile points
     be16 $((0x8000 | 15000))                        # 46..47: 1500.0 m/s
-    printf '%s' 'Pier "4"\'; zeros 23               # 48..79
+    usertext "$text"                                # 48..79
     be16 675; zeros 18                              # 80..99
     printf 'BPL'; byte 17; byte 0                   # 100..: the reply
     byte $((position & 127)); byte $((position >> 7)); byte "$range"
@@ -38,17 +42,22 @@ record() {
     be16 "$backlink"
 }
 
-{ record 1 600 50 0 128; record 2 610 50 1 384; record 3 620 10 0 384; } >"$work/good.K7T"
+# The third record's user text is Windows-1252 with two control bytes (one of them
+# undefined in the code page): printed as UTF-8, the controls escaped.
+ortext='5\xb0 \xd8rsted \x93\x80\x94\x01\x81'
+orjson='"5° Ørsted “€”\u0001\u0081"'
+{ record 1 600 50 0 128; record 2 610 50 1 384; record 3 620 10 0 384 "$ortext"; } >"$work/good.K7T"
 check "test file size" 512 "$(stat -c %s "$work/good.K7T")"
 
 # dump: every field as the record holds it, strings escaped.
-common='"Hundredths":25,"FileHasGps":%d,"StepDirection":0,"Xdcr":1,"GridMode":1,"Speed":2,"Gain":6,"SectorSize":360,"Train":0,"Absorption":20,"DataBits":8,"PulseLength":100,"Profile":1,"FileSoundVelocity":1500.0,"FileUserText":"Pier \\"4\\"\\\\","FileFrequency":675,"ReplyType":"P","ReturnHeadID":17,"SerialStatus":0'
-line() {  # offset size second gps head-position range gps-text back-link
+common='"Hundredths":25,"FileHasGps":%d,"StepDirection":0,"Xdcr":1,"GridMode":1,"Speed":2,"Gain":6,"SectorSize":360,"Train":0,"Absorption":20,"DataBits":8,"PulseLength":100,"Profile":1,"FileSoundVelocity":1500.0,"FileUserText":%s,"FileFrequency":675,"ReplyType":"P","ReturnHeadID":17,"SerialStatus":0'
+pier='"Pier \"4\"\\"'
+line() {  # offset size second gps head-position range gps-text back-link user-text
     printf '{"offset":%d,"size":%d,"DataSizeCode":0,"ExpectedReturnLength":13,"DateText":"05-MAR-2024","TimeText":"10:15:%02d",' "$1" "$2" "$3"
-    printf "$common" "$4"
+    printf "$common" "$4" "${9:-$pier}"
     printf ',"HeadPosition":%d,"ReturnRange":%d,"ProfileRange":1170,"DataByteCount":0,"GpsPositionText":%s,"BackLink":%d}\n' "$5" "$6" "$7" "$8"
 }
-expected=$(line 0 128 1 0 600 50 null 128; line 128 256 2 1 610 50 '" 49.16.451 N123.11.123 W"' 384; line 384 128 3 0 620 10 null 384)
+expected=$(line 0 128 1 0 600 50 null 128; line 128 256 2 1 610 50 '" 49.16.451 N123.11.123 W"' 384; line 384 128 3 0 620 10 null 384 "$orjson")
 check_status "dump" 0 "$cli" dump "$work/good.K7T"
 check "dump lines" "$expected" "$(cat "$work/out")"
 if command -v python3 >/dev/null; then
@@ -64,6 +73,7 @@ last time: 05-MAR-2024  10:15:03.25
 reply types: P 3
 ranges: 10 m, 50 m
 display modes: Polar
+user text: $pier, $orjson
 GPS: 1 of 3 records
 reverse play: yes
 damaged: none" "$(cat "$work/out")"

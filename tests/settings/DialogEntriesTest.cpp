@@ -83,14 +83,37 @@ TEST(OffsetAngle, LimitsStepsAndTexts) {
     EXPECT_EQ(OffsetAngleText(-12.34f), "-12.3");
 }
 
-TEST(UserText, KeepsTheFirst29Characters) {
-    SonarState state;
-    AcceptUserText(state, "0123456789012345678901234567890123456789");
-    EXPECT_EQ(state.UserText, "01234567890123456789012345678");
-    AcceptUserText(state, "Harbour survey");
-    EXPECT_EQ(state.UserText, "Harbour survey");
-    AcceptUserText(state, "");
-    EXPECT_EQ(state.UserText, "");
+TEST(UserText, StoredAsWindows1252OrRefused) {
+    const std::string Refusal = "The user text cannot hold ";
+    const std::string Hint = ".\nUse the letters, digits and signs of Western European text (Windows-1252).";
+    const struct {
+        const char* Typed;  // UTF-8, as the box gives it
+        std::string Stored;
+        std::string Message;  // empty: accepted
+        const char* Legend;
+    } rows[] = {
+        {"0123456789012345678901234567890123456789", "01234567890123456789012345678", "", "the first 29 kept"},
+        {"Harbour survey", "Harbour survey", "", "plain text"},
+        {"", "", "", "empty"},
+        {"5° Ørsted “€”", "5\xB0 \xD8rsted \x93\x80\x94", "", "one byte a character"},
+        {"ØØØØØØØØØØØØØØØØØØØØØØØØØØØØØØØØ", std::string(29, '\xD8'), "", "29 characters, not 29 UTF-8 bytes"},
+        {"Pier 漢", "", Refusal + "\"漢\" (U+6F22)" + Hint, "outside the code page"},
+        {"漢字漢 😀", "", Refusal + "\"漢\" (U+6F22), \"字\" (U+5B57), \"😀\" (U+1F600)" + Hint, "each named once"},
+        {"a\tb\nc\u0081", "", Refusal + "U+0009, U+000A, U+0081" + Hint, "control characters by number"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Legend);
+        SonarState state;
+        state.UserText = "before";
+        const auto refusal = AcceptUserText(state, row.Typed);
+        if (row.Message.empty()) {
+            EXPECT_FALSE(refusal);
+            EXPECT_EQ(state.UserText, row.Stored);
+        } else {
+            EXPECT_EQ(refusal, (MessageText{"User Text", row.Message}));
+            EXPECT_EQ(state.UserText, "before");
+        }
+    }
 }
 
 TEST(ProfileSetup, OpeningResetsARangeBeyondTheUnitsLimit) {

@@ -196,6 +196,8 @@ TEST(LoadSettings, TextValues) {
     EXPECT_EQ(LoadedKey("UserText", std::string("\0x", 2)).UserText, "Braxtel Technology Corp.");
     EXPECT_EQ(LoadedKey("UserText", "\"Survey 1\"").UserText, "Survey 1") << "one pair of quotes dropped";
     EXPECT_EQ(LoadedKey("UserText", "''").UserText, "Braxtel Technology Corp.") << "quotes around nothing";
+    EXPECT_EQ(LoadedKey("UserText", std::string(78, 'u') + "\xB0\x93\x94").UserText, std::string(78, 'u') + "\xB0")
+        << "8-bit text is cut at the byte, as if it were no UTF-8";
     EXPECT_EQ(LoadedKey("IPAddress_Sonar1", "").IPAddress_Sonar1, "192.168.0.5");
     EXPECT_EQ(LoadedKey("IPAddress_Sonar1", "127.0.0.2").IPAddress_Sonar1, "127.0.0.2");
     EXPECT_EQ(LoadedKey("IPAddress_Sonar1", std::string(300, '1')).IPAddress_Sonar1, std::string(255, '1'));

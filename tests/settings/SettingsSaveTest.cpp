@@ -188,7 +188,7 @@ TEST(SaveSettings, LineFeedFileStaysLineFeed) {
 TEST(SaveSettings, SaveThenLoadGivesTheSameSettings) {
     SonarState state = DefaultState();
     state.MasterHeadID = 23;
-    state.UserText = "Quay wall, north";
+    state.UserText = "Quay \x93wall\x94, 5\xB0 \xD8rsted \x80";  // Windows-1252 bytes
     state.ComPortGPS = 3;
     state.Range = 14;
     state.GridMode = DisplayMode::SideScan;
@@ -205,7 +205,7 @@ TEST(SaveSettings, SaveThenLoadGivesTheSameSettings) {
     SonarState reloaded;
     LoadSettingsFromText(reloaded, text, NoConfigFile);
     EXPECT_EQ(SaveSettingsToText(reloaded, ""), text);
-    EXPECT_EQ(reloaded.UserText, "Quay wall, north");
+    EXPECT_EQ(reloaded.UserText, "Quay \x93wall\x94, 5\xB0 \xD8rsted \x80");
     EXPECT_EQ(reloaded.ProfileMinimumRange, 60.5f);
     EXPECT_EQ(reloaded.SerialPortPaths, "/dev/ttyUSB1");
 }

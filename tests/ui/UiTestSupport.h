@@ -14,14 +14,16 @@
 #include <memory>
 #include <string>
 
+#include "core/Cp1252.h"
 #include "image/SonarImage.h"
 #include "platform/ScriptedPrompts.h"
 #include "ui/window/MainWindow.h"
 
 namespace tidemar::uitest {
 
-// A folder with TIDEMAR.INI ("[Settings]" plus `keys`, one "Key=Value" a line) and an
-// empty device folder, so no real serial port is probed.
+// A folder with TIDEMAR.INI ("[Settings]" plus `keys`, one "Key=Value" a line, in
+// Windows-1252 as such files are) and an empty device folder, so no real serial port is
+// probed.
 struct TestFolder {
     QTemporaryDir Dir;
     explicit TestFolder(const QString& keys) {
@@ -30,13 +32,15 @@ struct TestFolder {
         if (!keys.contains(QStringLiteral("IPAddress_Sonar1=127.")))
             qFatal("TestFolder: the settings must set IPAddress_Sonar1 to a loopback address");
         QFile ini(Dir.filePath(QStringLiteral("TIDEMAR.INI")));
-        if (ini.open(QIODevice::WriteOnly)) ini.write(("[Settings]\n" + keys + "\n").toLatin1());
+        const std::string text = Utf8ToCp1252(("[Settings]\n" + keys + "\n").toStdString()).Bytes;
+        if (ini.open(QIODevice::WriteOnly)) ini.write(text.data(), static_cast<qint64>(text.size()));
         QDir(Dir.path()).mkdir(QStringLiteral("dev"));
     }
     QString Path(const QString& name) const { return Dir.filePath(name); }
     QString IniText() const {
         QFile ini(Path(QStringLiteral("TIDEMAR.INI")));
-        return ini.open(QIODevice::ReadOnly) ? QString::fromLatin1(ini.readAll()) : QString();
+        return ini.open(QIODevice::ReadOnly) ? QString::fromStdString(Cp1252ToUtf8(ini.readAll().toStdString()))
+                                             : QString();
     }
 };
 

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPolygon>
 
+#include "core/Cp1252.h"
 #include "core/Modes.h"
 #include "ui/view/PanelRect.h"
 #include "ui_core/PanelTexts.h"
@@ -239,7 +240,7 @@ void ControlPanelPainter::FrequencyReadout(const SonarState& state) {
 void ControlPanelPainter::UserTextBox(const SonarState& state) {
     const Rect& box = layout_.UserTextBox;
     painter_.fillRect(ToQRect(box), Color(ReadoutFillIndex));
-    const QString text = Latin(UserTextBoxText(state));
+    const QString text = QString::fromStdString(Cp1252ToUtf8(UserTextBoxText(state)));
     if (text.isEmpty()) return;
     painter_.save();
     painter_.setClipRect(QRect(box.Left, box.Top, layout_.UserTextClipRight - box.Left, box.Height()),

@@ -51,8 +51,8 @@ PanelUpdate RunOffsetAngleCommand(QWidget* window, SonarState& state, Prompts& p
     return update;
 }
 
-PanelUpdate RunUserTextCommand(QWidget* window, SonarState& state, Prompts& /*prompts*/, DispatchTarget& target) {
-    UserTextDialog dialog(state, window);
+PanelUpdate RunUserTextCommand(QWidget* window, SonarState& state, Prompts& prompts, DispatchTarget& target) {
+    UserTextDialog dialog(state, prompts, window);
     dialog.exec();
     target.DrawUserTextBox();
     return {};

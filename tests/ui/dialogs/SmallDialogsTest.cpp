@@ -197,10 +197,44 @@ private slots:
         QCOMPARE(state.UserText, std::string(29, 'x'));
         QCOMPARE(target.Calls, std::vector<std::string>{"DrawUserTextBox"});
 
-        UserTextDialog cancelled(state);
+        UserTextDialog cancelled(state, prompts);
         Type(cancelled.TextBox(), QStringLiteral("other"));
         cancelled.CancelButton()->click();
         QCOMPARE(state.UserText, std::string(29, 'x'));
+    }
+
+    // The box shows the stored Windows-1252 text; a character the code page lacks is
+    // refused by name and the dialog stays open until the text is mended.
+    void userTextIsWindows1252() {
+        SonarState state;
+        state.UserText =
+            "Quay \x93"
+            "A\x94 \x80";
+        ScriptedPrompts prompts;
+        RecordingTarget target(state);
+        QWidget window;
+        QVERIFY(AnswerDialog<UserTextDialog>(
+            [&] { RunUserTextCommand(&window, state, prompts, target); },
+            [&](UserTextDialog& dialog) {
+                QCOMPARE(dialog.TextBox()->text(), QStringLiteral("Quay “A” €"));
+                dialog.TextBox()->clear();
+                dialog.TextBox()->insert(QStringLiteral("5° Ørsted 漢"));  // typed by an input method
+                dialog.OkButton()->click();
+                QCOMPARE(Texts(prompts), QStringList{QStringLiteral(
+                                             "The user text cannot hold \"漢\" (U+6F22).\nUse the letters, digits "
+                                             "and signs of Western European text (Windows-1252).")});
+                QCOMPARE(QString::fromStdString(prompts.Messages[0].Caption), QStringLiteral("User Text"));
+                QCOMPARE(prompts.Messages[0].Icon, MessageIcon::Exclamation);
+                QVERIFY(dialog.isVisible());
+                QCOMPARE(dialog.TextBox()->text(), QStringLiteral("5° Ørsted 漢"));
+                QCOMPARE(state.UserText, std::string("Quay \x93"
+                                                     "A\x94 \x80"));
+
+                dialog.TextBox()->backspace();
+                dialog.OkButton()->click();
+            }));
+        QCOMPARE(prompts.Messages.size(), size_t(1));
+        QCOMPARE(state.UserText, std::string("5\xB0 \xD8rsted "));
     }
 
     void profileSetupOpening() {

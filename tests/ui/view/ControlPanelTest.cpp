@@ -1,11 +1,14 @@
 // The control panel on screen: read-outs and buttons painted from the state in palette
 // colours, the arrows stepping their values with limits, wraps and held-down repeat, the
 // mode change through SS and back, typed range and gain entry with its messages, and the
-// Hold box pausing playback.
+// Hold box pausing playback, and the user text shown as the Windows-1252 text it is.
 #include <QImage>
 #include <QTest>
 
+#include "DrawnTexts.h"
+#include "ReplyTestSupport.h"
 #include "UiTestSupport.h"
+#include "files/DataRecord.h"
 #include "ui/view/ControlPanelPainter.h"
 #include "ui_core/PanelTexts.h"
 
@@ -323,6 +326,48 @@ private slots:
         QCOMPARE(window->State().RunMode, 0);
         QVERIFY(!window->PlaybackFile().PlaybackOpen());
         QVERIFY(window->Cycle().Running());
+    }
+
+    // The settings file's bytes go into the records as they are, and the panel of a played
+    // record shows them decoded from Windows-1252.
+    void userTextFromSettingsThroughARecordToThePanel() {
+        const QString text = QStringLiteral("5° Ørsted “€”");
+        const std::string bytes = "5\xB0 \xD8rsted \x93\x80\x94";
+        TestFolder recorded(NoHead + QStringLiteral("UserText=") + text);
+        const QString recording = recorded.Path(QStringLiteral("TEXT.K7T"));
+        {
+            ScriptedPrompts prompts;
+            auto window = HeadWindow(recorded, prompts);
+            QCOMPARE(window->State().UserText, bytes);
+
+            SonarState ping;
+            ping.UserText = window->State().UserText;
+            ping.DataBits = 8;
+            ping.DataSizeCode = 3;
+            ping.DateText = "05-MAR-2024";
+            ping.TimeText = "10:15:07";
+            replytest::Receive(ping, replytest::FramedReply('G', 500, 0x30));
+            const SonarDataRecord record = BuildDataRecord(ping, 0);
+            QCOMPARE(std::string(record.begin() + 48, record.begin() + 80), bytes + std::string(32 - bytes.size(), 0));
+            // Two records: playback shows from the second on.
+            const SonarDataRecord next = BuildDataRecord(ping, static_cast<int>(record.size()));
+            QFile file(recording);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            for (const SonarDataRecord& r : {record, next})
+                file.write(reinterpret_cast<const char*>(r.data()), static_cast<qint64>(r.size()));
+            window->close();
+        }
+        QVERIFY(recorded.IniText().contains(QStringLiteral("UserText=") + text));
+
+        TestFolder played(NoHead + QStringLiteral("UserText=Live\nRunMode=1\nPlotSpeed=100\n"));
+        ScriptedPrompts prompts;
+        prompts.FileAnswers.push_back(recording.toStdString());
+        auto window = MakeWindow(played, prompts);
+        window->Start();
+        QTRY_COMPARE_WITH_TIMEOUT(window->State().UserText, bytes, 5000);
+        DrawnTexts drawn;
+        window->View()->render(&drawn);
+        QVERIFY2(drawn.Texts.contains(text), qPrintable(drawn.Texts.join(QLatin1Char('|'))));
     }
 };
 
