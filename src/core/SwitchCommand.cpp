@@ -115,9 +115,11 @@ CommandBlock PrepareSend(SonarState& state) {
         BuildSwitchCommand(state);
     CommandBlock block;
     std::copy_n(state.CommandTemplate.begin(), CommandBlockBytes, block.begin());
-    // A head answering head scans reads byte 10 = 0x80 as a programming request, which
-    // would rewrite its serial number with byte 15. It does not ping meanwhile, so the
-    // absorption of these blocks does not matter: 1.28 dB/m goes out as 1.27.
+    // Deliberately not the absorption as set: a head answering head scans reads byte 10 =
+    // 0x80 as a programming request and would rewrite its serial number and depth rating
+    // from bytes 15, 18 and 21 of an ordinary block. Only a programming block may carry
+    // 0x80 there; the head does not ping during a scan, so sending 1.28 dB/m as 1.27 dB/m
+    // costs nothing.
     if (state.HeadScanMode == 1 && block[10] == ProgrammingMark) block[10] = ProgrammingMark - 1;
     return block;
 }

@@ -82,7 +82,6 @@ void ResetConfigInEditor(SonarState& state) {
 }
 
 void OpenConfigEditor(SonarState& state) {
-    state.EditConfigName = state.ConfigFile;
     for (int r = 0; r < UserConfigUsedRows; ++r) state.UserConfig.Working[r] = state.UserConfig.Active[r];
 }
 

@@ -44,9 +44,9 @@ bool SaveConfigFromEditor(SonarState& state, const std::string& path, const User
 // working copy takes its frequencies, absorptions and pulse lengths.
 void ResetConfigInEditor(SonarState& state);
 
-// Opening: the working copy takes the active table (range labels included) for the boxes,
-// and the name the editor shows and Ok keeps starts as ConfigFile, so a file loaded in an
-// editor that was then cancelled cannot slip into ConfigFile at the next Ok.
+// Opening: the working copy takes the active table (range labels included) for the boxes.
+// EditConfigName is left as Load, Save As or Default last set it (or as the start-up load
+// named it): Ok at any later opening stores that name as ConfigFile.
 void OpenConfigEditor(SonarState& state);
 
 // A cell's value in the working copy, its "D" button (the built-in table's value) and one

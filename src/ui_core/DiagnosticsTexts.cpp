@@ -40,7 +40,9 @@ std::array<DiagnosticsRow, DiagnosticsRowCount> DiagnosticsRows(const SonarState
     // The program sets no transmit delay of its own; the head counts it in 100 us.
     rows[9].Value = Printed("%d us", 0 * 100);
     rows[10].Value = Printed("%d ms", state.SwitchDelay);
-    rows[11].Value = Printed("%d", state.LoopsPerSecond);
+    // The program times its waits with the system clock and calibrates no delay loop, so
+    // there is no loop count to show.
+    rows[11].Value = "n/a";
     rows[12].Value = state.RepRateText;
     rows[13].Value = state.IPAddress_Sonar1.substr(0, IpAddressCapacity);
     rows[15].Value = Printed("0x%02X", state.ExternalTriggerControl);

@@ -231,6 +231,9 @@ MeasureReadout ComputeMeasure(const SonarState& state, const MeasureInput& in) {
 }
 
 int MeasureLineCentre(const PanelLayout& layout) { return 599 - 8 * layout.Metrics.CharWidth; }
+int MeasureLineLeft(const PanelLayout& layout, int textWidth) {
+    return CentredLeft(MeasureLineCentre(layout), textWidth);
+}
 int MeasureLabelLeft(const PanelLayout& layout) { return 605 - 16 * layout.Metrics.CharWidth; }
 int MeasureValueLeft(const PanelLayout& layout) { return 627 - 16 * layout.Metrics.CharWidth; }
 int MeasureLineTop(const PanelLayout& layout, int line) { return 512 + line * layout.Metrics.CharHeight; }

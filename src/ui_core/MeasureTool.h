@@ -57,6 +57,9 @@ int MeasureLineCentre(const PanelLayout& layout);         // 599 - 8 * CharWidth
 int MeasureLabelLeft(const PanelLayout& layout);          // 605 - 16 * CharWidth
 int MeasureValueLeft(const PanelLayout& layout);          // 627 - 16 * CharWidth
 int MeasureLineTop(const PanelLayout& layout, int line);  // 512 + line * CharHeight
+// Left edge of a line of `textWidth` pixels centred on MeasureLineCentre (half width
+// rounded down), trailing spaces counted in the width.
+int MeasureLineLeft(const PanelLayout& layout, int textWidth);
 
 // Image pixels (columns 0..595, rows 0..505) to refresh before the measurement line is
 // redrawn, from window points: not yet armed, the square origin - 12 .. origin + 8; armed,

@@ -75,4 +75,10 @@ void AddressBoxMarks::Reset() {
     lastReplyingAddress_ = FirstHeadAddress;
 }
 
+void AddressBoxMarks::Open(int scanHeadId) {
+    Reset();
+    Set(scanHeadId, AddressBoxLook{BlackIndex, LightFrameIndex});
+    markedAddress_ = scanHeadId;
+}
+
 }  // namespace tidemar

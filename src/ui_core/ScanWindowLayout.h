@@ -94,6 +94,9 @@ public:
     void Update(int scanHeadId, int returnHeadId);
     // Back to the start: nothing marked, both remembered addresses 16.
     void Reset();
+    // A new opening of the window: the marks of an earlier one go, and the box of the
+    // address about to be polled is marked as polled before any head has answered.
+    void Open(int scanHeadId);
     const AddressBoxLook& Look(int index) const { return looks_[static_cast<size_t>(index)]; }
 
 private:

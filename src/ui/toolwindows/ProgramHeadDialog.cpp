@@ -55,6 +55,8 @@ ProgramHeadDialog::ProgramHeadDialog(SonarState& state, Prompts& prompts, QWidge
 
     ok_ = new QPushButton(QStringLiteral("Ok"), this);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    // "Default" is there but does nothing: there are no factory values to program a head
+    // with, and the fields already start from the values last given.
     default_ = new QPushButton(QStringLiteral("Default"), this);
     ok_->setDefault(true);
     auto* buttons = new QVBoxLayout;
@@ -76,7 +78,6 @@ ProgramHeadDialog::ProgramHeadDialog(SonarState& state, Prompts& prompts, QWidge
     ShowStartValues();
     connect(ok_, &QPushButton::clicked, this, &ProgramHeadDialog::AcceptProgramming);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(default_, &QPushButton::clicked, this, &ProgramHeadDialog::ShowStartValues);
 }
 
 void ProgramHeadDialog::ShowStartValues() {

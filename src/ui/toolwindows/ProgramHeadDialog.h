@@ -3,8 +3,7 @@
 // to be written into the scanned head's memory. Ok records the ID change as "Set New
 // Head ID" does, keeps an accepted serial number and the depth rating, and asks for the
 // programming only when all three are given; a serial number it cannot accept is named
-// in a message and programs nothing. Cancel changes nothing; Default puts the start
-// values back into the fields.
+// in a message and programs nothing. Cancel changes nothing; Default has no effect.
 
 #include <QDialog>
 

@@ -14,8 +14,6 @@
 
 namespace tidemar {
 
-namespace {}  // namespace
-
 ScanWindow::ScanWindow(SonarState& state, Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Tool), state_(state), prompts_(prompts) {
     setWindowTitle(QString::fromLatin1(ScanWindowTitle));
@@ -85,7 +83,9 @@ void ScanWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ScanWindow::showEvent(QShowEvent* event) {
-    // Shown again after a while: the values as they stand now, the marks as last moved.
+    // Opened (not merely restored from a minimised state): the values as they stand now and
+    // the polled box marked at the first paint, without the marks of the last opening.
+    if (!event->spontaneous()) marks_.Open(state_.ScanHeadID);
     values_ = ScanWindowValuesOf(state_);
     QWidget::showEvent(event);
 }

@@ -69,16 +69,13 @@ void OriginMarker(QPainter& p, int x, int y, const PaletteLookup& color) {
     p.drawLine(x, y + 2, x, y + 8);
 }
 
-QString LineText(const MeasureReadout& readout, int line) {
-    // The SS Diff lines end in spaces that once blanked a longer old line; the box is
-    // painted whole here, so they would only push the text off centre.
-    return QString::fromLatin1(readout.Lines[line].c_str()).trimmed();
-}
+// Whole, trailing spaces included: the SS Diff line is centred with them, which sets it
+// a little left of the lines above.
+QString LineText(const MeasureReadout& readout, int line) { return QString::fromLatin1(readout.Lines[line].c_str()); }
 
-// The read-out font: the small font, made smaller where needed so that the lines fit the
-// box. The numbers are zero-padded to fixed widths, so the size holds still while the
-// pointer moves.
-QFont MeasureFont(const QFont& smallFont, const PanelLayout& layout, const MeasureReadout& readout) {
+}  // namespace
+
+QFont MeasureReadoutFont(const QFont& smallFont, const PanelLayout& layout, const MeasureReadout& readout) {
     QFont font = smallFont;
     font.setStyleStrategy(QFont::NoAntialias);
     const int room = layout.MeasureBox.Width() - 4;
@@ -97,8 +94,6 @@ QFont MeasureFont(const QFont& smallFont, const PanelLayout& layout, const Measu
         font.setPixelSize(size - 1);
     return font;
 }
-
-}  // namespace
 
 void PaintHeadIndicator(QPainter& painter, const PanelLayout& layout, const SonarState& state,
                         const PaletteLookup& color) {
@@ -219,7 +214,7 @@ void PaintMeasureBox(QPainter& painter, const PanelLayout& layout, const Measure
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     if (!readout.Empty) {
         painter.setClipRect(box.adjusted(1, 1, -1, -1), Qt::IntersectClip);
-        const QFont font = MeasureFont(smallFont, layout, readout);
+        const QFont font = MeasureReadoutFont(smallFont, layout, readout);
         painter.setFont(font);
         const QFontMetrics metrics(font);
         for (int i = 0; i < 3; ++i) {
@@ -229,7 +224,7 @@ void PaintMeasureBox(QPainter& painter, const PanelLayout& layout, const Measure
                 painter.drawText(MeasureValueLeft(layout), top, QString::fromLatin1(readout.Values[i].c_str()));
             } else {
                 const QString text = LineText(readout, i);
-                painter.drawText(CentredLeft(MeasureLineCentre(layout), metrics.horizontalAdvance(text)), top, text);
+                painter.drawText(MeasureLineLeft(layout, metrics.horizontalAdvance(text)), top, text);
             }
         }
     }

@@ -43,6 +43,11 @@ QRect XdcrArea(const PanelLayout& layout);
 void PaintMeasureBox(QPainter& painter, const PanelLayout& layout, const MeasureReadout& readout,
                      const QFont& smallFont, const PaletteLookup& color);
 
+// The read-out's font: the small font, made smaller where needed so that every line,
+// spaces and all, fits the box. The numbers are zero-padded to fixed widths, so the size
+// holds still while the pointer moves.
+QFont MeasureReadoutFont(const QFont& smallFont, const PanelLayout& layout, const MeasureReadout& readout);
+
 // The measurement line from the origin to `target`, the target marker (not when its x is 0)
 // and the origin marker, clipped to the inside of the image frame.
 void PaintMeasureLine(QPainter& painter, Point origin, Point target, int colors, const PaletteLookup& color);

@@ -115,7 +115,7 @@ private slots:
                                       "Term", "Send Delay", "Tx Delay", "Switch Delay", "Delay Count", "Rep Rate",
                                       "IP Sonar", "", "Ext Trigger"}));
         QCOMPARE(Values(state), QStringList({"n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "3 ms", "0 us",
-                                             "40 ms", "123456", "0 ms", "127.0.0.66", "", "0x02"}));
+                                             "40 ms", "n/a", "0 ms", "127.0.0.66", "", "0x02"}));
     }
 
     void rowsShowTheLastHeader() {
@@ -199,6 +199,8 @@ private slots:
         QCOMPARE(window.width(), std::max(64 * w + 8, 576));
         QCOMPARE(QString::fromStdString(window.Values().ComStatus), QStringLiteral("0x00000000"));
         QVERIFY(!window.Values().ShowsMemory);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         // An image reply shows no head information.
         Receive(state, 'G', 500);
@@ -219,8 +221,6 @@ private slots:
         QCOMPARE(QString::fromStdString(MemoryLabel(48)), QStringLiteral("nv_ram [ 48 ]"));
         QCOMPARE(state.ScanHeadID, 17);
 
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QImage image = window.grab().toImage();
         const ScanWindowGeometry& g = window.Geometry();
         // Head 17 answered the poll: its box is lit, the others plain.
@@ -240,6 +240,43 @@ private slots:
         QVERIFY(window.Values().ShowsMemory);
         QVERIFY(!window.Values().ShowsInformation);
         QCOMPARE(QString::fromStdString(window.Values().Memory[5]), QStringLiteral("0x07"));
+    }
+
+    void openingMarksThePolledBoxAtOnce() {
+        SonarState state;
+        ScriptedPrompts prompts;
+        QWidget owner;
+        ScanWindow window(state, prompts, &owner);
+        const ScanWindowGeometry& g = window.Geometry();
+        // (frame, fill) of the box of an address, as painted.
+        auto look = [&](const QImage& image, int address) {
+            const Rect box = g.AddressBox(address - FirstHeadAddress);
+            return std::pair(image.pixelColor(box.Left, 55), image.pixelColor(box.Left + 5, 55));
+        };
+        const auto plain = std::pair(Palette(125), Palette(122));
+        const auto polled = std::pair(Palette(125), Palette(123));
+        const auto lit = std::pair(Palette(123), Palette(119));
+
+        state.HeadScanMode = 1;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QImage image = window.grab().toImage();
+        QCOMPARE(look(image, 16), polled);  // before any head-scan reply
+        QCOMPARE(look(image, 17), plain);
+
+        ReceiveHeadScan(state, 17);
+        window.Refresh();
+        QCOMPARE(look(window.grab().toImage(), 17), lit);
+
+        // Closed and opened again: only the box polled now is marked.
+        window.close();
+        state.HeadScanMode = 1;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        image = window.grab().toImage();
+        QCOMPARE(look(image, 16), polled);
+        for (int address = 17; address < FirstHeadAddress + HeadAddressCount; ++address)
+            QCOMPARE(look(image, address), plain);
     }
 
     void closingEndsTheScan() {
@@ -372,14 +409,16 @@ private slots:
         QCOMPARE(state.HeadIdChangeRequest, 0);
         QCOMPARE(state.ProgramSerialNumber, 77);
 
-        // Default puts the start values back; Cancel changes nothing.
+        // Default has no effect at all; Cancel changes nothing.
         QVERIFY(Answer<ProgramHeadDialog>([&] { window.ProgramHead(); },
                                           [](ProgramHeadDialog& dialog) {
                                               dialog.SerialNumberBox()->setText(QStringLiteral("12"));
                                               dialog.DepthRatingList()->setCurrentRow(0);
+                                              dialog.IdList()->clearSelection();
                                               dialog.DefaultButton()->click();
-                                              QCOMPARE(dialog.SerialNumberBox()->text(), QStringLiteral("0077"));
-                                              QCOMPARE(dialog.DepthRatingList()->currentRow(), 1);
+                                              QCOMPARE(dialog.SerialNumberBox()->text(), QStringLiteral("12"));
+                                              QCOMPARE(dialog.DepthRatingList()->currentRow(), 0);
+                                              QVERIFY(dialog.IdList()->selectedItems().isEmpty());
                                               QVERIFY(dialog.isVisible());
                                               dialog.CancelButton()->click();
                                           }));

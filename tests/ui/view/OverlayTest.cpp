@@ -307,6 +307,65 @@ private slots:
         QCOMPARE(CountColor(shown, box, black), outline);
     }
 
+    void measureLinesAreCentredWithTheirSpaces() {
+        PanelMetrics cells;
+        cells.CharWidth = 8;
+        cells.CharHeight = 16;
+        const PanelLayout layout = ComputePanelLayout(cells);
+        QFont small;
+        small.setPixelSize(11);
+        const PaletteLookup color = [](int index) {
+            return index == BlackIndex ? QColor(Qt::black) : QColor(Qt::gray);
+        };
+        // Leftmost black column inside the box's outline in a band of rows, or -1.
+        auto inkLeft = [&layout](const QImage& image, int top, int bottom) {
+            for (int x = layout.MeasureBox.Left + 1; x < layout.MeasureBox.Right - 1; ++x)
+                for (int y = top; y < bottom; ++y)
+                    if (image.pixelColor(x, y) == Qt::black) return x;
+            return -1;
+        };
+        struct Row {
+            int mode, side, units;
+            const char* diff;
+        };
+        const Row rows[] = {
+            {DisplayMode::SideScan, SideScanSide::Port, 0, "Diff: 020.00 M                "},         // 16 spaces
+            {DisplayMode::SideScan, SideScanSide::Starboard, 1, "Diff: 098.43 FT                 "},  // 17 spaces
+            {DisplayMode::Sector, SideScanSide::Port, 0, "Diff: 010.00 M, 000.0 Deg"},  // no spaces to keep
+        };
+        for (const Row& row : rows) {
+            SonarState s;
+            SetRange(s, 9);
+            s.GridMode = row.mode;
+            s.SsSide = row.side;
+            s.Units = row.units;
+            const MeasureReadout readout =
+                ComputeMeasure(s, MeasureInput{row.mode == DisplayMode::Sector ? 300 : 398,
+                                               row.mode == DisplayMode::Sector ? 408 : 300, true, false, 0, 0});
+            QCOMPARE(QString::fromStdString(readout.Lines[2]), QString::fromLatin1(row.diff));
+
+            QImage painted(800, 600, QImage::Format_RGB32);
+            painted.fill(Qt::white);
+            QPainter painter(&painted);
+            PaintMeasureBox(painter, layout, readout, small, color);
+            painter.end();
+            // The same text, spaces and all, at the left edge that centres its whole width.
+            const QFont font = MeasureReadoutFont(small, layout, readout);
+            const QString text = QString::fromLatin1(row.diff);
+            QImage alone(800, 600, QImage::Format_RGB32);
+            alone.fill(Qt::white);
+            QPainter reference(&alone);
+            reference.setFont(font);
+            reference.setPen(Qt::black);
+            const int top = MeasureLineTop(layout, 2);
+            const int left = MeasureLineLeft(layout, QFontMetrics(font).horizontalAdvance(text));
+            reference.drawText(left, top + QFontMetrics(font).ascent(), text);
+            reference.end();
+            QVERIFY(left > layout.MeasureBox.Left);
+            QCOMPARE(inkLeft(painted, top, top + cells.CharHeight), inkLeft(alone, top, top + cells.CharHeight));
+        }
+    }
+
     void rightClickFixesTheOriginAndDrawsTheLine() {
         TestFolder folder(NoHead + QStringLiteral("Grid=0\nColors=0\n"));
         ScriptedPrompts prompts;
