@@ -1,6 +1,8 @@
 #include "ui/capture/PrintScreen.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QImage>
 #include <QDialog>
 #include <QLabel>
 #include <QPainter>
@@ -13,6 +15,8 @@
 #include <string>
 
 #include "core/Prompts.h"
+#include "image/DisplayPalette.h"
+#include "ui/capture/ScreenCapture.h"
 
 namespace tidemar {
 
@@ -55,7 +59,39 @@ bool ContinuePrinting(const bool& carryOn) {
     return carryOn;
 }
 
+// The capture as an image of the palette's colours, so the page shows what a saved
+// capture would hold.
+QImage CaptureImage(const CaptureScene& scene) {
+    const DisplayPalette palette = BuildDisplayPalette(*scene.Colors);
+    const std::vector<uint8_t> indexes = CaptureWindowIndexes(scene.Window, palette);
+    QImage image(CaptureWidth, CaptureHeight, QImage::Format_Indexed8);
+    QList<QRgb> colors;
+    for (const PaletteEntry& entry : palette.Entries) colors.append(qRgb(entry.Red, entry.Green, entry.Blue));
+    image.setColorTable(colors);
+    for (int y = 0; y < CaptureHeight; ++y)
+        std::copy_n(indexes.data() + static_cast<size_t>(y) * CaptureWidth, CaptureWidth, image.scanLine(y));
+    return image;
+}
+
+// The picture as large as the page allows with its aspect kept, the caption line under it.
+void DrawPage(QPainter& painter, QPrinter& printer, const QImage& picture, const QString& caption) {
+    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    const QFontMetrics metrics(painter.font());
+    const int captionHeight = metrics.height() * 2;
+    QSize size =
+        picture.size().scaled(QSize(page.width(), std::max(1, page.height() - captionHeight)), Qt::KeepAspectRatio);
+    const QRect target(QPoint((page.width() - size.width()) / 2, 0), size);
+    painter.drawImage(target, picture);
+    painter.drawText(QPoint(target.left(), target.bottom() + 1 + metrics.height() / 2 + metrics.ascent()), caption);
+}
+
 }  // namespace
+
+std::string PrintCaption(const std::string& when, const std::string& playedFile) {
+    std::string caption = when;
+    if (!playedFile.empty()) caption += "  File: " + playedFile;
+    return caption;
+}
 
 bool PrinterChoice::CanPrintBitmaps(QPrinter& printer) {
     QPaintEngine* engine = printer.paintEngine();
@@ -73,7 +109,13 @@ QPrinter* DialogPrinterChoice::ChoosePrinter(QWidget* parent) {
     return printer_.get();
 }
 
-PrintResult PrintScreen(QWidget* mainWindow, Prompts& prompts, PrinterChoice& choice) {
+PrintResult PrintScreen(const CaptureScene& scene, Prompts& prompts, PrinterChoice& choice,
+                        const std::string& playedFile) {
+    QWidget* mainWindow = scene.Window;
+    // Taken before any dialog covers the window.
+    const QImage picture = CaptureImage(scene);
+    const QString caption = QString::fromStdString(PrintCaption(
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")).toStdString(), playedFile));
     QPrinter* printer = choice.ChoosePrinter(mainWindow);
     if (!printer) return PrintResult::Cancelled;
     if (!choice.CanPrintBitmaps(*printer)) {
@@ -89,10 +131,7 @@ PrintResult PrintScreen(QWidget* mainWindow, Prompts& prompts, PrinterChoice& ch
     bool printed = false;
     QPainter painter;
     if (ContinuePrinting(carryOn) && painter.begin(printer)) {
-        if (ContinuePrinting(carryOn)) {
-            const QFontMetrics metrics(painter.font());
-            painter.drawText(QPoint(50, 50 + metrics.ascent()), QString::fromLatin1(PrintTestText));
-        }
+        if (ContinuePrinting(carryOn)) DrawPage(painter, *printer, picture, caption);
         // The page is finished only when the job was not cancelled meanwhile.
         if (ContinuePrinting(carryOn)) {
             printed = painter.end();

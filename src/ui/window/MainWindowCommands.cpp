@@ -68,7 +68,9 @@ void MainWindow::RunCommand(int id) {
         if (head) RunComPortSetup();
         break;
     case Command::Exit: close(); break;
-    case Command::PrintScreen: PrintScreen(this, prompts_, printer_); break;
+    case Command::PrintScreen:
+        PrintScreen(CaptureTarget(), prompts_, printer_, head ? "" : playback_.FileName());
+        break;
     case Command::SaveScreen: SaveScreen(CaptureTarget(), prompts_, false); break;
     case Command::AutoFrameCapture: ToggleAutoFrameCapture(state_, prompts_, chrome_); break;
     case Command::Diagnostics:
