@@ -4,6 +4,7 @@
 // use ScriptedPrompts, which answers from a script and keeps every message shown.
 // Interfaces only: nothing here depends on Qt.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,9 @@ struct FileDialogRequest {
     bool FileMustExist = false;
     bool PromptOverwrite = false;
     bool HideReadOnly = false;
+    // When set, a chosen name this calls true for is refused (the call says why) before any
+    // question about replacing the file, and the dialog asks again.
+    std::function<bool(const std::string&)> Refuses;
 };
 
 class Prompts {

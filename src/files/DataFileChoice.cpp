@@ -23,8 +23,10 @@ FileDialogRequest DataFileDialog(DataFileUse use, const std::string& title, cons
 }
 
 std::optional<std::string> ChooseDataFile(Prompts& prompts, DataFileUse use, const std::string& title,
-                                          const std::string& errorCaption, const std::string& initialName) {
-    const FileDialogRequest request = DataFileDialog(use, title, initialName);
+                                          const std::string& errorCaption, const std::string& initialName,
+                                          std::function<bool(const std::string&)> refuses) {
+    FileDialogRequest request = DataFileDialog(use, title, initialName);
+    request.Refuses = std::move(refuses);
     const std::optional<std::string> name =
         use == DataFileUse::Save ? prompts.SaveFileName(request) : prompts.OpenFileName(request);
     if (!name) return std::nullopt;
@@ -32,6 +34,8 @@ std::optional<std::string> ChooseDataFile(Prompts& prompts, DataFileUse use, con
         prompts.Message(errorCaption, DataFileExtensionMessage, MessageIcon::Exclamation);
         return std::nullopt;
     }
+    // Prompts that cannot ask again (scripted, unattended) get the same refusal here.
+    if (request.Refuses && request.Refuses(*name)) return std::nullopt;
     return name;
 }
 

@@ -2,6 +2,7 @@
 // Choosing a .K7T file in a file dialog, for recording, copying and playback. The name is
 // kept as chosen (Linux names are case-sensitive); only the extension check ignores case.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,8 +23,10 @@ enum class DataFileUse { Save, Open };
 FileDialogRequest DataFileDialog(DataFileUse use, const std::string& title, const std::string& initialName);
 
 // Shows the dialog. Cancel gives nothing; a name without the .K7T extension gives the
-// extension message under errorCaption and nothing.
+// extension message under errorCaption and nothing. `refuses`, when given, turns down a
+// name (and says why) before the dialog asks whether to replace the file.
 std::optional<std::string> ChooseDataFile(Prompts& prompts, DataFileUse use, const std::string& title,
-                                          const std::string& errorCaption, const std::string& initialName);
+                                          const std::string& errorCaption, const std::string& initialName,
+                                          std::function<bool(const std::string&)> refuses = {});
 
 }  // namespace tidemar

@@ -221,6 +221,7 @@ PlaybackStepResult Playback::EndOfFile(SonarState& state) {
         position_ = 0;
         percent_ = 0;
     }
+    if (Copying() && !(state.PlaybackReverse && state.PlaybackBackLink != 0)) FinishCopyAtEnd();
     // A file with nothing to show is polled, not spun on.
     if (dispatchedSinceRewind_ == 0) result.WaitMilliseconds = EmptyPassPauseMs;
     dispatchedSinceRewind_ = 0;
@@ -273,19 +274,23 @@ bool Playback::SeekToPercent(int percent) {
 
 int Playback::StartCopy() {
     if (Copying()) return 0;
-    const auto name = ChooseDataFile(prompts_, DataFileUse::Save, CopyDialogTitle, CopyExtensionCaption, "");
-    if (!name) return 0;
-    // Creating the file being played would empty it before a single record is copied.
-    if (PlaybackOpen() && SameFile(*name, reader_.Descriptor())) {
-        prompts_.Message(CopyExtensionCaption, "Cannot copy " + *name + " onto itself: it is the file being played.",
+    // Creating the file being played would empty it before a single record is copied; it
+    // is refused before the operator is asked whether to replace it.
+    const auto playedFile = [this](const std::string& name) {
+        if (!PlaybackOpen() || !SameFile(name, reader_.Descriptor())) return false;
+        prompts_.Message(CopyExtensionCaption, "Cannot copy " + name + " onto itself: it is the file being played.",
                          MessageIcon::Exclamation);
-        return 0;
-    }
+        return true;
+    };
+    const auto name =
+        ChooseDataFile(prompts_, DataFileUse::Save, CopyDialogTitle, CopyExtensionCaption, "", playedFile);
+    if (!name) return 0;
     std::string reason;
     if (!copy_.Create(*name, &reason)) {
         prompts_.Message(CopyExtensionCaption, "Cannot create " + *name + ":\n" + reason, MessageIcon::Exclamation);
         return 0;
     }
+    copiedRecords_ = 0;
     chrome_.SetTitle(ActivityTitle("Copying to", *name));
     chrome_.SetMenuText(CopyMenuItem, CopyStopText);
     return 1;
@@ -327,8 +332,24 @@ void Playback::CopyRecord(const FileRecord& record, const SonarState& state) {
             MessageIcon::Exclamation);
         return;
     }
+    ++copiedRecords_;
     if (copy_.KilobytesChanged())
         chrome_.SetTitle(ActivityTitle("Copying to", copy_.Name(), copy_.BytesWritten() / 1024));
+}
+
+void Playback::FinishCopyAtEnd() {
+    const std::string name = copy_.Name();
+    std::string reason;
+    const bool kept = copy_.Close(&reason);
+    EndCopy();
+    if (!kept) {
+        prompts_.Message(CopyErrorCaption, "Cannot write to " + name + ":\n" + reason, MessageIcon::Exclamation);
+        return;
+    }
+    prompts_.Message(CopyExtensionCaption,
+                     "End of file: " + std::to_string(copiedRecords_) + (copiedRecords_ == 1 ? " record" : " records") +
+                         " copied to " + name + ".",
+                     MessageIcon::Information);
 }
 
 void Playback::EndCopy() {

@@ -3,7 +3,9 @@
 // and sends it down the same DispatchPing road as a live ping. Plays forwards, or
 // backwards through the back-links when the file has them; at either end it starts over.
 // Copying ("&Copy Start...", menu item 16) writes the records as they are played into a
-// second file. The position slider seeks by percent to the next record marker.
+// second file, up to the end of the played file: the copy is then closed and the count of
+// records copied is said, so a copy never wraps round to the start and runs time backwards. The position slider seeks
+// by percent to the next record marker.
 //
 // Damaged files never stop playback: a stretch without a marker, an impossible record
 // size or reply length, or a back-link that leads nowhere is passed over to the next
@@ -106,6 +108,7 @@ private:
     bool CheckFrameCapture(SonarState& state, DispatchTarget& target);
     PlaybackStepResult EndOfFile(SonarState& state);
     void EndCopy();
+    void FinishCopyAtEnd();
 
     Prompts& prompts_;
     WindowChrome& chrome_;
@@ -121,6 +124,7 @@ private:
     int captureHeadPosition_ = 600;  // auto frame capture: head position of the last record
     int captureDirection_ = -1;      // and step direction of the last capture (-1: none yet)
     RecordFile copy_;
+    int copiedRecords_ = 0;
 };
 
 }  // namespace tidemar

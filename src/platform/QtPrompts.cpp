@@ -47,7 +47,10 @@ std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& reque
     dialog.setFileMode(save || !request.FileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(FileDialogFilters(request));
     dialog.setDefaultSuffix(FromText(request.DefaultExtension));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.PromptOverwrite);
+    // A name the caller refuses must be refused before the replace question, so that
+    // question is then asked here rather than by the dialog.
+    const bool askReplace = save && request.PromptOverwrite;
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.PromptOverwrite || request.Refuses != nullptr);
     if (!request.InitialName.empty()) {
         const QFileInfo initial(FromText(request.InitialName));
         if (initial.dir().exists()) dialog.setDirectory(initial.absoluteDir());
@@ -67,6 +70,11 @@ std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& reque
             Message(request.Title, name + "\nFile not found.", MessageIcon::Exclamation);
             continue;
         }
+        if (request.Refuses && request.Refuses(name)) continue;
+        if (askReplace && request.Refuses && chosen.exists() &&
+            QMessageBox::question(parent_, FromText(request.Title),
+                                  FromText(name + " already exists.\nDo you want to replace it?")) != QMessageBox::Yes)
+            continue;
         return name;
     }
 }

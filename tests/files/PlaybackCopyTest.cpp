@@ -82,6 +82,12 @@ TEST_F(CopyFixture, RefusedNamesSayWhy) {
     EXPECT_EQ(prompts.Messages[1].Caption, "Copy a Sonar File");
     EXPECT_EQ(std::filesystem::file_size(source), 4u * 640);
     EXPECT_FALSE(playback.Copying());
+    // The check goes with the dialog, which refuses the name before asking to replace it.
+    const FileDialogRequest& asked = prompts.FileDialogs.back();
+    ASSERT_TRUE(asked.Refuses);
+    EXPECT_FALSE(asked.Refuses(copy));
+    EXPECT_TRUE(asked.Refuses(source));
+    EXPECT_EQ(prompts.Messages.size(), 3u);
 }
 
 TEST_F(CopyFixture, PlayedRecordsAreCopiedWithTheDetectedProfileRange) {
@@ -126,6 +132,18 @@ TEST_F(CopyFixture, NothingIsCopiedBackwards) {
         const uint8_t* reply = copied.data() + 640 * i + 100;
         EXPECT_EQ((reply[5] & 0x7F) | ((reply[6] & 0x3F) << 7), positions[i]) << "record " << i;
     }
+}
+
+TEST_F(CopyFixture, CopyEndsAtTheEndOfTheFile) {
+    ASSERT_EQ(StartCopyTo(copy), 1);
+    Steps(10);  // the 4 records, the end of the file, then playback starts over
+    EXPECT_FALSE(playback.Copying());
+    EXPECT_EQ(ReadAll(copy).size(), 4u * 640);
+    ASSERT_EQ(prompts.Messages.size(), 1u);
+    EXPECT_EQ(prompts.Messages[0].Caption, "Copy a Sonar File");
+    EXPECT_EQ(prompts.Messages[0].Text, "End of file: 4 records copied to " + copy + ".");
+    EXPECT_EQ(chrome.Title, "Tidemar Digital Sonar - Playback of " + source);
+    EXPECT_EQ(chrome.MenuTexts[16], "&Copy Start...");
 }
 
 TEST_F(CopyFixture, FailedWriteIsToldOnceAndStopsCopying) {
