@@ -1,7 +1,9 @@
 // tidemar: the program window. Settings come from TIDEMAR.INI in the working folder.
 //
 //   tidemar [--screenshot FILE --quit-after SECONDS]
+//   tidemar --help | --version
 //
+// --help and --version print and exit before any display is opened.
 // --quit-after ends the run after that many seconds as the Exit command does (files
 // closed, settings written); with --screenshot the window is saved to FILE (PNG) first.
 // Such a run is unattended: a message box or file dialog that would open is written to
@@ -25,9 +27,39 @@
 
 namespace {
 
+constexpr const char* UsageText = "Usage: tidemar [--screenshot FILE.png] [--quit-after SECONDS]\n";
+
 int Usage(const char* problem) {
-    std::fprintf(stderr, "tidemar: %s\nUsage: tidemar [--screenshot FILE.png] [--quit-after SECONDS]\n", problem);
+    std::fprintf(stderr, "tidemar: %s\n%s", problem, UsageText);
     return 2;
+}
+
+constexpr const char* HelpText =
+    "The Tidemar Digital Sonar window. Settings come from TIDEMAR.INI in the working folder;\n"
+    "the head is reached at its IPAddress_Sonar1.\n"
+    "\n"
+    "  --screenshot FILE.png  save the window to FILE.png when --quit-after ends the run\n"
+    "  --quit-after SECONDS   close as the Exit command does after SECONDS; dialogs that would\n"
+    "                         open are written to stderr and taken as answered\n"
+    "  --help                 print this text and exit\n"
+    "  --version              print the version and exit\n";
+
+// --help and --version, looked for before QApplication so they need no display. True
+// when one was found and answered.
+bool AnswerInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf("%s%s", UsageText, HelpText);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tidemar %s\n", TIDEMAR_VERSION);
+            return true;
+        }
+        // The value of an option is not an option itself.
+        if (std::strcmp(argv[i], "--screenshot") == 0 || std::strcmp(argv[i], "--quit-after") == 0) ++i;
+    }
+    return false;
 }
 
 }  // namespace
@@ -36,6 +68,7 @@ int main(int argc, char** argv) {
     // Past a file size limit a write fails and recording stops with a message, instead of
     // the program being killed in the middle of a record.
     std::signal(SIGXFSZ, SIG_IGN);
+    if (AnswerInformationOption(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tidemar"));
 

@@ -41,6 +41,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     name->setAlignment(Qt::AlignCenter);
     auto* what = new QLabel(QStringLiteral("Control and display program\nfor digital scanning sonar heads"), this);
     what->setAlignment(Qt::AlignCenter);
+    auto* version = new QLabel(QStringLiteral("Version ") + QString::fromLatin1(TIDEMAR_VERSION), this);
+    version->setObjectName(QStringLiteral("Version"));
+    version->setAlignment(Qt::AlignCenter);
 
     ok_ = new QPushButton(QStringLiteral("Ok"), this);
     ok_->setDefault(true);
@@ -54,6 +57,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(logo);
     layout->addWidget(name);
     layout->addWidget(what);
+    layout->addWidget(version);
     layout->addStretch();
     layout->addLayout(buttons);
 

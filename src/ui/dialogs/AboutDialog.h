@@ -1,5 +1,5 @@
 #pragma once
-// The about box: the program's name and logo.
+// The about box: the program's name, logo and version.
 
 #include <QDialog>
 

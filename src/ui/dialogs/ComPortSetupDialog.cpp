@@ -7,7 +7,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "ui/dialogs/PlaceDialog.h"
 
@@ -37,7 +40,14 @@ ComPortSetupDialog::ComPortSetupDialog(SonarState& state, GpsInput& gps, Dispatc
 
     auto* port = new QGroupBox(QStringLiteral("Port"), this);
     list_ = new QListWidget(port);
-    for (const ComPortListEntry& entry : setup_.PortList()) list_->addItem(EntryText(entry));
+    int widest = 0;
+    for (const ComPortListEntry& entry : setup_.PortList()) {
+        list_->addItem(EntryText(entry));
+        widest = std::max(widest, list_->fontMetrics().horizontalAdvance(EntryText(entry)));
+    }
+    // Device paths such as /dev/serial/by-id/... are long: the list shows them whole.
+    list_->setMinimumWidth(widest + 2 * list_->frameWidth() + list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                           4 * list_->fontMetrics().averageCharWidth());
     parameters_ = new QLabel(QString::fromLatin1(ComPortSetup::ParameterLabel), port);
     auto* portLayout = new QVBoxLayout(port);
     portLayout->addWidget(list_);

@@ -17,6 +17,8 @@ UserTextDialog::UserTextDialog(SonarState& state, Prompts& prompts, QWidget* par
     setModal(true);
 
     text_ = new QLineEdit(QString::fromStdString(Cp1252ToUtf8(state_.UserText)), this);
+    // Typing stops at what is kept, rather than the end being cut off silently at Ok.
+    text_->setMaxLength(UserTextDialogCharacters);
     text_->setMinimumWidth(text_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24);
     ok_ = new QPushButton(QStringLiteral("Ok"), this);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);

@@ -192,6 +192,8 @@ private slots:
                                                  QCOMPARE(dialog.TextBox()->text(),
                                                           QStringLiteral("Braxtel Technology Corp."));
                                                  Type(dialog.TextBox(), QString(40, QLatin1Char('x')));
+                                                 // Typing stops at what is kept.
+                                                 QCOMPARE(dialog.TextBox()->text(), QString(29, QLatin1Char('x')));
                                                  dialog.OkButton()->click();
                                              }));
         QCOMPARE(state.UserText, std::string(29, 'x'));
@@ -337,20 +339,24 @@ private slots:
                                                      dialog.CancelButton()->click();
                                                  }));
         QCOMPARE(state.ProfileDigitizationSource, 1);
-        QVERIFY(AnswerDialog<AboutDialog>([&] { RunAboutCommand(&window); },
-                                          [](AboutDialog& dialog) {
-                                              const auto* logo = dialog.findChild<QLabel*>(QStringLiteral("Logo"));
-                                              QVERIFY(logo);
-                                              // The logo is drawn, not a blank box.
-                                              const QImage shown = logo->pixmap().toImage();
-                                              QVERIFY(!shown.isNull());
-                                              bool drawn = false;
-                                              for (int y = 0; y < shown.height() && !drawn; y += 3)
-                                                  for (int x = 0; x < shown.width() && !drawn; x += 3)
-                                                      drawn = shown.pixelColor(x, y) != QColor(Qt::black);
-                                              QVERIFY(drawn);
-                                              dialog.OkButton()->click();
-                                          }));
+        QVERIFY(AnswerDialog<AboutDialog>(
+            [&] { RunAboutCommand(&window); },
+            [](AboutDialog& dialog) {
+                const auto* logo = dialog.findChild<QLabel*>(QStringLiteral("Logo"));
+                QVERIFY(logo);
+                // The logo is drawn, not a blank box.
+                const QImage shown = logo->pixmap().toImage();
+                QVERIFY(!shown.isNull());
+                bool drawn = false;
+                for (int y = 0; y < shown.height() && !drawn; y += 3)
+                    for (int x = 0; x < shown.width() && !drawn; x += 3)
+                        drawn = shown.pixelColor(x, y) != QColor(Qt::black);
+                QVERIFY(drawn);
+                const auto* version = dialog.findChild<QLabel*>(QStringLiteral("Version"));
+                QVERIFY(version);
+                QCOMPARE(version->text(), QStringLiteral("Version ") + QLatin1String(TIDEMAR_VERSION));
+                dialog.OkButton()->click();
+            }));
     }
 
     void dialogsOpenOverThePicture() {

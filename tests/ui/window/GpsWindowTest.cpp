@@ -194,6 +194,9 @@ private slots:
             QCOMPARE(dialog.PortList()->item(0)->text(),
                      QStringLiteral("COM1  ") + QString::fromStdString(dialog.Setup().PortList()[0].Path));
             QCOMPARE(dialog.PortList()->currentRow(), 0);
+            // The device path is shown whole.
+            QVERIFY(dialog.PortList()->fontMetrics().horizontalAdvance(dialog.PortList()->item(0)->text()) <=
+                    dialog.PortList()->viewport()->width());
             QTest::mouseClick(dialog.DisableButton(), Qt::LeftButton);
             QVERIFY(!dialog.GllButton()->isEnabled() && !dialog.GgaButton()->isChecked());
             QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
