@@ -1,6 +1,14 @@
 // The Qt side of the prompts: file dialog filters and names, and the window chrome that
 // recording and playback drive by command id.
 #include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTest>
@@ -50,6 +58,52 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, result);
         QCOMPARE(QString::fromStdString(WithDefaultExtension(typed.toStdString(), "K7T")), result);
+    }
+
+    // A name the caller refuses is turned down before the replace question, and the dialog
+    // asks again; an existing name it accepts is then asked about once.
+    void refusedNameComesBeforeTheReplaceQuestion() {
+        QTemporaryDir dir;
+        const QString played = dir.filePath(QStringLiteral("played.K7T"));
+        const QString other = dir.filePath(QStringLiteral("other.K7T"));
+        for (const QString& name : {played, other}) {
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QStringList answers{played, other};
+        QStringList seen;  // what came up, in order
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                seen << QStringLiteral("question: ") + box->text();
+                box->button(QMessageBox::Yes)->click();
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                if (answers.isEmpty()) return dialog->reject();
+                seen << QStringLiteral("dialog");
+                auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                if (!typed) return;
+                typed->setText(answers.takeFirst());
+                QTest::keyClick(typed, Qt::Key_Return);
+            }
+        });
+        driver.start(20);
+
+        QtPrompts prompts(nullptr);
+        FileDialogRequest request;
+        request.Title = "Copy";
+        request.PromptOverwrite = true;
+        request.Refuses = [&](const std::string& name) {
+            seen << QStringLiteral("refuses? ") + QString::fromStdString(name);
+            return name == played.toStdString();
+        };
+        const std::optional<std::string> chosen = prompts.SaveFileName(request);
+        QVERIFY2(chosen, qPrintable(seen.join(QLatin1Char('|'))));
+        QCOMPARE(QString::fromStdString(*chosen), other);
+        QCOMPARE(seen, (QStringList{QStringLiteral("dialog"), QStringLiteral("refuses? ") + played,
+                                    QStringLiteral("dialog"), QStringLiteral("refuses? ") + other,
+                                    QStringLiteral("question: ") + other +
+                                        QStringLiteral(" already exists.\nDo you want to replace it?")}));
     }
 
     void chromeSetsTitleAndMenuTextById() {
