@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QImage>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPaintEvent>
 #include <QTest>
 
@@ -277,6 +278,31 @@ private slots:
         QCOMPARE(window->State().HoldActive, 0);
         QVERIFY(!window->CommandAction(200)->isEnabled());  // still grayed: playing a file
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > held + 5, 5000);
+    }
+
+    void playbackWaitsWhileAMessageBoxIsOpen() {
+        TestFolder folder(NoHead + QStringLiteral("RunMode=1\nPlotSpeed=100\n"));
+        ScriptedPrompts prompts;
+        prompts.FileAnswers.push_back(SectorRecording().toStdString());
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > 3, 5000);
+        int atOpen = -1;
+        int atClose = -1;
+        QTimer::singleShot(0, window.get(), [&] {
+            QMessageBox box(QMessageBox::Information, QStringLiteral("Note"), QStringLiteral("Open"), QMessageBox::Ok,
+                            window.get());
+            QTimer::singleShot(100, &box, [&] { atOpen = window->PlaybackSteps(); });
+            QTimer::singleShot(500, &box, [&] {
+                atClose = window->PlaybackSteps();
+                box.accept();
+            });
+            box.exec();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(atClose >= 0, 5000);
+        QVERIFY(atOpen >= 0);
+        QCOMPARE(atClose, atOpen);
+        QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > atClose + 5, 5000);
     }
 
     void playbackSliderFollowsAndSeeks() {
