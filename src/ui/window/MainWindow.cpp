@@ -295,8 +295,23 @@ void MainWindow::RunComPortSetup() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_ && !ConfirmExit()) {
+        event->ignore();  // the recording or copy goes on
+        return;
+    }
     ShutDown();
     event->accept();
+}
+
+// An open record or copy file is not closed behind the operator's back.
+bool MainWindow::ConfirmExit() {
+    if (recorder_.Recording() && !prompts_.AskYesCancel(ProgramTitle, "Recording to " + recorder_.FileName() +
+                                                                          " is open. Stop recording and exit?"))
+        return false;
+    if (playback_.Copying() && !prompts_.AskYesCancel(ProgramTitle, "Copying to " + playback_.CopyFileName() +
+                                                                        " is open. Stop copying and exit?"))
+        return false;
+    return true;
 }
 
 void MainWindow::ShutDown() {

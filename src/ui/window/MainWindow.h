@@ -110,6 +110,7 @@ private:
     void ApplyPanelUpdate(const PanelUpdate& update);
     void Check(int id, bool on);
     void Enable(int id, bool on);
+    bool ConfirmExit();
     void ShutDown();
     void OpenPlayback();
     void StepSource();

@@ -486,6 +486,11 @@ private slots:
         QVERIFY(window->PlaybackFile().Copying());
         QCOMPARE(Text(window->CommandAction(16)), QStringLiteral("&Copy Stop..."));
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackFile().CopiedBytes() > 5000, 10000);
+        prompts.QuestionAnswers = {false};
+        window->RunCommand(Command::Exit);
+        QCOMPARE(QString::fromStdString(prompts.Questions.at(0).Text),
+                 QStringLiteral("Copying to %1 is open. Stop copying and exit?").arg(copy));
+        QVERIFY(window->isVisible() && window->PlaybackFile().Copying());
         window->RunCommand(Command::CopyStart);
         QVERIFY(!window->PlaybackFile().Copying());
         QCOMPARE(Text(window->CommandAction(16)), QStringLiteral("&Copy Start..."));
