@@ -32,6 +32,8 @@ public:
     virtual ~Prompts() = default;
     // A modal message box with an OK button.
     virtual void Message(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
+    // A modal question with Yes and Cancel buttons: true for Yes.
+    virtual bool AskYesCancel(const std::string& caption, const std::string& text) = 0;
     // File dialogs: the chosen path as the operator typed it, or nothing on Cancel.
     virtual std::optional<std::string> OpenFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileName(const FileDialogRequest& request) = 0;

@@ -33,6 +33,13 @@ void QtPrompts::Message(const std::string& caption, const std::string& text, Mes
     box.exec();
 }
 
+bool QtPrompts::AskYesCancel(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, FromText(caption), FromText(text), QMessageBox::Yes | QMessageBox::Cancel,
+                    parent_);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtPrompts::OpenFileName(const FileDialogRequest& request) {
     return AskFileName(request, false);
 }

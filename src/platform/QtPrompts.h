@@ -24,6 +24,7 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     void Message(const std::string& caption, const std::string& text, MessageIcon icon) override;
+    bool AskYesCancel(const std::string& caption, const std::string& text) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
 

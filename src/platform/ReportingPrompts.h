@@ -1,7 +1,7 @@
 #pragma once
 // Prompts for a run that nobody answers (the window started with --quit-after, or closing on
 // a signal): each message box and file dialog that would open is written to a stream, one
-// line with its title and text, and taken as answered at once (OK, Cancel), so nothing
+// line with its title and text, and taken as answered at once (OK, Cancel, Yes), so nothing
 // waits on a modal dialog. PromptsRelay lets the window keep one Prompts while the program
 // changes from asking to reporting.
 
@@ -19,6 +19,11 @@ public:
 
     void Message(const std::string& caption, const std::string& text, MessageIcon) override {
         Report("message", caption, text);
+    }
+    // Yes: nobody is there to keep the program running, and it must still be able to end.
+    bool AskYesCancel(const std::string& caption, const std::string& text) override {
+        Report("question", caption, text + " Yes");
+        return true;
     }
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override {
         Report("file dialog", request.Title, "cancelled");
@@ -62,6 +67,9 @@ public:
 
     void Message(const std::string& caption, const std::string& text, MessageIcon icon) override {
         use_->Message(caption, text, icon);
+    }
+    bool AskYesCancel(const std::string& caption, const std::string& text) override {
+        return use_->AskYesCancel(caption, text);
     }
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override {
         return use_->OpenFileName(request);

@@ -25,9 +25,19 @@ public:
     std::deque<std::optional<std::string>> FileAnswers;
     std::vector<ShownMessage> Messages;
     std::vector<FileDialogRequest> FileDialogs;
+    // Answers for the next Yes/Cancel questions, in order (true for Yes); nothing means Yes.
+    std::deque<bool> QuestionAnswers;
+    std::vector<ShownMessage> Questions;
 
     void Message(const std::string& caption, const std::string& text, MessageIcon icon) override {
         Messages.push_back({caption, text, icon});
+    }
+    bool AskYesCancel(const std::string& caption, const std::string& text) override {
+        Questions.push_back({caption, text, MessageIcon::Question});
+        if (QuestionAnswers.empty()) return true;
+        const bool yes = QuestionAnswers.front();
+        QuestionAnswers.pop_front();
+        return yes;
     }
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override { return Answer(request); }
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override { return Answer(request); }

@@ -81,8 +81,15 @@ void ResetConfigInEditor(SonarState& state) {
     }
 }
 
-void OpenConfigEditor(SonarState& state) {
+ConfigEditorOpening OpenConfigEditor(SonarState& state) {
     for (int r = 0; r < UserConfigUsedRows; ++r) state.UserConfig.Working[r] = state.UserConfig.Active[r];
+    return {state.UserConfig.Active, state.ConfigFile, state.EditConfigName};
+}
+
+void CancelConfigEditor(SonarState& state, const ConfigEditorOpening& opening) {
+    state.UserConfig.Active = opening.Active;
+    state.ConfigFile = opening.ConfigFile;
+    state.EditConfigName = opening.EditConfigName;
 }
 
 int& WorkingCell(SonarState& state, int row, UserConfigColumn column) {

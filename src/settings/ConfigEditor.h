@@ -44,10 +44,22 @@ bool SaveConfigFromEditor(SonarState& state, const std::string& path, const User
 // working copy takes its frequencies, absorptions and pulse lengths.
 void ResetConfigInEditor(SonarState& state);
 
+// What Cancel puts back: the active table and the names as the editor found them, so that
+// the name shown and the table in force never part.
+struct ConfigEditorOpening {
+    UserConfigTable Active{};
+    std::string ConfigFile;
+    std::string EditConfigName;
+};
+
 // Opening: the working copy takes the active table (range labels included) for the boxes.
 // EditConfigName is left as Load, Save As or Default last set it (or as the start-up load
-// named it): Ok at any later opening stores that name as ConfigFile.
-void OpenConfigEditor(SonarState& state);
+// named it): Ok stores that name as ConfigFile.
+ConfigEditorOpening OpenConfigEditor(SonarState& state);
+
+// "Cancel": the active table, ConfigFile and EditConfigName return to what they were when
+// the editor opened (Default and Save As change the active table at once).
+void CancelConfigEditor(SonarState& state, const ConfigEditorOpening& opening);
 
 // A cell's value in the working copy, its "D" button (the built-in table's value) and one
 // click of its scroll arrows (+1 up, -1 down).

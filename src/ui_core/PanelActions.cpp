@@ -436,6 +436,12 @@ KeyResult HandleTypedKey(KeyEntry& entry, SonarState& state, char key, bool reve
         r.Handled = true;
         return r;
     case 13: return FinishKeyEntry(entry, state);
+    case 8:  // a wrong digit can be taken back without starting over
+        if (!open) return r;
+        if (!entry.Text.empty()) entry.Text.pop_back();
+        r.Update.KeyEntryBox = true;
+        r.Handled = true;
+        return r;
     case 27:
         if (!open) return r;
         r.Handled = true;

@@ -141,7 +141,8 @@ struct KeyResult {
 
 // One typed character (WM_CHAR), with the whole key table: "r"/"R" and "g"/"G" start an
 // entry (HEAD), digits and "." append while fewer than 3 are typed (HEAD, entry open),
-// Enter (13) finishes, Escape (27) cancels, "h"/"H" toggles the hold, space is the reverse
+// Enter (13) finishes, Backspace (8) takes back the last character, Escape (27) cancels and
+// changes nothing else, "h"/"H" toggles the hold, space is the reverse
 // pulse (HEAD) or the playback reverse toggle (FILE), "c"/"C" clears the screen. In FILE
 // mode only "h", "c" and space do anything.
 KeyResult HandleTypedKey(KeyEntry& entry, SonarState& state, char key, bool reverseAvailable = false);

@@ -378,6 +378,36 @@ TEST(KeyboardEntry, GainLimitsAndMessages) {
     EXPECT_EQ(e.Mode, KeyEntryKind::None);
 }
 
+struct EntryEditCase {
+    const char* Keys;  // 8 is Backspace, 27 Escape
+    const char* Text;  // what the open entry holds afterwards ("" when closed)
+    bool Open;
+    int Gain;  // after a final Enter (6 before)
+    const char* Legend;
+};
+
+class KeyboardEntryEdit : public ::testing::TestWithParam<EntryEditCase> {};
+
+TEST_P(KeyboardEntryEdit, BackspaceAndEscape) {
+    const EntryEditCase& c = GetParam();
+    SonarState s = HeadState();
+    KeyEntry e;
+    const KeyResult last = Type(e, s, c.Keys);
+    EXPECT_EQ(e.Text, c.Text) << c.Legend;
+    EXPECT_EQ(e.Mode != KeyEntryKind::None, c.Open) << c.Legend;
+    EXPECT_FALSE(last.Update.ClearScreen || last.Update.RedrawImage) << c.Legend;
+    HandleTypedKey(e, s, 13);
+    EXPECT_EQ(s.Gain, c.Gain) << c.Legend;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardEntryEdit,
+    ::testing::Values(EntryEditCase{"g35\b4", "34", true, 34, "the last digit taken back and retyped"},
+                      EntryEditCase{"g1234\b\b", "1", true, 1, "the dropped fourth digit is not what goes"},
+                      EntryEditCase{"g\b\b", "", true, 6, "nothing to take back: the entry stays open"},
+                      EntryEditCase{"g40\x1b", "", false, 6, "Escape: nothing changes"},
+                      EntryEditCase{"\b", "", false, 6, "no entry: Backspace means nothing"}));
+
 TEST(KeyboardEntry, KeyTable) {
     SonarState s = HeadState();
     KeyEntry e;

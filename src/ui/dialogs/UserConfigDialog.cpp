@@ -88,10 +88,10 @@ UserConfigDialog::UserConfigDialog(SonarState& state, Prompts& prompts, QWidget*
     connect(saveAs_, &QPushButton::clicked, this, &UserConfigDialog::SaveConfigurationAs);
     connect(default_, &QPushButton::clicked, this, &UserConfigDialog::ResetToDefault);
     connect(ok_, &QPushButton::clicked, this, &UserConfigDialog::AcceptCells);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel_, &QPushButton::clicked, this, &UserConfigDialog::reject);
 
     ShowName(state_.ConfigFile);
-    OpenConfigEditor(state_);
+    opening_ = OpenConfigEditor(state_);
     ShowCells();
 }
 
@@ -136,6 +136,12 @@ void UserConfigDialog::ResetToDefault() {
     ResetConfigInEditor(state_);
     ShowName(state_.EditConfigName);
     ShowCells();
+}
+
+// Escape and the close button come here as well as Cancel.
+void UserConfigDialog::reject() {
+    CancelConfigEditor(state_, opening_);
+    QDialog::reject();
 }
 
 void UserConfigDialog::AcceptCells() {

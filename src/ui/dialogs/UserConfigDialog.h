@@ -9,6 +9,7 @@
 
 #include "core/SonarState.h"
 #include "core/Prompts.h"
+#include "settings/ConfigEditor.h"
 #include "settings/UserConfigEntry.h"
 
 class QLabel;
@@ -38,6 +39,7 @@ public:
     QPushButton* CancelButton() const { return cancel_; }
 
     UserConfigCellTexts CellTexts() const;
+    void reject() override;
 
 private:
     struct CellControls {
@@ -56,6 +58,7 @@ private:
 
     SonarState& state_;
     Prompts& prompts_;
+    ConfigEditorOpening opening_;
     std::array<std::array<CellControls, 3>, UserConfigUsedRows> cells_{};
     std::array<QLabel*, UserConfigUsedRows> rowLabels_{};
     QLabel* absorptionHeader_;

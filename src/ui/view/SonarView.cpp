@@ -337,6 +337,8 @@ void SonarView::keyPressEvent(QKeyEvent* event) {
         key = 13;
     else if (event->key() == Qt::Key_Escape)
         key = 27;
+    else if (event->key() == Qt::Key_Backspace)
+        key = 8;
     else if (event->text().size() == 1 && event->text().at(0).unicode() < 128)
         key = static_cast<char>(event->text().at(0).unicode());
     if (key == 0 || !state_) {

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -241,6 +243,7 @@ void MainWindow::StepSource() {
         sourceIdle_.stop();  // waits for a file or the end of the hold instead of spinning
         return;
     }
+    if (source_->Kind() == DataSource::File && WaitForModalDialog()) return;
     const SourceStep step = source_->Step();
     if (source_->Kind() == DataSource::File) {
         ++playbackSteps_;
@@ -250,6 +253,24 @@ void MainWindow::StepSource() {
     if (step.WaitMilliseconds != 0) sourceIdle_.stop();
     if (step.WaitMilliseconds > 0) sourceWait_.start(step.WaitMilliseconds);
 }
+
+// A played file stands still while a message box or dialog is open, so that its messages
+// do not pile up behind the first one and a capture is not taken under a dialog.
+bool MainWindow::WaitForModalDialog() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return false;
+    sourceIdle_.stop();
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        // Queued: when it runs, the dialog's own event loop has ended.
+        connect(dialog, &QDialog::finished, this, &MainWindow::ResumeAfterDialog,
+                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
+    } else if (!sourceWait_.isActive()) {
+        sourceWait_.start(ModalRecheckMilliseconds);  // no signal to wait for: look again later
+    }
+    return true;
+}
+
+void MainWindow::ResumeAfterDialog() { ScheduleSource(); }
 
 void MainWindow::SeekPlayback(int percent) {
     if (state_.RunMode != DataSource::File || !playback_.PlaybackOpen()) return;
@@ -274,8 +295,23 @@ void MainWindow::RunComPortSetup() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_ && !ConfirmExit()) {
+        event->ignore();  // the recording or copy goes on
+        return;
+    }
     ShutDown();
     event->accept();
+}
+
+// An open record or copy file is not closed behind the operator's back.
+bool MainWindow::ConfirmExit() {
+    if (recorder_.Recording() && !prompts_.AskYesCancel(ProgramTitle, "Recording to " + recorder_.FileName() +
+                                                                          " is open. Stop recording and exit?"))
+        return false;
+    if (playback_.Copying() && !prompts_.AskYesCancel(ProgramTitle, "Copying to " + playback_.CopyFileName() +
+                                                                        " is open. Stop copying and exit?"))
+        return false;
+    return true;
 }
 
 void MainWindow::ShutDown() {

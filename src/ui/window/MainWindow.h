@@ -110,9 +110,12 @@ private:
     void ApplyPanelUpdate(const PanelUpdate& update);
     void Check(int id, bool on);
     void Enable(int id, bool on);
+    bool ConfirmExit();
     void ShutDown();
     void OpenPlayback();
     void StepSource();
+    bool WaitForModalDialog();
+    void ResumeAfterDialog();
     void SeekPlayback(int percent);
     void ScheduleSource();
     void WakeSource(PingSource* source);
@@ -146,6 +149,7 @@ private:
     std::string settingsPath_;
     QTimer sourceIdle_;
     QTimer sourceWait_;
+    static constexpr int ModalRecheckMilliseconds = 100;
     int playbackSteps_ = 0;
     bool closed_ = false;
     std::atomic<bool> sourceWakePosted_{false};

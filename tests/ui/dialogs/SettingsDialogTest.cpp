@@ -382,14 +382,13 @@ private slots:
         second.LoadButton()->click();
         QCOMPARE(state.EditConfigName, shortPath);
 
-        // The editor was cancelled: the next one shows the name in force, but the editor's
-        // name outlives the dialog and is what Ok stores.
+        // The editor was cancelled: its name goes with it, so the next Ok keeps the name in force.
         second.CancelButton()->click();
         UserConfigDialog third(state, prompts);
         QCOMPARE(third.ConfigNameBox()->text().toStdString(), ShortConfigName(path));
-        QCOMPARE(state.EditConfigName, shortPath);
+        QCOMPARE(state.EditConfigName, path);
         third.OkButton()->click();
-        QCOMPARE(state.ConfigFile, shortPath);
+        QCOMPARE(state.ConfigFile, path);
     }
 
     void saveAsWritesTheCommittedTable() {
@@ -420,18 +419,30 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("new.dat"))));
     }
 
-    void defaultRestoresTheBuiltInTable() {
+    void defaultRestoresTheBuiltInTableAndCancelUndoesIt() {
         SonarState state = AutoState();
         state.UserConfig.Active[1].Frequency = 300;
+        state.ConfigFile = "/data/harbour.CFG";
         state.EditConfigName = "/data/x.cfg";
         ScriptedPrompts prompts;
-        UserConfigDialog editor(state, prompts);
-        QCOMPARE(editor.Cell(1, FrequencyColumn)->text(), QStringLiteral("300"));
+        {
+            UserConfigDialog editor(state, prompts);
+            QCOMPARE(editor.Cell(1, FrequencyColumn)->text(), QStringLiteral("300"));
+            editor.DefaultButton()->click();
+            QCOMPARE(editor.Cell(1, FrequencyColumn)->text(), QStringLiteral("1000"));
+            QCOMPARE(editor.ConfigNameBox()->text(), QStringLiteral("Default"));
+            QCOMPARE(state.UserConfig.Active[1].Frequency, 1000);
+            editor.CancelButton()->click();
+        }
+        // Cancel: the table in force and the names are those the editor opened with.
+        QCOMPARE(state.UserConfig.Active[1].Frequency, 300);
+        QCOMPARE(state.ConfigFile, std::string("/data/harbour.CFG"));
+        QCOMPARE(state.EditConfigName, std::string("/data/x.cfg"));
+
+        UserConfigDialog editor(state, prompts);  // Default then Ok keeps the built-in table
         editor.DefaultButton()->click();
-        QCOMPARE(editor.Cell(1, FrequencyColumn)->text(), QStringLiteral("1000"));
-        QCOMPARE(editor.ConfigNameBox()->text(), QStringLiteral("Default"));
+        editor.OkButton()->click();
         QCOMPARE(state.UserConfig.Active[1].Frequency, 1000);
-        editor.CancelButton()->click();
         QCOMPARE(state.ConfigFile, std::string("Default"));
     }
 

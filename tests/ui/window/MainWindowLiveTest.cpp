@@ -107,7 +107,19 @@ private slots:
         prompts.FileAnswers.push_back(recording.toStdString());
         window->RunCommand(Command::RecordStart);
         QTRY_VERIFY_WITH_TIMEOUT(window->RecordFile().RecordedBytes() > 0, 10000);
-        window->close();
+        // Cancel keeps the program and the recording going.
+        prompts.QuestionAnswers = {false};
+        QVERIFY(!window->close());
+        QCOMPARE(prompts.Questions.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(prompts.Questions[0].Text),
+                 QStringLiteral("Recording to %1 is open. Stop recording and exit?").arg(recording));
+        QVERIFY(window->isVisible() && window->RecordFile().Recording());
+        const int64_t recorded = window->RecordFile().RecordedBytes();
+        QTRY_VERIFY_WITH_TIMEOUT(window->RecordFile().RecordedBytes() > recorded, 10000);
+        // Yes closes the file, then the window.
+        prompts.QuestionAnswers = {true};
+        QVERIFY(window->close());
+        QCOMPARE(prompts.Questions.size(), size_t(2));
         QVERIFY(!window->RecordFile().Recording());
         QCOMPARE(QString::fromStdString(prompts.Messages.back().Caption), QStringLiteral("Close Record File"));
         QVERIFY(QFileInfo(recording).size() > 0);

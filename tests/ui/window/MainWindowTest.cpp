@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QImage>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPaintEvent>
 #include <QTest>
 
@@ -279,6 +280,31 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > held + 5, 5000);
     }
 
+    void playbackWaitsWhileAMessageBoxIsOpen() {
+        TestFolder folder(NoHead + QStringLiteral("RunMode=1\nPlotSpeed=100\n"));
+        ScriptedPrompts prompts;
+        prompts.FileAnswers.push_back(SectorRecording().toStdString());
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > 3, 5000);
+        int atOpen = -1;
+        int atClose = -1;
+        QTimer::singleShot(0, window.get(), [&] {
+            QMessageBox box(QMessageBox::Information, QStringLiteral("Note"), QStringLiteral("Open"), QMessageBox::Ok,
+                            window.get());
+            QTimer::singleShot(100, &box, [&] { atOpen = window->PlaybackSteps(); });
+            QTimer::singleShot(500, &box, [&] {
+                atClose = window->PlaybackSteps();
+                box.accept();
+            });
+            box.exec();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(atClose >= 0, 5000);
+        QVERIFY(atOpen >= 0);
+        QCOMPARE(atClose, atOpen);
+        QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackSteps() > atClose + 5, 5000);
+    }
+
     void playbackSliderFollowsAndSeeks() {
         TestFolder folder(NoHead + QStringLiteral("RunMode=1\nPlotSpeed=100\n"));
         ScriptedPrompts prompts;
@@ -460,6 +486,11 @@ private slots:
         QVERIFY(window->PlaybackFile().Copying());
         QCOMPARE(Text(window->CommandAction(16)), QStringLiteral("&Copy Stop..."));
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackFile().CopiedBytes() > 5000, 10000);
+        prompts.QuestionAnswers = {false};
+        window->RunCommand(Command::Exit);
+        QCOMPARE(QString::fromStdString(prompts.Questions.at(0).Text),
+                 QStringLiteral("Copying to %1 is open. Stop copying and exit?").arg(copy));
+        QVERIFY(window->isVisible() && window->PlaybackFile().Copying());
         window->RunCommand(Command::CopyStart);
         QVERIFY(!window->PlaybackFile().Copying());
         QCOMPARE(Text(window->CommandAction(16)), QStringLiteral("&Copy Start..."));
