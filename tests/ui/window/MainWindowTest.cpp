@@ -475,7 +475,8 @@ private slots:
     }
 
     void copyWhilePlaying() {
-        TestFolder folder(NoHead + QStringLiteral("RunMode=1\n"));
+        // Paced (22 ms a record), so the copy is still open, well short of the end of the file.
+        TestFolder folder(NoHead + QStringLiteral("RunMode=1\nPlotSpeed=70\n"));
         ScriptedPrompts prompts;
         prompts.FileAnswers.push_back(SectorRecording().toStdString());
         auto window = MakeWindow(folder, prompts);
@@ -486,6 +487,9 @@ private slots:
         QVERIFY(window->PlaybackFile().Copying());
         QCOMPARE(Text(window->CommandAction(16)), QStringLiteral("&Copy Stop..."));
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackFile().CopiedBytes() > 5000, 10000);
+        // Held, so the copy cannot reach the end of the file (which closes it) meanwhile.
+        window->ToggleHold();
+        QVERIFY(window->PlaybackFile().Copying());
         prompts.QuestionAnswers = {false};
         window->RunCommand(Command::Exit);
         QCOMPARE(QString::fromStdString(prompts.Questions.at(0).Text),
