@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     tidemar::MainWindowOptions options;
     options.Dialogs = &prompts;
 
-    tidemar::ShowSplash();
+    const QPointer<QWidget> splash = tidemar::ShowSplash();
     tidemar::MainWindow window(options);
     asked.SetParent(&window);
 
@@ -137,5 +137,6 @@ int main(int argc, char** argv) {
     }
     window.Start();
     const int loop = closed ? 0 : app.exec();
+    delete splash.data();  // still shown when the run ended within its time
     return status != 0 ? status : loop;
 }

@@ -11,7 +11,7 @@
 
 namespace tidemar {
 
-void ShowSplash() {
+QPointer<QWidget> ShowSplash() {
     // One and a half times the logo box, as the logo is shown large at start-up.
     const QSize size(480, 240);
     const qreal ratio = qApp->primaryScreen() ? qApp->primaryScreen()->devicePixelRatio() : 1.0;
@@ -27,6 +27,7 @@ void ShowSplash() {
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
     QTimer::singleShot(SplashMilliseconds, splash, &QWidget::close);
+    return splash;
 }
 
 }  // namespace tidemar

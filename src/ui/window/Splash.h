@@ -3,11 +3,16 @@
 // gone by itself after a moment. It never waits for anything and never holds up the
 // window behind it.
 
+#include <QPointer>
+#include <QWidget>
+
 namespace tidemar {
 
 inline constexpr int SplashMilliseconds = 1500;
 
-// Shows the splash now; it closes and frees itself after SplashMilliseconds.
-void ShowSplash();
+// Shows the splash now; it closes and frees itself after SplashMilliseconds. A run that
+// ends sooner (--quit-after, a signal) deletes it through the pointer, which is null once
+// the splash is gone.
+QPointer<QWidget> ShowSplash();
 
 }  // namespace tidemar
