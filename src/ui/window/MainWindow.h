@@ -9,6 +9,7 @@
 // closed (link and GPS stopped, files closed, settings written).
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,12 @@
 #include "ui/window/WindowDispatchTarget.h"
 
 namespace tidemar {
+
+inline constexpr int StatusTickMilliseconds = 250;
+inline constexpr int NoReplyMilliseconds = 1000;    // a head silent this long is reported
+inline constexpr int EndOfFileMilliseconds = 1000;  // the pause at the end of a played file
+inline constexpr const char* NoReplyText = "No Reply";
+inline constexpr const char* EndOfFileText = "End of File";
 
 struct MainWindowOptions {
     // Folder of TIDEMAR.INI; empty: the working folder.
@@ -125,6 +132,10 @@ private:
     void ToggleProfileGrid();
     void ToggleHeadScan();
     void Redraw();
+    // Four times a second: the status box's "No Reply" and "End of File", and the clock of
+    // HEAD mode while no ping renews it.
+    void TickStatus();
+    void ShowEndOfFile();
 
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts& prompts_;
@@ -146,6 +157,10 @@ private:
     std::string settingsPath_;
     QTimer sourceIdle_;
     QTimer sourceWait_;
+    QTimer statusTick_;
+    uint64_t pingsHeard_ = 0;
+    int64_t heardAt_ = 0;  // tick of the last reply, or of the link coming up
+    int64_t endOfFileShownAt_ = -1;
     int playbackSteps_ = 0;
     bool closed_ = false;
     std::atomic<bool> sourceWakePosted_{false};
