@@ -88,6 +88,7 @@ public:
     void StopCopy();
     bool Copying() const { return copy_.IsOpen(); }
     int64_t CopiedBytes() const { return copy_.BytesWritten(); }
+    const std::string& CopyFileName() const { return copy_.Name(); }
 
     bool PlaybackOpen() const { return reader_.IsOpen(); }
     const std::string& FileName() const { return name_; }

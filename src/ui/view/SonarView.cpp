@@ -156,6 +156,17 @@ QString SonarView::StatusText() const {
     return text ? QString::fromLatin1(text) : QString();
 }
 
+void SonarView::SetRecordMark(const QString& text) {
+    if (text == recordMark_) return;
+    recordMark_ = text;
+    update(RecordMarkRect());
+}
+
+QRect SonarView::RecordMarkRect() const {
+    const QFontMetrics metrics(smallFont_);
+    return QRect(QPoint(344, 533), QPoint(FrameWidth - 1, 536 + metrics.height() - 1));
+}
+
 bool SonarView::Adjusting() const { return state_ && state_->AutoProfileActive; }
 
 bool SonarView::StatusShown() const { return ShownStatus() != nullptr; }
@@ -257,6 +268,18 @@ void SonarView::paintEvent(QPaintEvent* event) {
         painter.setPen(Qt::white);
         const int w = metrics.horizontalAdvance(text);
         painter.drawText(301 - w / 2, 513 + metrics.ascent(), text);
+    }
+    if (!recordMark_.isEmpty() && dirty.intersects(RecordMarkRect())) {
+        const QRect box = RecordMarkRect();
+        painter.fillRect(box, PaletteColor(BackgroundIndex));
+        painter.setFont(smallFont_);
+        const QString rec = QStringLiteral("REC ");
+        painter.setPen(Qt::red);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, rec);
+        painter.setPen(Qt::white);
+        painter.drawText(box.adjusted(QFontMetrics(smallFont_).horizontalAdvance(rec), 0, 0, 0),
+                         Qt::AlignLeft | Qt::AlignVCenter, recordMark_);
+        painter.setFont(font());
     }
     if (pingMark_) {
         painter.setPen(Qt::white);

@@ -77,6 +77,11 @@ public:
     void SetStatusNotice(const char* text);
     // The text the status box shows now; empty when it is erased.
     QString StatusText() const;
+    // The mark of a file being written, right of the Plot Speed box: "REC", the file name
+    // and its size; empty erases it.
+    void SetRecordMark(const QString& text);
+    const QString& RecordMark() const { return recordMark_; }
+    QRect RecordMarkRect() const;
     // The GPS position box under the panel, as DrawGpsPosition decided it.
     void SetGpsBox(const GpsBox& box);
     const GpsBox& ShownGpsBox() const { return gpsBox_; }
@@ -182,6 +187,7 @@ private:
     QRegion overlaysDirty_;
     bool noConnection_ = false;
     const char* notice_ = nullptr;
+    QString recordMark_;
     bool pingMark_ = false;
     GpsBox gpsBox_;
     int repaintsScheduled_ = 0;

@@ -136,6 +136,7 @@ private:
     // HEAD mode while no ping renews it.
     void TickStatus();
     void ShowEndOfFile();
+    void ShowRecordMark();
 
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts& prompts_;
@@ -161,6 +162,7 @@ private:
     uint64_t pingsHeard_ = 0;
     int64_t heardAt_ = 0;  // tick of the last reply, or of the link coming up
     int64_t endOfFileShownAt_ = -1;
+    int64_t recordMarkAt_ = 0;
     int playbackSteps_ = 0;
     bool closed_ = false;
     std::atomic<bool> sourceWakePosted_{false};

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "core/Modes.h"
 #include "core/TimeStamp.h"
 #include "ui/window/MainWindow.h"
@@ -13,6 +15,12 @@ void MainWindow::TickStatus() {
         view_->SetStatusNotice(nullptr);
     }
 
+    // A file started or stopped shows at once; its size once a second.
+    const bool writing = recorder_.Recording() || playback_.Copying();
+    if (writing == view_->RecordMark().isEmpty() || now - recordMarkAt_ >= 1000) {
+        recordMarkAt_ = now;
+        ShowRecordMark();
+    }
     const bool head = state_.RunMode == DataSource::Head;
     const bool asking = head && source_ && source_->Linked() && !state_.HoldActive;
     // The wait is counted from the last reply, or from the moment pings could be asked for
@@ -26,6 +34,26 @@ void MainWindow::TickStatus() {
 
     // The clock keeps running while no ping stamps the time; a played file shows its own.
     if (head && (!asking || silent) && StampTime(state_, clock_)) target_.OnNewSecond();
+}
+
+namespace {
+
+// "SONAR001.K7T  12 KB": the name without its folder, the size in whole kilobytes.
+QString RecordMarkText(const std::string& path, int64_t bytes) {
+    return QStringLiteral("%1  %2 KB")
+        .arg(QString::fromStdString(std::filesystem::path(path).filename().string()))
+        .arg(bytes / 1024);
+}
+
+}  // namespace
+
+void MainWindow::ShowRecordMark() {
+    if (recorder_.Recording())
+        view_->SetRecordMark(RecordMarkText(recorder_.FileName(), recorder_.RecordedBytes()));
+    else if (playback_.Copying())
+        view_->SetRecordMark(RecordMarkText(playback_.CopyFileName(), playback_.CopiedBytes()));
+    else
+        view_->SetRecordMark(QString());
 }
 
 void MainWindow::ShowEndOfFile() {

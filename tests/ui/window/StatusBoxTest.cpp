@@ -4,6 +4,7 @@
 
 #include "ScriptedSource.h"
 #include "UiTestSupport.h"
+#include "ui/window/MainMenu.h"
 
 using namespace tidemar;
 using namespace tidemar::uitest;
@@ -37,6 +38,40 @@ private slots:
         QVERIFY(view.StatusText().isEmpty());
     }
 
+    void silentLiveHeadIsReported() {
+        HeadSim sim;
+        QVERIFY(sim.Start(QStringLiteral("127.0.0.115"), {QStringLiteral("--silent-after"), QStringLiteral("20")}));
+        TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.115\nGridMode=0\nRange=6\nSpeed=4\n"));
+        ScriptedPrompts prompts;
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        QTRY_VERIFY_WITH_TIMEOUT(window->Cycle().Exchanges() >= 20, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->View()->StatusText(), QString::fromLatin1(NoReplyText), 2500);
+    }
+
+    void recordMarkOnlyWhileRecording() {
+        TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.1\nRunMode=0\nGridMode=1\n"));
+        ScriptedPrompts prompts;
+        ScriptedSource* head = nullptr;
+        auto window = MakeWindow(folder, prompts, sourcetest::ScriptedSourceFactory(head));
+        window->Start();
+        SonarView& view = *window->View();
+        QTest::qWait(300);
+        QVERIFY(view.RecordMark().isEmpty());
+        prompts.FileAnswers.push_back(folder.Path(QStringLiteral("Survey.K7T")).toStdString());
+        window->RunCommand(Command::RecordStart);
+        QVERIFY(window->RecordFile().Recording());
+        head->Deliver(40, 90);
+        QTRY_VERIFY_WITH_TIMEOUT(view.RecordMark().contains(QStringLiteral("Survey.K7T"), Qt::CaseInsensitive), 1000);
+        // The size follows the file once a second.
+        const QString kb = QStringLiteral(" %1 KB").arg(window->RecordFile().RecordedBytes() / 1024);
+        QTRY_VERIFY_WITH_TIMEOUT(view.RecordMark().endsWith(kb), 1500);
+        QVERIFY(window->RecordFile().RecordedBytes() >= 1024);
+        window->RunCommand(Command::RecordStart);
+        QVERIFY(!window->RecordFile().Recording());
+        QTRY_VERIFY_WITH_TIMEOUT(view.RecordMark().isEmpty(), 1000);
+    }
+
     void clockRunsWhileNoPingRenewsIt() {
         TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.1\nRunMode=0\nGridMode=1\n"));
         ScriptedPrompts prompts;
@@ -50,7 +85,8 @@ private slots:
     }
 
     void endOfFileShownAtTheRewind() {
-        TestFolder folder(QStringLiteral("IPAddress_Sonar1=127.0.0.62\nRunMode=1\nPlotSpeed=80\n"));  // 240 pings, 10 ms apart
+        TestFolder folder(
+            QStringLiteral("IPAddress_Sonar1=127.0.0.62\nRunMode=1\nPlotSpeed=80\n"));  // 240 pings, 10 ms apart
         ScriptedPrompts prompts;
         prompts.FileAnswers.push_back(SectorRecording().toStdString());
         auto window = MakeWindow(folder, prompts);
