@@ -44,6 +44,9 @@ public:
     virtual void Stop() = 0;
     // Started and able to yield pings.
     virtual bool Active() const = 0;
+    // Able to be asked for a ping right now: a head between two connections is not, and
+    // its silence then is no missing reply.
+    virtual bool Linked() const { return Active(); }
 
     // The operator's hold was set or released. Owners do not step a held source on idle.
     virtual void Hold(bool held) = 0;

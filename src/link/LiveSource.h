@@ -21,6 +21,7 @@ public:
     bool Start() override { return cycle_.Start(port_, timings_); }
     void Stop() override { cycle_.Stop(); }
     bool Active() const override { return cycle_.Running(); }
+    bool Linked() const override { return cycle_.Running() && cycle_.Connected(); }
     // A released hold sends the next ping; a set one lets the ping on its way come back.
     void Hold(bool held) override {
         if (!held) cycle_.Resume();

@@ -19,8 +19,8 @@ std::string Printed(const char* format, Args... args) {
 std::array<DiagnosticsRow, DiagnosticsRowCount> DiagnosticsRows(const SonarState& state) {
     std::array<DiagnosticsRow, DiagnosticsRowCount> rows;
     const char* labels[DiagnosticsRowCount] = {
-        "Header",     "Head ID",  "Serial Stat",  "Head Pos",    "Range",    "Profile",  "Data Bytes", "Term",
-        "Send Delay", "Tx Delay", "Switch Delay", "Delay Count", "Rep Rate", "IP Sonar", "",           "Ext Trigger"};
+        "Header",     "Head ID",  "Serial Stat",  "Head Pos",    "Range",    "Profile",  "Data Bytes",  "Term",
+        "Send Delay", "Tx Delay", "Switch Delay", "Delay Count", "Rep Rate", "IP Sonar", "Recv Errors", "Ext Trigger"};
     for (int r = 0; r < DiagnosticsRowCount; ++r) rows[r].Label = labels[r];
 
     const auto& header = state.LastHeader;
@@ -45,6 +45,9 @@ std::array<DiagnosticsRow, DiagnosticsRowCount> DiagnosticsRows(const SonarState
     rows[11].Value = "n/a";
     rows[12].Value = state.RepRateText;
     rows[13].Value = state.IPAddress_Sonar1.substr(0, IpAddressCapacity);
+    // The row left free by the layout counts failed receives, time-outs of a silent head
+    // among them, so a head that stops answering shows here as well as under the picture.
+    rows[14].Value = Printed("%d", state.RecvErrorCount);
     rows[15].Value = Printed("0x%02X", state.ExternalTriggerControl);
     return rows;
 }

@@ -138,16 +138,61 @@ void SonarView::SetNoConnectionShown(bool shown) {
     StatusChanged();
 }
 
+void SonarView::SetStatusNotice(const char* text) {
+    if (text == notice_) return;
+    if (notice_) update(StatusRect(notice_).adjusted(-1, -1, 1, 1));
+    notice_ = text;
+    StatusChanged();
+}
+
+const char* SonarView::ShownStatus() const {
+    const bool positioning = state_ && state_->AutoProfileActive && state_->AutoProfilePositioning;
+    if (noConnection_ || positioning) return Adjusting() ? AdjustingText : NoConnectionText;
+    return notice_;
+}
+
+QString SonarView::StatusText() const {
+    const char* text = ShownStatus();
+    return text ? QString::fromLatin1(text) : QString();
+}
+
+void SonarView::SetRecordMark(const QString& text) {
+    if (text == recordMark_) return;
+    recordMark_ = text;
+    update(RecordMarkRect());
+}
+
+QRect SonarView::RecordMarkRect() const {
+    const QFontMetrics metrics(smallFont_);
+    return QRect(QPoint(428, 533), QPoint(FrameWidth - 1, 536 + metrics.height() - 1));
+}
+
+void SonarView::SetPlaybackRate(const QString& rate) {
+    if (rate == playbackRate_) return;
+    playbackRate_ = rate;
+    update(PlaybackRateRect());
+}
+
+QString SonarView::PlaybackRateText() const {
+    if (playbackRate_.isEmpty() || !state_) return QString();
+    return QStringLiteral("%1  %2").arg(state_->PlotSpeed).arg(playbackRate_);
+}
+
+QRect SonarView::PlaybackRateRect() const {
+    // From just right of the Plot Speed right arrow up to the record mark.
+    const QFontMetrics metrics(smallFont_);
+    return QRect(QPoint(354, 533), QPoint(425, 536 + metrics.height() - 1));
+}
+
 bool SonarView::Adjusting() const { return state_ && state_->AutoProfileActive; }
 
-bool SonarView::StatusShown() const {
-    return noConnection_ || (state_ && state_->AutoProfileActive && state_->AutoProfilePositioning);
-}
+bool SonarView::StatusShown() const { return ShownStatus() != nullptr; }
 
 void SonarView::StatusChanged() {
     // Either text may have been shown before: both areas are repainted.
     update(StatusRect(NoConnectionText).adjusted(-1, -1, 1, 1));
     update(StatusRect(AdjustingText).adjusted(-1, -1, 1, 1));
+    if (notice_) update(StatusRect(notice_).adjusted(-1, -1, 1, 1));
 }
 
 void SonarView::SetPingMark(bool on) {
@@ -163,7 +208,10 @@ void SonarView::SetGpsBox(const GpsBox& box) {
 
 QRect SonarView::GpsBoxArea() const { return GpsBoxRect(font()); }
 
-QRect SonarView::NoConnectionRect() const { return StatusRect(Adjusting() ? AdjustingText : NoConnectionText); }
+QRect SonarView::NoConnectionRect() const {
+    const char* shown = ShownStatus();
+    return StatusRect(shown ? shown : (Adjusting() ? AdjustingText : NoConnectionText));
+}
 
 QRect SonarView::StatusRect(const char* text) const {
     const QFontMetrics metrics(font());
@@ -228,14 +276,35 @@ void SonarView::paintEvent(QPaintEvent* event) {
     if (StatusShown()) {
         // While a scan is being set up the box says so, on its own colour, even when the
         // head cannot be reached.
-        const QString text = QString::fromLatin1(Adjusting() ? AdjustingText : NoConnectionText);
+        const char* shown = ShownStatus();
+        const QString text = QString::fromLatin1(shown);
         const QRect box = NoConnectionRect();
-        painter.fillRect(box, PaletteColor(Adjusting() ? 124 : 127));
+        painter.fillRect(box, PaletteColor(shown == AdjustingText ? 124 : 127));
         painter.setPen(PaletteColor(123));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         painter.setPen(Qt::white);
         const int w = metrics.horizontalAdvance(text);
         painter.drawText(301 - w / 2, 513 + metrics.ascent(), text);
+    }
+    if (!playbackRate_.isEmpty() && dirty.intersects(PlaybackRateRect())) {
+        const QRect box = PlaybackRateRect();
+        painter.fillRect(box, PaletteColor(BackgroundIndex));
+        painter.setFont(smallFont_);
+        painter.setPen(Qt::white);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, PlaybackRateText());
+        painter.setFont(font());
+    }
+    if (!recordMark_.isEmpty() && dirty.intersects(RecordMarkRect())) {
+        const QRect box = RecordMarkRect();
+        painter.fillRect(box, PaletteColor(BackgroundIndex));
+        painter.setFont(smallFont_);
+        const QString rec = QStringLiteral("REC ");
+        painter.setPen(Qt::red);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, rec);
+        painter.setPen(Qt::white);
+        painter.drawText(box.adjusted(QFontMetrics(smallFont_).horizontalAdvance(rec), 0, 0, 0),
+                         Qt::AlignLeft | Qt::AlignVCenter, recordMark_);
+        painter.setFont(font());
     }
     if (pingMark_) {
         painter.setPen(Qt::white);

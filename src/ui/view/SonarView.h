@@ -72,6 +72,21 @@ public:
     // The "No Connection" box under the image, shown or erased.
     void SetNoConnectionShown(bool shown);
     bool NoConnectionShown() const { return noConnection_; }
+    // What the status box says when neither the link nor an auto-profile scan needs it
+    // ("No Reply", "End of File"); null erases it.
+    void SetStatusNotice(const char* text);
+    // The text the status box shows now; empty when it is erased.
+    QString StatusText() const;
+    // The mark of a file being written, right of the Plot Speed box: "REC", the file name
+    // and its size; empty erases it.
+    void SetRecordMark(const QString& text);
+    const QString& RecordMark() const { return recordMark_; }
+    QRect RecordMarkRect() const;
+    // In FILE mode, right of the Plot Speed arrows: its value and the played rate
+    // ("70  412/s"), the rate as last set (once a second); an empty rate erases it all.
+    void SetPlaybackRate(const QString& rate);
+    QString PlaybackRateText() const;
+    QRect PlaybackRateRect() const;
     // The GPS position box under the panel, as DrawGpsPosition decided it.
     void SetGpsBox(const GpsBox& box);
     const GpsBox& ShownGpsBox() const { return gpsBox_; }
@@ -162,6 +177,7 @@ private:
     bool Adjusting() const;
     void ConvertRows(int first, int last);
     QRect StatusRect(const char* text) const;
+    const char* ShownStatus() const;
 
     const SonarImage& image_;
     const ImageColorTable& colors_;
@@ -175,6 +191,9 @@ private:
     bool panelDirty_ = false;
     QRegion overlaysDirty_;
     bool noConnection_ = false;
+    const char* notice_ = nullptr;
+    QString recordMark_;
+    QString playbackRate_;
     bool pingMark_ = false;
     GpsBox gpsBox_;
     int repaintsScheduled_ = 0;

@@ -1,5 +1,6 @@
 #include "ui/window/MainWindow.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <QApplication>
@@ -118,6 +119,8 @@ MainWindow::MainWindow(const MainWindowOptions& options)
     connect(&sourceIdle_, &QTimer::timeout, this, &MainWindow::StepSource);
     sourceWait_.setSingleShot(true);
     connect(&sourceWait_, &QTimer::timeout, this, &MainWindow::ScheduleSource);
+    statusTick_.setInterval(StatusTickMilliseconds);
+    connect(&statusTick_, &QTimer::timeout, this, &MainWindow::TickStatus);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -133,6 +136,7 @@ void MainWindow::Start() {
     show();
     target_.RedrawSonarImage();
     ApplyDataSource();
+    statusTick_.start();
     activateWindow();
 }
 
@@ -247,11 +251,19 @@ void MainWindow::StepSource() {
     const SourceStep step = source_->Step();
     if (source_->Kind() == DataSource::File) {
         ++playbackSteps_;
+        if (step.Dispatched) ++playedPings_;
         if (slider_) slider_->ShowPercent(source_->Percent());
     }
     if (step.Rewound) image_.History.Reset = true;
     if (step.WaitMilliseconds != 0) sourceIdle_.stop();
-    if (step.WaitMilliseconds > 0) sourceWait_.start(step.WaitMilliseconds);
+    if (step.Rewound && source_->Kind() == DataSource::File) {
+        // The start of the file again, after a pause that says why the picture begins anew.
+        ShowEndOfFile();
+        sourceIdle_.stop();
+        sourceWait_.start(std::max(step.WaitMilliseconds, EndOfFileMilliseconds));
+    } else if (step.WaitMilliseconds > 0) {
+        sourceWait_.start(step.WaitMilliseconds);
+    }
 }
 
 // A played file stands still while a message box or dialog is open, so that its messages
@@ -317,6 +329,7 @@ bool MainWindow::ConfirmExit() {
 void MainWindow::ShutDown() {
     if (closed_) return;
     closed_ = true;
+    statusTick_.stop();
     sourceIdle_.stop();
     sourceWait_.stop();
     if (state_.RunMode == DataSource::Head && gps_.ComPortsProbed()) StopLiveGps(state_, gps_);

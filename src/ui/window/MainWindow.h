@@ -9,6 +9,7 @@
 // closed (link and GPS stopped, files closed, settings written).
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,12 @@
 #include "ui/window/WindowDispatchTarget.h"
 
 namespace tidemar {
+
+inline constexpr int StatusTickMilliseconds = 250;
+inline constexpr int NoReplyMilliseconds = 1000;    // a head silent this long is reported
+inline constexpr int EndOfFileMilliseconds = 1000;  // the pause at the end of a played file
+inline constexpr const char* NoReplyText = "No Reply";
+inline constexpr const char* EndOfFileText = "End of File";
 
 struct MainWindowOptions {
     // Folder of TIDEMAR.INI; empty: the working folder.
@@ -128,6 +135,12 @@ private:
     void ToggleProfileGrid();
     void ToggleHeadScan();
     void Redraw();
+    // Four times a second: the status box's "No Reply" and "End of File", and the clock of
+    // HEAD mode while no ping renews it.
+    void TickStatus();
+    void ShowEndOfFile();
+    void ShowPlaybackRate(int64_t now);
+    void ShowRecordMark();
 
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts& prompts_;
@@ -150,6 +163,14 @@ private:
     QTimer sourceIdle_;
     QTimer sourceWait_;
     static constexpr int ModalRecheckMilliseconds = 100;
+    QTimer statusTick_;
+    uint64_t pingsHeard_ = 0;
+    int64_t heardAt_ = 0;  // tick of the last reply, or of the link coming up
+    int64_t endOfFileShownAt_ = -1;
+    int64_t recordMarkAt_ = 0;
+    uint64_t playedPings_ = 0;  // pings of the played file dispatched
+    uint64_t ratePings_ = 0;    // and their count when the rate was last shown
+    int64_t rateAt_ = -1;
     int playbackSteps_ = 0;
     bool closed_ = false;
     std::atomic<bool> sourceWakePosted_{false};

@@ -12,6 +12,7 @@ void WindowDispatchTarget::BlitSonarImage() {
 }
 
 void WindowDispatchTarget::DrawPingIndicator(bool on) {
+    ++pingsHeard_;
     if (view_) view_->SetPingMark(on);
 }
 

@@ -3,6 +3,7 @@
 // image code, and every blit becomes a repaint of the image area with the next display
 // frame. Recording goes to the recorder, the status marks to the view.
 
+#include <cstdint>
 #include <functional>
 
 #include "files/Recorder.h"
@@ -67,6 +68,9 @@ public:
     bool GpsBlink() const { return gpsBlink_; }
 
     int Blits() const { return blits_; }
+    // Every dispatched reply, valid or not, and every reset of the ping mark counts: the
+    // window watches this to see whether the head still answers.
+    uint64_t PingsHeard() const { return pingsHeard_; }
 
 private:
     static void Call(const std::function<void()>& hook) {
@@ -79,6 +83,7 @@ private:
     bool blink_ = false;
     bool gpsBlink_ = false;
     int blits_ = 0;
+    uint64_t pingsHeard_ = 0;
     ShownReadouts shown_;
     int shownRunMode_ = -1;
 };

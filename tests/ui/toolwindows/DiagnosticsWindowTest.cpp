@@ -109,13 +109,14 @@ private slots:
         state.LoopsPerSecond = 123456;
         state.IPAddress_Sonar1 = "127.0.0.66";
         state.ExternalTriggerControl = 2;
+        state.RecvErrorCount = 4;
         QStringList labels;
         for (const DiagnosticsRow& row : DiagnosticsRows(state)) labels << QString::fromLatin1(row.Label);
         QCOMPARE(labels, QStringList({"Header", "Head ID", "Serial Stat", "Head Pos", "Range", "Profile", "Data Bytes",
                                       "Term", "Send Delay", "Tx Delay", "Switch Delay", "Delay Count", "Rep Rate",
-                                      "IP Sonar", "", "Ext Trigger"}));
+                                      "IP Sonar", "Recv Errors", "Ext Trigger"}));
         QCOMPARE(Values(state), QStringList({"n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "n/a", "3 ms", "0 us",
-                                             "40 ms", "n/a", "0 ms", "127.0.0.66", "", "0x02"}));
+                                             "40 ms", "n/a", "0 ms", "127.0.0.66", "4", "0x02"}));
     }
 
     void rowsShowTheLastHeader() {
