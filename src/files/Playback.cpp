@@ -298,12 +298,17 @@ int Playback::StartCopy() {
 
 void Playback::StopCopy() {
     if (!Copying()) return;
+    prompts_.Message("Close Copy File", copy_.Name(), MessageIcon::None);
+    CloseCopy();
+}
+
+bool Playback::CloseCopy() {
     const std::string name = copy_.Name();
-    prompts_.Message("Close Copy File", name, MessageIcon::None);
     std::string reason;
-    if (!copy_.Close(&reason))
-        prompts_.Message(CopyErrorCaption, "Cannot write to " + name + ":\n" + reason, MessageIcon::Exclamation);
+    const bool kept = copy_.Close(&reason);
+    if (!kept) prompts_.Message(CopyErrorCaption, "Cannot write to " + name + ":\n" + reason, MessageIcon::Exclamation);
     EndCopy();
+    return kept;
 }
 
 // The copy carries the profile range of the played reply (the surface detection may have
@@ -339,13 +344,7 @@ void Playback::CopyRecord(const FileRecord& record, const SonarState& state) {
 
 void Playback::FinishCopyAtEnd() {
     const std::string name = copy_.Name();
-    std::string reason;
-    const bool kept = copy_.Close(&reason);
-    EndCopy();
-    if (!kept) {
-        prompts_.Message(CopyErrorCaption, "Cannot write to " + name + ":\n" + reason, MessageIcon::Exclamation);
-        return;
-    }
+    if (!CloseCopy()) return;
     prompts_.Message(CopyExtensionCaption,
                      "End of file: " + std::to_string(copiedRecords_) + (copiedRecords_ == 1 ? " record" : " records") +
                          " copied to " + name + ".",

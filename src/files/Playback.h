@@ -110,6 +110,9 @@ private:
     PlaybackStepResult EndOfFile(SonarState& state);
     void EndCopy();
     void FinishCopyAtEnd();
+    // Closes the copy (a failed close is said) and restores title and menu; false when
+    // the close failed.
+    bool CloseCopy();
 
     Prompts& prompts_;
     WindowChrome& chrome_;
