@@ -70,8 +70,7 @@ MainWindow::MainWindow(const MainWindowOptions& options)
     host.Message = [this](const PanelMessage& message) {
         prompts_.Message(message.Caption, message.Text, MessageIcon::Exclamation);
     };
-    // What a file closed by a switch of the data source allowed no longer counts.
-    host.ReverseAvailable = [this] { return playback_.PlaybackOpen() && playback_.ReverseAvailable(); };
+    host.ReverseAvailable = [this] { return playback_.ReverseAvailable(); };
     view_->AttachPanel(state_, std::move(host));
 
     AutoProfileHooks scanHooks;
@@ -247,23 +246,23 @@ void MainWindow::StepSource() {
         sourceIdle_.stop();  // waits for a file or the end of the hold instead of spinning
         return;
     }
-    if (source_->Kind() == DataSource::File && WaitForModalDialog()) return;
+    const bool file = source_->Kind() == DataSource::File;
+    if (file && WaitForModalDialog()) return;
     const SourceStep step = source_->Step();
-    if (source_->Kind() == DataSource::File) {
+    int wait = step.WaitMilliseconds;
+    if (file) {
         ++playbackSteps_;
         if (step.Dispatched) ++playedPings_;
         if (slider_) slider_->ShowPercent(source_->Percent());
     }
-    if (step.Rewound) image_.History.Reset = true;
-    if (step.WaitMilliseconds != 0) sourceIdle_.stop();
-    if (step.Rewound && source_->Kind() == DataSource::File) {
+    if (step.Rewound) {
+        image_.History.Reset = true;
         // The start of the file again, after a pause that says why the picture begins anew.
         ShowEndOfFile();
-        sourceIdle_.stop();
-        sourceWait_.start(std::max(step.WaitMilliseconds, EndOfFileMilliseconds));
-    } else if (step.WaitMilliseconds > 0) {
-        sourceWait_.start(step.WaitMilliseconds);
+        wait = std::max(wait, EndOfFileMilliseconds);
     }
+    if (wait != 0) sourceIdle_.stop();
+    if (wait > 0) sourceWait_.start(wait);
 }
 
 // A played file stands still while a message box or dialog is open, so that its messages
