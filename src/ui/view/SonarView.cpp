@@ -162,9 +162,25 @@ void SonarView::SetRecordMark(const QString& text) {
     update(RecordMarkRect());
 }
 
-QRect SonarView::RecordMarkRect() const {
+QRect SonarView::StripRect(int left, int right) const {
     const QFontMetrics metrics(smallFont_);
-    return QRect(QPoint(428, 533), QPoint(FrameWidth - 1, 536 + metrics.height() - 1));
+    return QRect(QPoint(left, 533), QPoint(right, 536 + metrics.height() - 1));
+}
+
+QRect SonarView::RecordMarkRect() const { return StripRect(428, FrameWidth - 1); }
+
+void SonarView::PaintStrip(QPainter& painter, const QRect& box,
+                           std::initializer_list<std::pair<QColor, QString>> pieces) const {
+    painter.fillRect(box, PaletteColor(BackgroundIndex));
+    painter.setFont(smallFont_);
+    const QFontMetrics metrics(smallFont_);
+    int left = 0;
+    for (const auto& [color, text] : pieces) {
+        painter.setPen(color);
+        painter.drawText(box.adjusted(left, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        left += metrics.horizontalAdvance(text);
+    }
+    painter.setFont(font());
 }
 
 void SonarView::SetPlaybackRate(const QString& rate) {
@@ -178,11 +194,8 @@ QString SonarView::PlaybackRateText() const {
     return QStringLiteral("%1  %2").arg(state_->PlotSpeed).arg(playbackRate_);
 }
 
-QRect SonarView::PlaybackRateRect() const {
-    // From just right of the Plot Speed right arrow up to the record mark.
-    const QFontMetrics metrics(smallFont_);
-    return QRect(QPoint(354, 533), QPoint(425, 536 + metrics.height() - 1));
-}
+// From just right of the Plot Speed right arrow up to the record mark.
+QRect SonarView::PlaybackRateRect() const { return StripRect(354, 425); }
 
 bool SonarView::Adjusting() const { return state_ && state_->AutoProfileActive; }
 
@@ -286,26 +299,10 @@ void SonarView::paintEvent(QPaintEvent* event) {
         const int w = metrics.horizontalAdvance(text);
         painter.drawText(301 - w / 2, 513 + metrics.ascent(), text);
     }
-    if (!playbackRate_.isEmpty() && dirty.intersects(PlaybackRateRect())) {
-        const QRect box = PlaybackRateRect();
-        painter.fillRect(box, PaletteColor(BackgroundIndex));
-        painter.setFont(smallFont_);
-        painter.setPen(Qt::white);
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, PlaybackRateText());
-        painter.setFont(font());
-    }
-    if (!recordMark_.isEmpty() && dirty.intersects(RecordMarkRect())) {
-        const QRect box = RecordMarkRect();
-        painter.fillRect(box, PaletteColor(BackgroundIndex));
-        painter.setFont(smallFont_);
-        const QString rec = QStringLiteral("REC ");
-        painter.setPen(Qt::red);
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, rec);
-        painter.setPen(Qt::white);
-        painter.drawText(box.adjusted(QFontMetrics(smallFont_).horizontalAdvance(rec), 0, 0, 0),
-                         Qt::AlignLeft | Qt::AlignVCenter, recordMark_);
-        painter.setFont(font());
-    }
+    if (!playbackRate_.isEmpty() && dirty.intersects(PlaybackRateRect()))
+        PaintStrip(painter, PlaybackRateRect(), {{Qt::white, PlaybackRateText()}});
+    if (!recordMark_.isEmpty() && dirty.intersects(RecordMarkRect()))
+        PaintStrip(painter, RecordMarkRect(), {{Qt::red, QStringLiteral("REC ")}, {Qt::white, recordMark_}});
     if (pingMark_) {
         painter.setPen(Qt::white);
         painter.drawText(PingMarkRect(), Qt::AlignCenter, QStringLiteral("*"));

@@ -14,6 +14,8 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 #include <QCursor>
 #include <QFont>
@@ -161,6 +163,11 @@ private:
     void MeasureTool(Point at);
     void ZoomPixels(Point centre);
     // The picture with what is drawn over it, as the window shows it.
+    // The strip under the panel right of Plot Speed, from `left` to `right`; a line of the
+    // small font painted there in coloured pieces, one after the other.
+    QRect StripRect(int left, int right) const;
+    void PaintStrip(QPainter& painter, const QRect& box,
+                    std::initializer_list<std::pair<QColor, QString>> pieces) const;
     void PaintImageLayer(QPainter& painter);
     void PaintOverlays(QPainter& painter, const QRect& dirty);
     void RefreshMeasureLineArea();
