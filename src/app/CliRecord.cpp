@@ -51,9 +51,7 @@ public:
     bool Recording() const override { return recorder_.Recording(); }
     // Only records that reached the file count: a failed write stops the recording.
     void WriteRecord(const SonarState& state) override {
-        const int64_t before = recorder_.RecordedBytes();
-        recorder_.WriteRecord(state);
-        if (recorder_.RecordedBytes() > before) ++Recorded;
+        if (recorder_.WriteRecord(state)) ++Recorded;
     }
     void OnNewSecond() override { GpsSecondTick(state_, *this); }
     int64_t Recorded = 0;

@@ -36,10 +36,10 @@ void Recorder::StopRecording() {
     EndRecording();
 }
 
-void Recorder::WriteRecord(const SonarState& state) {
-    if (!Recording()) return;
+bool Recorder::WriteRecord(const SonarState& state) {
+    if (!Recording()) return false;
     const std::vector<uint8_t> record = BuildDataRecord(state, file_.PreviousRecordSize());
-    if (record.empty()) return;
+    if (record.empty()) return false;
     std::string reason;
     if (!file_.Append(record, &reason)) {
         const std::string name = file_.Name();
@@ -50,10 +50,11 @@ void Recorder::WriteRecord(const SonarState& state) {
                          "Cannot write to " + name + ":\n" + reason +
                              "\nRecording has stopped; the records written before are kept.",
                          MessageIcon::Exclamation);
-        return;
+        return false;
     }
     if (file_.KilobytesChanged())
         chrome_.SetTitle(ActivityTitle(RecordingActivity, file_.Name(), file_.BytesWritten() / 1024));
+    return true;
 }
 
 void Recorder::EndRecording() {

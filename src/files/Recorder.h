@@ -36,8 +36,8 @@ public:
 
     // Appends the record of the ping in state and renews the kB title. A write that fails
     // is told once under "Record Error" and stops the recording; the file keeps every
-    // whole record written before.
-    void WriteRecord(const SonarState& state);
+    // whole record written before. True when the record reached the file.
+    bool WriteRecord(const SonarState& state);
 
     int64_t RecordedBytes() const { return file_.BytesWritten(); }
     const std::string& FileName() const { return file_.Name(); }
