@@ -90,8 +90,8 @@ int ExportOne(const ExportJob& job, ExportOptions options) {
     }
 
     if (result.SkippedBytes > 0)
-        std::fprintf(stderr, "tidemar-cli: %s: skipped %s of damaged data in %s (the first at offset %lld: %s)\n", input,
-                     Plural(result.SkippedBytes, "byte", "bytes").c_str(),
+        std::fprintf(stderr, "tidemar-cli: %s: skipped %s of damaged data in %s (the first at offset %lld: %s)\n",
+                     input, Plural(result.SkippedBytes, "byte", "bytes").c_str(),
                      Plural(result.DamagedStretches, "stretch", "stretches").c_str(),
                      static_cast<long long>(result.FirstDamageOffset), result.FirstDamageReason.c_str());
     if (result.Failed) {
@@ -106,11 +106,12 @@ int ExportOne(const ExportJob& job, ExportOptions options) {
     }
     if (options.Format != ExportFormat::Csv && result.Positions == 0)
         std::fprintf(stderr, "tidemar-cli: warning: %s: no record carries a position; the track is empty\n", input);
-    std::fprintf(stderr, "tidemar-cli: %s: %s, %s%s -> %s\n", input, Plural(result.Records, "record", "records").c_str(),
-                 (std::to_string(result.Positions) + " with a position").c_str(),
-                 options.Format == ExportFormat::Csv ? ""
-                                                     : (", " + Plural(result.Points, "track point", "track points")).c_str(),
-                 job.Output.empty() ? "stdout" : job.Output.c_str());
+    std::fprintf(
+        stderr, "tidemar-cli: %s: %s, %s%s -> %s\n", input, Plural(result.Records, "record", "records").c_str(),
+        (std::to_string(result.Positions) + " with a position").c_str(),
+        options.Format == ExportFormat::Csv ? ""
+                                            : (", " + Plural(result.Points, "track point", "track points")).c_str(),
+        job.Output.empty() ? "stdout" : job.Output.c_str());
     return 0;
 }
 
@@ -138,7 +139,8 @@ int RunExport(const std::vector<std::string>& args) {
             if (arg == "--out") outFile = value;
             if (arg == "--out-dir") outDir = value;
             if (arg == "--settings") settingsPath = value;
-            if (arg == "--jobs" && !ParseJobCount(value, jobs)) return UsageError("--jobs needs a whole number above 0");
+            if (arg == "--jobs" && !ParseJobCount(value, jobs))
+                return UsageError("--jobs needs a whole number above 0");
             continue;
         }
         if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for export");
@@ -156,13 +158,14 @@ int RunExport(const std::vector<std::string>& args) {
     for (const std::string& input : inputs) {
         ExportJob job{input, outFile};
         if (!outDir.empty())
-            job.Output =
-                (std::filesystem::path(outDir) / std::filesystem::path(input).stem()).string() + ExportExtension(*format);
+            job.Output = (std::filesystem::path(outDir) / std::filesystem::path(input).stem()).string() +
+                         ExportExtension(*format);
         if (!job.Output.empty()) {
             const auto [at, fresh] = outputs.emplace(job.Output, input);
             if (!fresh) return UsageError(at->second + " and " + input + " would both be written to " + job.Output);
             for (const std::string& other : inputs)
-                if (SameFile(job.Output, other)) return UsageError("the output " + job.Output + " is a data file given");
+                if (SameFile(job.Output, other))
+                    return UsageError("the output " + job.Output + " is a data file given");
         }
         work.push_back(std::move(job));
     }

@@ -50,8 +50,8 @@ std::vector<std::string> PerInputFolders(const std::string& outDir, const std::v
         const std::string folder = (std::filesystem::path(outDir) / std::filesystem::path(input).stem()).string();
         const auto [at, fresh] = taken.emplace(folder, input);
         if (!fresh) {
-            std::fprintf(stderr, "tidemar-cli: %s and %s would both write into %s\n", at->second.c_str(),
-                         input.c_str(), folder.c_str());
+            std::fprintf(stderr, "tidemar-cli: %s and %s would both write into %s\n", at->second.c_str(), input.c_str(),
+                         folder.c_str());
             return {};
         }
         folders.push_back(folder);

@@ -17,12 +17,13 @@ constexpr size_t FlushBytes = 64 * 1024;
 // limit, then in an unnamed temporary file.
 class PointSpool {
 public:
+    explicit PointSpool(size_t memoryLimit) : memoryLimit_(memoryLimit) {}
     ~PointSpool() {
         if (file_) std::fclose(file_);
     }
 
     bool Add(std::string& text, std::string* reason) {
-        if (!file_ && memory_.size() + text.size() <= MemoryLimit) {
+        if (!file_ && memory_.size() + text.size() <= memoryLimit_) {
             memory_ += text;
             text.clear();
             return true;
@@ -50,14 +51,13 @@ public:
     }
 
 private:
-    static constexpr size_t MemoryLimit = 4 * 1024 * 1024;
-
     bool Write(const std::string& text) { return std::fwrite(text.data(), 1, text.size(), file_) == text.size(); }
     bool Fail(std::string* reason) {
         *reason = std::string("cannot keep the track aside in a temporary file: ") + std::strerror(errno);
         return false;
     }
 
+    size_t memoryLimit_;
     std::string memory_;
     std::FILE* file_ = nullptr;
 };
@@ -91,7 +91,7 @@ ExportResult ExportDataFile(const DataFileReader& reader, const ExportOptions& o
     };
 
     const bool csv = format == ExportFormat::Csv;
-    PointSpool spool;
+    PointSpool spool(options.SpoolMemoryBytes);
     TrackSummary summary;
     summary.Name = options.Name;
     SoundVelocityInEffect velocity(options.SettingsSoundVelocity);

@@ -5,6 +5,7 @@
 // track are kept aside in a temporary file until the head of the document can be written,
 // so memory stays flat whatever the size of the recording.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -33,8 +34,9 @@ struct ExportResult {
 
 struct ExportOptions {
     ExportFormat Format = ExportFormat::Csv;
-    std::string Name;                    // the file name written into track documents
-    float SettingsSoundVelocity = 1500;  // for records that store none
+    std::string Name;                           // the file name written into track documents
+    float SettingsSoundVelocity = 1500;         // for records that store none
+    size_t SpoolMemoryBytes = 4 * 1024 * 1024;  // track points kept in memory before a temporary file
 };
 
 ExportResult ExportDataFile(const DataFileReader& reader, const ExportOptions& options, const ExportSink& sink);

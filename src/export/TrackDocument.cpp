@@ -104,11 +104,12 @@ std::string TrackHead(ExportFormat format, const TrackSummary& s) {
                JsonQuoted(s.Name) + ",\"records\":" + std::to_string(s.Records) +
                ",\"positions\":" + std::to_string(s.Points) + ",\"first_date\":" + JsonOrNull(s.FirstDate) +
                ",\"first_time\":" + JsonOrNull(s.FirstTime) + ",\"last_date\":" + JsonOrNull(s.LastDate) +
-               ",\"last_time\":" + JsonOrNull(s.LastTime) + "},\"geometry\":" +
-               (line ? "{\"type\":\"LineString\",\"coordinates\":[\n" : "null");
+               ",\"last_time\":" + JsonOrNull(s.LastTime) +
+               "},\"geometry\":" + (line ? "{\"type\":\"LineString\",\"coordinates\":[\n" : "null");
     case ExportFormat::Kml: {
-        std::string head = std::string(XmlDeclaration) + "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n" +
-                           "<name>" + XmlEscaped(s.Name) + "</name>\n<Placemark>\n<name>" + XmlEscaped(s.Name) +
+        std::string head = std::string(XmlDeclaration) +
+                           "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n" + "<name>" +
+                           XmlEscaped(s.Name) + "</name>\n<Placemark>\n<name>" + XmlEscaped(s.Name) +
                            "</name>\n<description>" + XmlEscaped(Description(s)) + "</description>\n";
         if (line) head += "<LineString>\n<tessellate>1</tessellate>\n<coordinates>\n";
         return head;
