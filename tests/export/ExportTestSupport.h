@@ -19,8 +19,18 @@ inline SonarState ExportPing(int position, int second, const std::string& gps = 
     s.DataBits = 8;
     s.DataSizeCode = 3;
     s.ExpectedReturnLength = 513;
-    const uint8_t header[12] = {'B', 'G', 'L', 17, 0, static_cast<uint8_t>(position & 0x7F),
-                                static_cast<uint8_t>(((position >> 7) & 0x3F) | 0x40), 50, 0x12, 0x09, 0x74, 0x03};
+    const uint8_t header[12] = {'B',
+                                'G',
+                                'L',
+                                17,
+                                0,
+                                static_cast<uint8_t>(position & 0x7F),
+                                static_cast<uint8_t>(((position >> 7) & 0x3F) | 0x40),
+                                50,
+                                0x12,
+                                0x09,
+                                0x74,
+                                0x03};
     std::copy(header, header + 12, s.ReceiveBuffer.begin());
     s.ReceiveBuffer[512] = 0xFC;
     s.DateText = "07-DEC-2026";

@@ -57,8 +57,7 @@ const char* const Header =
     "record,offset,date,time,head_position,head_angle_deg,step_direction,range_m,gain,mode,speed,sector_deg,"
     "train_deg,frequency_khz,sound_velocity_ms,data_bits,profile_range_m,latitude,longitude,user_text\n";
 
-const std::string Description =
-    "First: 2026-12-07 12:35:19.25; last: 2026-12-07 12:35:21.25; 4 records, 2 positions";
+const std::string Description = "First: 2026-12-07 12:35:19.25; last: 2026-12-07 12:35:21.25; 4 records, 2 positions";
 
 TEST(FileExport, WritesEveryFormatByteForByte) {
     struct Case {
@@ -127,9 +126,13 @@ TEST(FileExport, TracksOfOnePointOrNoneAreStillDocuments) {
     const SonarState one = ExportPing(600, 1, " 48.07.038 N011.31.000 E");
     const SonarState none = ExportPing(600, 1);
     const std::vector<Case> withOne = {
-        {"geojson: no line, both end points", ExportFormat::GeoJson,
-         {"\"geometry\":null", "\"name\":\"first\"", "\"name\":\"last\""}, {"LineString"}},
-        {"kml: a Point", ExportFormat::Kml, {"<Point>\n<coordinates>11.516667,48.117300,0</coordinates>"},
+        {"geojson: no line, both end points",
+         ExportFormat::GeoJson,
+         {"\"geometry\":null", "\"name\":\"first\"", "\"name\":\"last\""},
+         {"LineString"}},
+        {"kml: a Point",
+         ExportFormat::Kml,
+         {"<Point>\n<coordinates>11.516667,48.117300,0</coordinates>"},
          {"LineString"}},
         {"gpx: one trkpt", ExportFormat::Gpx, {"<trkseg>\n<trkpt lat=\"48.117300\""}, {}},
     };
@@ -138,7 +141,8 @@ TEST(FileExport, TracksOfOnePointOrNoneAreStillDocuments) {
         {"kml: a placemark without geometry", ExportFormat::Kml, {"</description>\n</Placemark>"}, {"coordinates"}},
         {"gpx: a trk without trkseg", ExportFormat::Gpx, {"</desc>\n</trk>"}, {"trkseg"}},
     };
-    for (const auto& [pings, cases] : {std::pair{std::vector{one, one}, withOne}, std::pair{std::vector{none}, withNone}})
+    for (const auto& [pings, cases] :
+         {std::pair{std::vector{one, one}, withOne}, std::pair{std::vector{none}, withNone}})
         for (const Case& c : cases) {
             const std::string text = Export(RecordFileOf(pings), c.format).Text;
             for (const std::string& s : c.present) EXPECT_NE(text.find(s), std::string::npos) << c.legend << ": " << s;
@@ -159,7 +163,8 @@ TEST(FileExport, DamageIsPassedOverAndCounted) {
     };
     for (const Case& c : cases) {
         Bytes file = RecordFileOf(FourPings());
-        if (c.to > c.from) std::fill(file.begin() + static_cast<long>(c.from), file.begin() + static_cast<long>(c.to), 0xAA);
+        if (c.to > c.from)
+            std::fill(file.begin() + static_cast<long>(c.from), file.begin() + static_cast<long>(c.to), 0xAA);
         if (c.skipped == 50) file.insert(file.begin(), 50, 0x55);
         if (c.skipped == 700) file.resize(file.size() - 68);
         const Exported out = Export(file, ExportFormat::Csv);
@@ -197,7 +202,8 @@ TEST(MarkupText, AnyBytesBecomeValidText) {
         {"controls", "a\tb\x01\\", "\"a\\tb\\u0001\\\\\"", "a\tb\\"},
         {"valid UTF-8 kept", "\xC3\xA9\xF0\x9F\x90\x9F", "\"\xC3\xA9\xF0\x9F\x90\x9F\"", "\xC3\xA9\xF0\x9F\x90\x9F"},
         {"a Latin-1 byte replaced", "caf\xE9", "\"caf\xEF\xBF\xBD\"", "caf\xEF\xBF\xBD"},
-        {"overlong and surrogate replaced", "\xC0\xAF\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"",
+        {"overlong and surrogate replaced", "\xC0\xAF\xED\xA0\x80",
+         "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"",
          "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"cut short at the end", "a\xE2\x82", "\"a\xEF\xBF\xBD\xEF\xBF\xBD\"", "a\xEF\xBF\xBD\xEF\xBF\xBD"},
     };

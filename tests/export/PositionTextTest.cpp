@@ -22,7 +22,9 @@ TEST(PositionText, ReadsDegreesOrRefuses) {
         {"south west", " 49.16.451 S123.11.123 W", GeoPosition{-(49 + 16.451 / 60), -(123 + 11.123 / 60)}},
         {"short fraction: zero bytes read as 0", " 12.34.5\0\0 N001.02.3\0\0 E"s,
          GeoPosition{12 + 34.5 / 60, 1 + 2.3 / 60}},
-        {"three-digit latitude leaves its first place empty", " \0""8.07.038 N000.00.000 W"s,
+        {"three-digit latitude leaves its first place empty",
+         " \0"
+         "8.07.038 N000.00.000 W"s,
          GeoPosition{8 + 7.038 / 60, 0.0}},
         {"the poles and the date line", " 90.00.000 S180.00.000 E", GeoPosition{-90.0, 180.0}},
         {"hemisphere not N/S", " 48.07.038 X011.31.000 E", std::nullopt},
@@ -53,10 +55,8 @@ TEST(PositionText, DegreesHaveSixDecimalsAndADot) {
         const char* text;
     };
     const Case cases[] = {
-        {"whole", 48.0, "48.000000"},
-        {"rounded up at the seventh decimal", 48.1172995, "48.117300"},
-        {"west", -123.18538333, "-123.185383"},
-        {"a tiny negative is no minus zero", -0.0000001, "0.000000"},
+        {"whole", 48.0, "48.000000"},           {"rounded up at the seventh decimal", 48.1172995, "48.117300"},
+        {"west", -123.18538333, "-123.185383"}, {"a tiny negative is no minus zero", -0.0000001, "0.000000"},
         {"the date line", 180.0, "180.000000"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatDegrees(c.degrees), c.text) << c.legend;
