@@ -85,8 +85,7 @@ BENCHMARK_CAPTURE(ExportFormatBench, gpx, ExportFormat::Gpx)->Unit(benchmark::kM
 }  // namespace tidemar
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "--make") == 0)
-        return tidemar::MakeFile(argv[2], std::atol(argv[3])) ? 0 : 1;
+    if (argc == 4 && std::strcmp(argv[1], "--make") == 0) return tidemar::MakeFile(argv[2], std::atol(argv[3])) ? 0 : 1;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     std::filesystem::remove(std::filesystem::temp_directory_path() / "tidemar-bench-export.K7T");

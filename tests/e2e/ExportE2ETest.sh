@@ -148,8 +148,9 @@ PY
     pass "damaged: every record outside the stretch exported" || fail "damaged: records lost or changed"
 
 # 4. A file without positions: an empty track, a warning, still a document.
-write_settings "$work/plain.ini" $address GridMode=0 Range=6 SendDelay=0
-"$cli" record --settings "$work/plain.ini" --pings 20 --out "$work/plain.K7T" 2>/dev/null || fail "plain: record failed"
+#    Narrow sweeps, so that xyz below finds whole ones.
+write_settings "$work/plain.ini" $address GridMode=0 Range=9 Train=0 SectorSectorSize=90 Speed=2 SendDelay=0
+"$cli" record --settings "$work/plain.ini" --pings 400 --out "$work/plain.K7T" 2>/dev/null || fail "plain: record failed"
 check_status "no positions" 0 "$cli" export "$work/plain.K7T" --format gpx --out "$work/plain.gpx"
 grep -q "warning: .*plain.K7T: no record carries a position" "$work/err" && pass "no positions: warned" ||
     { fail "no positions: no warning"; cat "$work/err"; }
@@ -164,14 +165,20 @@ for name in one two three; do
     cmp -s "$work/exported/$name.csv" "$work/survey.csv" || fail "several files: $name.csv differs"
 done
 check "several files: only the outputs" "one.csv three.csv two.csv" "$(cd "$work/exported" && echo *)"
+for name in one two; do cp "$work/plain.K7T" "$work/many/$name.K7T"; done
 check_status "render of several files" 0 "$cli" render "$work"/many/{one,two}.K7T --out "$work/pictures" --jobs 2
-"$cli" render "$work/survey.K7T" --out "$work/single" 2>/dev/null
+"$cli" render "$work/plain.K7T" --out "$work/single" 2>/dev/null
 cmp -s "$work/pictures/one/final.bmp" "$work/single/final.bmp" && cmp -s "$work/pictures/two/final.bmp" "$work/single/final.bmp" &&
     pass "render: each file's picture in its own folder, as alone" || fail "render: pictures differ"
 check_status "xyz of several files" 0 "$cli" xyz "$work"/many/{one,two}.K7T --out "$work/profiles" --jobs 2
-"$cli" xyz "$work/survey.K7T" --out "$work/single-xyz" >/dev/null 2>&1
-check "xyz: each file's profiles in its own folder, as alone" "$(cd "$work/single-xyz" && ls)" \
-    "$(cd "$work/profiles/one" && ls)"
+"$cli" xyz "$work/plain.K7T" --out "$work/single-xyz" >/dev/null 2>&1
+profiles=$(cd "$work/single-xyz" && ls)
+[ -n "$profiles" ] || fail "xyz: no profile in the recording"
+check "xyz: the first file's profiles in its own folder, as alone" "$profiles" "$(cd "$work/profiles/one" && ls)"
+check "xyz: the second file's too" "$profiles" "$(cd "$work/profiles/two" && ls)"
+for name in $profiles; do
+    cmp -s "$work/single-xyz/$name" "$work/profiles/two/$name" || fail "xyz: $name differs"
+done
 
 # 6. Bad use: one line naming what is wrong, and the exit status.
 : >"$work/empty.K7T"
@@ -192,6 +199,6 @@ empty file|1|empty.K7T: no whole record|$work/empty.K7T --format csv --out $work
 EOF2
 [ ! -e "$work/empty.csv" ] && [ ! -e "$work/missing.csv" ] && pass "failed exports leave no output" ||
     fail "failed exports left output"
-cmp -s "$work/survey.K7T" "$work/many/one.K7T" && pass "the data file is untouched" || fail "the data file changed"
+cmp -s "$work/plain.K7T" "$work/many/one.K7T" && pass "the data files are untouched" || fail "a data file changed"
 
 finish

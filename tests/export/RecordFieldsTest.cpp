@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "ExportTestSupport.h"
 #include "export/CsvRow.h"
 #include "export/ExportRecord.h"
 
@@ -37,6 +38,27 @@ TEST(RecordFields, DatesAndTimesInIsoForm) {
         h.Hundredths = c.hundredths;
         EXPECT_EQ(IsoDate(c.date), c.isoDate) << c.legend;
         EXPECT_EQ(IsoDateTime(h), c.isoDateTime) << c.legend;
+    }
+}
+
+TEST(RecordFields, DatesAsPlaybackReadsThem) {
+    struct Case {
+        const char* legend;
+        const char* stored;  // the 12 bytes at offset 8
+        std::optional<std::string> isoDate;
+    };
+    const Case cases[] = {
+        {"four-digit year", "07-DEC-2026", "2026-12-07"},
+        {"century and three-digit year", "01-JAN-19100", "2000-01-01"},
+        {"three-digit year 126", "28-FEB-19126", "2026-02-28"},
+        {"garbage", "yesterday", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SonarDataRecord record = BuildDataRecord(exporttest::ExportPing(600, 0), 0);
+        std::fill_n(record.begin() + 8, 12, 0);
+        std::copy_n(c.stored, std::char_traits<char>::length(c.stored), record.begin() + 8);
+        const ExportRecord e = DecodeExportRecord(record.data(), static_cast<int>(record.size()), 0, 0);
+        EXPECT_EQ(IsoDate(e.Header.DateText), c.isoDate) << c.legend;
     }
 }
 
