@@ -75,10 +75,15 @@ int ExportOne(const ExportJob& job, ExportOptions options) {
             result.FailReason = "write failed";
         }
     } else {
+        errno = 0;
         ReplacingFile out(job.Output);
         if (!out.IsOpen()) {
-            std::fprintf(stderr, "tidemar-cli: %s: cannot create %s: %s\n", input, job.Output.c_str(),
-                         std::strerror(errno));
+            std::error_code error;
+            const char* why = std::filesystem::is_directory(job.Output, error) ? "it is a folder"
+                              : OtherThanARegularFile(job.Output)              ? "it is not a regular file"
+                              : errno != 0                                     ? std::strerror(errno)
+                                                                               : "cannot create a file beside it";
+            std::fprintf(stderr, "tidemar-cli: %s: cannot write %s: %s\n", input, job.Output.c_str(), why);
             return 1;
         }
         result = ExportDataFile(reader, options,

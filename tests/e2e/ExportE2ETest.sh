@@ -196,6 +196,8 @@ output over the data file|2|is a data file given|$work/survey.K7T --format csv -
 two outputs of one name|2|would both be written|$work/survey.K7T $work/many/../survey.K7T --format kml --out-dir $work/o
 missing file|1|missing.K7T: No such file|$work/missing.K7T --format csv --out $work/missing.csv
 empty file|1|empty.K7T: no whole record|$work/empty.K7T --format csv --out $work/empty.csv
+output a folder|1|cannot write $work/many: it is a folder|$work/plain.K7T --format csv --out $work/many
+output in no folder|1|cannot write $work/none/x.csv: No such file|$work/plain.K7T --format csv --out $work/none/x.csv
 EOF2
 [ ! -e "$work/empty.csv" ] && [ ! -e "$work/missing.csv" ] && pass "failed exports leave no output" ||
     fail "failed exports left output"
