@@ -19,6 +19,7 @@ int RunInfo(const std::vector<std::string>& args);
 int RunDump(const std::vector<std::string>& args);
 int RunVerify(const std::vector<std::string>& args);
 int RunXyz(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);
 
 // Prints "tidemar-cli: <message>" and a hint to --help on stderr; returns 2.
 int UsageError(const std::string& message);

@@ -18,13 +18,16 @@ const char* const HelpText =
     "                              program sends it with these settings\n"
     "  record --settings FILE --pings N --out DATA.K7T [--timeout SECONDS]\n"
     "                              record N pings from the head into a data file\n"
-    "  render DATA.K7T --out DIR [--settings FILE] [--every N]\n"
-    "                              play a data file into BMP pictures of the sonar image\n"
+    "  render DATA.K7T... --out DIR [--settings FILE] [--every N] [--jobs N]\n"
+    "                              play data files into BMP pictures of the sonar image\n"
     "  info DATA.K7T               summary of a sonar data file\n"
     "  dump DATA.K7T               every record of a sonar data file as JSON Lines\n"
     "  verify DATA.K7T             check that every record is whole and linked\n"
-    "  xyz DATA.K7T --out DIR [--settings FILE]\n"
-    "                              save every sweep of a data file as an XYZ profile\n"
+    "  xyz DATA.K7T... --out DIR [--settings FILE] [--jobs N]\n"
+    "                              save every sweep of data files as XYZ profiles\n"
+    "  export DATA.K7T... --format csv|geojson|kml|gpx [--out FILE | --out-dir DIR]\n"
+    "         [--settings FILE] [--jobs N]\n"
+    "                              data files as per-ping CSV tables or GPS tracks\n"
     "\n"
     "Run 'tidemar-cli COMMAND --help' for the options of one command.\n";
 
@@ -57,5 +60,6 @@ int main(int argc, char** argv) {
     if (command == "dump") return tidemar::cli::RunDump(args);
     if (command == "verify") return tidemar::cli::RunVerify(args);
     if (command == "xyz") return tidemar::cli::RunXyz(args);
+    if (command == "export") return tidemar::cli::RunExport(args);
     return tidemar::cli::UsageError("unknown command '" + command + "'");
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliJobs.h"
 #include "files/DataFileCheck.h"
 #include "files/DataFileReader.h"
 #include "files/Playback.h"
@@ -20,7 +21,7 @@ namespace tidemar::cli {
 namespace {
 
 const char* const RenderHelp =
-    "Usage: tidemar-cli render DATA.K7T --out DIR [--settings FILE] [--every N]\n"
+    "Usage: tidemar-cli render DATA.K7T... --out DIR [--settings FILE] [--every N] [--jobs N]\n"
     "\n"
     "Plays DATA.K7T as the program does in playback right after start-up (settings from\n"
     "FILE, default ./TIDEMAR.INI), once from the first record to the end of the file,\n"
@@ -28,8 +29,11 @@ const char* const RenderHelp =
     "settings' Colors) to DIR/final.bmp; with --every N also after every N-th played ping\n"
     "to DIR/NNNNNN.bmp (the count of played pings, six digits).\n"
     "\n"
+    "With several data files, each one's pictures go to DIR/<its name without the\n"
+    "extension>/, the files played side by side (--jobs N threads, default: one per core).\n"
+    "\n"
     "Exit status: 0 done, 1 a picture could not be written, 2 usage error or a file that\n"
-    "cannot be played.\n";
+    "cannot be played (the worst of all files).\n";
 
 std::string FrameName(const std::string& dir, long long count) {
     char name[32];
@@ -37,33 +41,8 @@ std::string FrameName(const std::string& dir, long long count) {
     return (std::filesystem::path(dir) / name).string();
 }
 
-}  // namespace
-
-int RunRender(const std::vector<std::string>& args) {
-    std::string dataPath, outDir, settingsPath = "TIDEMAR.INI";
-    long long every = 0;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(RenderHelp, stdout);
-            return 0;
-        }
-        if (arg == "--out" || arg == "--settings" || arg == "--every") {
-            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--out") outDir = value;
-            if (arg == "--settings") settingsPath = value;
-            if (arg == "--every" && !ParsePositive(value, every))
-                return UsageError("--every needs a whole number above 0");
-            continue;
-        }
-        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for render");
-        if (!dataPath.empty()) return UsageError("render takes one data file");
-        dataPath = arg;
-    }
-    if (dataPath.empty()) return UsageError("render needs a data file");
-    if (outDir.empty()) return UsageError("render needs --out DIR");
-
+int RenderOne(const std::string& dataPath, const std::string& outDir, const std::string& settingsPath,
+              long long every) {
     if (!PlayableFile(dataPath) || !OutputFolder(outDir)) return 2;
 
     // The program starting in playback: settings, the played file's values take over,
@@ -115,6 +94,44 @@ int RunRender(const std::vector<std::string>& args) {
     if (!write((std::filesystem::path(outDir) / "final.bmp").string())) return 1;
     std::fprintf(stderr, "rendered %lld pings into %s\n", played, outDir.c_str());
     return 0;
+}
+
+}  // namespace
+
+int RunRender(const std::vector<std::string>& args) {
+    std::vector<std::string> dataPaths;
+    std::string outDir, settingsPath = "TIDEMAR.INI";
+    long long every = 0;
+    int jobs = DefaultJobCount();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(RenderHelp, stdout);
+            return 0;
+        }
+        if (arg == "--out" || arg == "--settings" || arg == "--every" || arg == "--jobs") {
+            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
+            const std::string& value = args[++i];
+            if (arg == "--out") outDir = value;
+            if (arg == "--settings") settingsPath = value;
+            if (arg == "--every" && !ParsePositive(value, every))
+                return UsageError("--every needs a whole number above 0");
+            if (arg == "--jobs" && !ParseJobCount(value, jobs))
+                return UsageError("--jobs needs a whole number above 0");
+            continue;
+        }
+        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for render");
+        dataPaths.push_back(arg);
+    }
+    if (dataPaths.empty()) return UsageError("render needs a data file");
+    if (outDir.empty()) return UsageError("render needs --out DIR");
+
+    if (dataPaths.size() == 1) return RenderOne(dataPaths[0], outDir, settingsPath, every);
+    // Several files: each into its own folder under DIR, side by side.
+    const std::vector<std::string> folders = PerInputFolders(outDir, dataPaths);
+    if (folders.empty()) return 2;
+    return RunJobs(dataPaths.size(), jobs,
+                   [&](size_t i) { return RenderOne(dataPaths[i], folders[i], settingsPath, every); });
 }
 
 }  // namespace tidemar::cli

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliJobs.h"
 #include "files/CaptureNames.h"
 #include "files/DataFileCheck.h"
 #include "files/DataFileReader.h"
@@ -23,14 +24,16 @@ namespace tidemar::cli {
 namespace {
 
 const char* const XyzHelp =
-    "Usage: tidemar-cli xyz DATA.K7T --out DIR [--settings FILE]\n"
+    "Usage: tidemar-cli xyz DATA.K7T... --out DIR [--settings FILE] [--jobs N]\n"
     "\n"
     "Plays DATA.K7T once with auto-profile on (settings from FILE, default ./TIDEMAR.INI)\n"
     "and writes the profile points of every complete sweep of the head to an ASCII XYZ\n"
     "file in DIR, named after the played date with the next free number\n"
     "(07DEC2026-0001.XYZ, ...). Chainage, elevation, offset, units and columns come from\n"
     "the settings. The sweep under way when the file starts or ends is not complete and\n"
-    "is not written. Prints the path of each file written.\n"
+    "is not written. Prints the path of each file written. With several data files, each\n"
+    "one's profiles go to DIR/<its name without the extension>/, the files played side by\n"
+    "side (--jobs N threads, default: one per core).\n"
     "\n"
     "Exit status: 0 done, 1 an XYZ file could not be written, 2 usage error or a file\n"
     "that cannot be played.\n";
@@ -88,30 +91,7 @@ bool SweepEdge(const SonarState& state, int lastPosition, int lastDirection) {
     return lastDirection >= 0 && state.StepDirection != lastDirection;
 }
 
-}  // namespace
-
-int RunXyz(const std::vector<std::string>& args) {
-    std::string dataPath, outDir, settingsPath = "TIDEMAR.INI";
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(XyzHelp, stdout);
-            return 0;
-        }
-        if (arg == "--out" || arg == "--settings") {
-            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--out") outDir = value;
-            if (arg == "--settings") settingsPath = value;
-            continue;
-        }
-        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for xyz");
-        if (!dataPath.empty()) return UsageError("xyz takes one data file");
-        dataPath = arg;
-    }
-    if (dataPath.empty()) return UsageError("xyz needs a data file");
-    if (outDir.empty()) return UsageError("xyz needs --out DIR");
-
+int XyzOne(const std::string& dataPath, const std::string& outDir, const std::string& settingsPath) {
     if (!PlayableFile(dataPath) || !OutputFolder(outDir)) return 2;
 
     SonarState state = LoadStateFor(settingsPath, DataSource::File);
@@ -159,6 +139,40 @@ int RunXyz(const std::vector<std::string>& args) {
     }
     std::fprintf(stderr, "played %lld pings, wrote %d XYZ files into %s\n", played, writer.Written(), outDir.c_str());
     return 0;
+}
+
+}  // namespace
+
+int RunXyz(const std::vector<std::string>& args) {
+    std::vector<std::string> dataPaths;
+    std::string outDir, settingsPath = "TIDEMAR.INI";
+    int jobs = DefaultJobCount();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(XyzHelp, stdout);
+            return 0;
+        }
+        if (arg == "--out" || arg == "--settings" || arg == "--jobs") {
+            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
+            const std::string& value = args[++i];
+            if (arg == "--out") outDir = value;
+            if (arg == "--settings") settingsPath = value;
+            if (arg == "--jobs" && !ParseJobCount(value, jobs))
+                return UsageError("--jobs needs a whole number above 0");
+            continue;
+        }
+        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for xyz");
+        dataPaths.push_back(arg);
+    }
+    if (dataPaths.empty()) return UsageError("xyz needs a data file");
+    if (outDir.empty()) return UsageError("xyz needs --out DIR");
+
+    if (dataPaths.size() == 1) return XyzOne(dataPaths[0], outDir, settingsPath);
+    // Several files: each into its own folder under DIR, side by side.
+    const std::vector<std::string> folders = PerInputFolders(outDir, dataPaths);
+    if (folders.empty()) return 2;
+    return RunJobs(dataPaths.size(), jobs, [&](size_t i) { return XyzOne(dataPaths[i], folders[i], settingsPath); });
 }
 
 }  // namespace tidemar::cli
