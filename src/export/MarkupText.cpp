@@ -56,8 +56,16 @@ std::string ValidUtf8(std::string_view text) {
 }
 
 std::string JsonQuoted(std::string_view text) {
+    const std::string valid = ValidUtf8(text);
     std::string out = "\"";
-    for (const char c : ValidUtf8(text)) {
+    const auto escape = [&out](unsigned codePoint) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", codePoint);
+        out += escaped;
+    };
+    for (size_t i = 0; i < valid.size(); ++i) {
+        const char c = valid[i];
+        const auto b = static_cast<uint8_t>(c);
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -65,10 +73,11 @@ std::string JsonQuoted(std::string_view text) {
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
         default:
-            if (static_cast<uint8_t>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                out += escaped;
+            // The C0 and C1 controls and DEL: valid JSON unescaped too, but unseen.
+            if (b < 0x20 || b == 0x7F) {
+                escape(b);
+            } else if (b == 0xC2 && i + 1 < valid.size() && static_cast<uint8_t>(valid[i + 1]) < 0xA0) {
+                escape(static_cast<uint8_t>(valid[++i]));
             } else {
                 out += c;
             }
