@@ -1,5 +1,5 @@
 // tidemar-cli render: plays a data file through the program's playback, dispatch and
-// image code, once from start to end, and writes the picture as BMP files.
+// image code, once from start to end, and writes the picture as BMP or PNG files.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -7,33 +7,31 @@
 #include <vector>
 
 #include "CliCommands.h"
-#include "files/DataFileCheck.h"
-#include "files/DataFileReader.h"
-#include "files/Playback.h"
 #include "image/BmpFile.h"
-#include "image/ImageColorTable.h"
-#include "image/ImageDispatch.h"
-#include "platform/ScriptedPrompts.h"
+#include "image/PngFile.h"
+#include "image/SonarImage.h"
+#include "video/PlayedPicture.h"
 
 namespace tidemar::cli {
 
 namespace {
 
 const char* const RenderHelp =
-    "Usage: tidemar-cli render DATA.K7T --out DIR [--settings FILE] [--every N]\n"
+    "Usage: tidemar-cli render DATA.K7T --out DIR [--settings FILE] [--every N] [--format bmp|png]\n"
     "\n"
     "Plays DATA.K7T as the program does in playback right after start-up (settings from\n"
     "FILE, default ./TIDEMAR.INI), once from the first record to the end of the file,\n"
     "and writes the sonar picture (596 x 506, 8-bit BMP with the colour table of the\n"
     "settings' Colors) to DIR/final.bmp; with --every N also after every N-th played ping\n"
-    "to DIR/NNNNNN.bmp (the count of played pings, six digits).\n"
+    "to DIR/NNNNNN.bmp (the count of played pings, six digits). --format png writes the\n"
+    "same pixels as 8-bit palette PNG files (final.png, NNNNNN.png) instead.\n"
     "\n"
     "Exit status: 0 done, 1 a picture could not be written, 2 usage error or a file that\n"
     "cannot be played.\n";
 
-std::string FrameName(const std::string& dir, long long count) {
+std::string FrameName(const std::string& dir, long long count, PictureFormat format) {
     char name[32];
-    std::snprintf(name, sizeof name, "%06lld.bmp", count);
+    std::snprintf(name, sizeof name, "%06lld.%s", count, PictureExtension(format));
     return (std::filesystem::path(dir) / name).string();
 }
 
@@ -42,19 +40,21 @@ std::string FrameName(const std::string& dir, long long count) {
 int RunRender(const std::vector<std::string>& args) {
     std::string dataPath, outDir, settingsPath = "TIDEMAR.INI";
     long long every = 0;
+    PictureFormat format = PictureFormat::Bmp;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(RenderHelp, stdout);
             return 0;
         }
-        if (arg == "--out" || arg == "--settings" || arg == "--every") {
+        if (arg == "--out" || arg == "--settings" || arg == "--every" || arg == "--format") {
             if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
             const std::string& value = args[++i];
             if (arg == "--out") outDir = value;
             if (arg == "--settings") settingsPath = value;
             if (arg == "--every" && !ParsePositive(value, every))
                 return UsageError("--every needs a whole number above 0");
+            if (arg == "--format" && !ParsePictureFormat(value, format)) return UsageError("--format is bmp or png");
             continue;
         }
         if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for render");
@@ -66,34 +66,20 @@ int RunRender(const std::vector<std::string>& args) {
 
     if (!PlayableFile(dataPath) || !OutputFolder(outDir)) return 2;
 
-    // The program starting in playback: settings, the played file's values take over,
-    // the picture cleared and the grid drawn.
     SonarState state = LoadStateFor(settingsPath, DataSource::File);
     state.SsSide = state.SSTrain;
-    EnterPlayback(state);
-
-    ImageColorTable colors;
-    InitImageColorTable(colors);
-    BuildColorTableEntries(colors, state.Colors);
-    const auto colorBytes = ImageColorTableBytes(colors);
-
-    ImageState image;
-    ImageDispatchTarget target(state, image);
-    target.ResetEchoHistory();
-    target.RedrawSonarImage();
-
-    ScriptedPrompts prompts;
-    RecordedChrome chrome;
-    SystemClock clock;
-    Playback playback(prompts, chrome);
-    PlaybackSource source(playback, SourceContext{state, clock, target, {}});
-    source.SetFileName(dataPath);
-    if (!StartPlayedFile(source, prompts)) return 2;
-    target.SetPlaybackOpen(true);
+    PlayedPicture picture(state);
+    if (!picture.Start(dataPath)) {
+        for (const std::string& message : picture.Messages())
+            std::fprintf(stderr, "tidemar-cli: %s\n", message.c_str());
+        return 2;
+    }
 
     auto write = [&](const std::string& path) {
         std::string reason;
-        if (WriteIndexedBmp(path, ImageWidth, ImageHeight, image.Image.Pixels.data(), colorBytes, &reason)) return true;
+        const std::vector<uint8_t> bytes =
+            IndexedPictureBytes(format, ImageWidth, ImageHeight, picture.Pixels(), picture.ColorTable(), &reason);
+        if (!bytes.empty() && WriteWholeFile(path, bytes, &reason)) return true;
         std::fprintf(stderr, "tidemar-cli: %s: %s\n", path.c_str(), reason.c_str());
         return false;
     };
@@ -101,18 +87,18 @@ int RunRender(const std::vector<std::string>& args) {
     long long played = 0;
     auto lastReport = std::chrono::steady_clock::now();
     for (;;) {
-        const SourceStep step = source.Step();
+        const SourceStep step = picture.Step();
         if (step.Rewound) break;
         if (!step.Dispatched) continue;
         ++played;
-        if (every > 0 && played % every == 0 && !write(FrameName(outDir, played))) return 1;
+        if (every > 0 && played % every == 0 && !write(FrameName(outDir, played, format))) return 1;
         const auto now = std::chrono::steady_clock::now();
         if (now - lastReport >= std::chrono::seconds(1)) {
             lastReport = now;
-            std::fprintf(stderr, "rendered %lld pings (%d%% of the file)\n", played, source.Percent());
+            std::fprintf(stderr, "rendered %lld pings (%d%% of the file)\n", played, picture.Percent());
         }
     }
-    if (!write((std::filesystem::path(outDir) / "final.bmp").string())) return 1;
+    if (!write((std::filesystem::path(outDir) / (std::string("final.") + PictureExtension(format))).string())) return 1;
     std::fprintf(stderr, "rendered %lld pings into %s\n", played, outDir.c_str());
     return 0;
 }
