@@ -87,9 +87,12 @@ bool HasPngExtension(const std::string& name) { return HasExtension(name, "png")
 bool ParsePictureFormat(const std::string& text, PictureFormat& format) {
     // The text is read as the extension of a name, so case does not matter.
     if (text.find('.') != std::string::npos) return false;
-    if (HasExtension("." + text, "bmp")) format = PictureFormat::Bmp;
-    else if (HasExtension("." + text, "png")) format = PictureFormat::Png;
-    else return false;
+    if (HasExtension("." + text, "bmp"))
+        format = PictureFormat::Bmp;
+    else if (HasExtension("." + text, "png"))
+        format = PictureFormat::Png;
+    else
+        return false;
     return true;
 }
 

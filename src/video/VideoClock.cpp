@@ -49,8 +49,7 @@ std::optional<int64_t> StampHundredths(const std::string& dateText, const std::s
     if (month == 0 || !ReadNumber(dateText, 0, 2, day) || !ReadNumber(dateText, 7, 4, year) ||
         !ReadNumber(timeText, 0, 2, hour) || !ReadNumber(timeText, 3, 2, minute) || !ReadNumber(timeText, 6, 2, second))
         return std::nullopt;
-    if (day < 1 || day > 31 || year < 1 || hour > 23 || minute > 59 || second > 59 || hundredths < 0 ||
-        hundredths > 99)
+    if (day < 1 || day > 31 || year < 1 || hour > 23 || minute > 59 || second > 59 || hundredths < 0 || hundredths > 99)
         return std::nullopt;
     const int64_t seconds = DaysOf(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
     return seconds * 100 + hundredths;

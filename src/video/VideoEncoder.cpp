@@ -140,8 +140,8 @@ bool VideoEncoder::Open(const std::string& path, const VideoFormat& format, std:
     if (error < 0) return Fail(reason, "out of memory", error);
 
     c.Scaler = sws_getContext(format.PictureWidth, format.PictureHeight, AV_PIX_FMT_RGB24, format.Width, format.Height,
-                              AV_PIX_FMT_YUV420P, SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP, nullptr,
-                              nullptr, nullptr);
+                              AV_PIX_FMT_YUV420P, SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP, nullptr, nullptr,
+                              nullptr);
     if (!c.Scaler) return Fail(reason, "cannot scale the picture to the video size");
     c.Rgb.resize(static_cast<size_t>(format.PictureWidth) * static_cast<size_t>(format.PictureHeight) * 3);
     return true;

@@ -34,8 +34,8 @@ struct VideoOptions {
 std::string CheckVideoOptions(const VideoOptions& options);
 
 struct VideoProgress {
-    int Percent = 0;       // of the stretch of the file played
-    int64_t Frames = 0;    // written so far
+    int Percent = 0;            // of the stretch of the file played
+    int64_t Frames = 0;         // written so far
     double SecondsLeft = -1.0;  // estimated; below 0 while unknown
 };
 
@@ -44,8 +44,8 @@ struct VideoResult {
     bool Cancelled = false;
     std::string Error;  // one line when neither
     int64_t Frames = 0;
-    int64_t Pings = 0;                // records drawn
-    int64_t RecordedHundredths = 0;   // recorded time the video covers
+    int64_t Pings = 0;               // records drawn
+    int64_t RecordedHundredths = 0;  // recorded time the video covers
 };
 
 // Plays `dataPath` with `settings` into `outPath`. `progress` (may be empty) is called

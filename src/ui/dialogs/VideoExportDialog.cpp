@@ -1,0 +1,114 @@
+#include "ui/dialogs/VideoExportDialog.h"
+
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+
+#include "core/FileNames.h"
+#include "video/VideoExport.h"
+
+namespace tidemar {
+
+namespace {
+
+// What the worker tells the progress dialog; read by a timer on the window's thread.
+struct SharedProgress {
+    std::atomic<int> Percent{0};
+    std::atomic<long long> Frames{0};
+    std::atomic<int> SecondsLeft{-1};
+    std::atomic<bool> Cancel{false};
+};
+
+QString ProgressText(const std::string& name, const SharedProgress& shared) {
+    QString text = QStringLiteral("Writing %1\n%2 frames").arg(QString::fromStdString(name)).arg(shared.Frames.load());
+    const int left = shared.SecondsLeft.load();
+    if (left >= 0) text += QStringLiteral(", about %1 s left").arg(left);
+    return text;
+}
+
+}  // namespace
+
+FileDialogRequest ExportVideoDialog(const std::string& playedFile) {
+    FileDialogRequest request;
+    request.Title = ExportVideoTitle;
+    request.FilterName = "MP4 Video    (*.MP4)";
+    request.Pattern = "*.MP4";
+    request.DefaultExtension = "mp4";
+    request.InitialName = std::filesystem::path(playedFile).replace_extension(".mp4").string();
+    request.PromptOverwrite = true;
+    request.HideReadOnly = true;
+    request.PathMustExist = true;
+    return request;
+}
+
+bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string& playedFile, Prompts& prompts) {
+    if (playedFile.empty()) {
+        prompts.Message(ExportVideoTitle, "No file is open for playback.", MessageIcon::Exclamation);
+        return false;
+    }
+    const std::optional<std::string> chosen = prompts.SaveFileName(ExportVideoDialog(playedFile));
+    if (!chosen || chosen->empty()) return false;
+    const std::string name = *chosen;
+    if (!HasExtension(name, "mp4")) {
+        prompts.Message(ExportVideoTitle, Mp4ExtensionMessage, MessageIcon::Exclamation);
+        return false;
+    }
+
+    SharedProgress shared;
+    VideoResult result;
+    // The worker gets copies of everything it reads: the window's state changes as it plays on.
+    QThread* worker = QThread::create([&shared, &result, settings = state, playedFile, name] {
+        result = ExportVideo(
+            settings, playedFile, name, VideoOptions{},
+            [&shared](const VideoProgress& p) {
+                shared.Percent.store(p.Percent);
+                shared.Frames.store(p.Frames);
+                shared.SecondsLeft.store(p.SecondsLeft < 0 ? -1 : static_cast<int>(p.SecondsLeft + 0.5));
+            },
+            &shared.Cancel);
+    });
+
+    QProgressDialog progress(ProgressText(name, shared), QStringLiteral("Cancel"), 0, 100, parent);
+    progress.setObjectName(QString::fromLatin1(ExportVideoProgressName));
+    progress.setWindowTitle(QString::fromLatin1(ExportVideoTitle));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&shared] { shared.Cancel.store(true); });
+
+    QTimer refresh;
+    QObject::connect(&refresh, &QTimer::timeout, &progress, [&] {
+        if (progress.wasCanceled()) return;
+        progress.setValue(shared.Percent.load());
+        progress.setLabelText(ProgressText(name, shared));
+    });
+    QEventLoop loop;
+    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    refresh.start(100);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    delete worker;
+    refresh.stop();
+    progress.hide();
+
+    if (result.Cancelled) return false;
+    if (!result.Written) {
+        prompts.Message(ExportVideoTitle, "Cannot export the video:\n" + result.Error, MessageIcon::Exclamation);
+        return false;
+    }
+    char length[64];
+    std::snprintf(length, sizeof length, "%lld frames, %.1f seconds.", static_cast<long long>(result.Frames),
+                  static_cast<double>(result.Frames) / VideoOptions{}.Fps);
+    prompts.Message(ExportVideoTitle, "Video saved to " + name + "\n" + length, MessageIcon::Information);
+    return true;
+}
+
+}  // namespace tidemar
