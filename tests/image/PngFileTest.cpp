@@ -32,16 +32,17 @@ Decoded DecodePng(const std::vector<uint8_t>& bytes) {
     d.Indexes.resize(PNG_IMAGE_SIZE(image));
     std::vector<uint8_t> colormap(PNG_IMAGE_COLORMAP_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, d.Indexes.data(), 0, colormap.data())) return Decoded{};
-    for (size_t i = 0; i + 2 < colormap.size(); i += 3) d.Palette.push_back({colormap[i], colormap[i + 1], colormap[i + 2]});
+    for (size_t i = 0; i + 2 < colormap.size(); i += 3)
+        d.Palette.push_back({colormap[i], colormap[i + 1], colormap[i + 2]});
     return d;
 }
 
 std::array<uint8_t, 1024> Colors(int seed) {
     std::array<uint8_t, 1024> table{};
     for (size_t i = 0; i < 256; ++i) {
-        table[4 * i] = static_cast<uint8_t>(i * 3 + seed);       // blue
-        table[4 * i + 1] = static_cast<uint8_t>(255 - i);        // green
-        table[4 * i + 2] = static_cast<uint8_t>(i * 7 + seed);   // red
+        table[4 * i] = static_cast<uint8_t>(i * 3 + seed);      // blue
+        table[4 * i + 1] = static_cast<uint8_t>(255 - i);       // green
+        table[4 * i + 2] = static_cast<uint8_t>(i * 7 + seed);  // red
     }
     return table;
 }
@@ -99,8 +100,10 @@ TEST(PngFile, FormatNames) {
         PictureFormat Format;
     };
     const Case cases[] = {
-        {"bmp", "bmp", true, PictureFormat::Bmp},  {"png in capitals", "PNG", true, PictureFormat::Png},
-        {"a dotted name", ".png", false, {}},      {"another format", "jpg", false, {}},
+        {"bmp", "bmp", true, PictureFormat::Bmp},
+        {"png in capitals", "PNG", true, PictureFormat::Png},
+        {"a dotted name", ".png", false, {}},
+        {"another format", "jpg", false, {}},
         {"nothing", "", false, {}},
     };
     for (const Case& c : cases) {

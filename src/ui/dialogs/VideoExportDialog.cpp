@@ -85,7 +85,11 @@ bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string&
 
     QTimer refresh;
     QObject::connect(&refresh, &QTimer::timeout, &progress, [&] {
-        if (progress.wasCanceled()) return;
+        // Cancel is the button, Escape, or the dialog closed: each sets the flag.
+        if (progress.wasCanceled()) {
+            shared.Cancel.store(true);
+            return;
+        }
         progress.setValue(shared.Percent.load());
         progress.setLabelText(ProgressText(name, shared));
     });
