@@ -26,9 +26,11 @@ QString StretchedRecording(const TestFolder& folder, int seconds) {
     for (qsizetype at = 0; at + 100 <= bytes.size(); ++record) {
         const int size = (uint8_t(bytes[at + 4]) << 8) | uint8_t(bytes[at + 5]);
         const int t = record * seconds;
-        const QByteArray time =
-            QStringLiteral("%1:%2:%3").arg(t / 3600 % 24, 2, 10, QLatin1Char('0')).arg(t / 60 % 60, 2, 10, QLatin1Char('0'))
-                .arg(t % 60, 2, 10, QLatin1Char('0')).toLatin1();
+        const QByteArray time = QStringLiteral("%1:%2:%3")
+                                    .arg(t / 3600 % 24, 2, 10, QLatin1Char('0'))
+                                    .arg(t / 60 % 60, 2, 10, QLatin1Char('0'))
+                                    .arg(t % 60, 2, 10, QLatin1Char('0'))
+                                    .toLatin1();
         bytes.replace(at + 20, 8, time);
         at += size;
     }
