@@ -66,11 +66,11 @@ VideoResult ExportVideo(const SonarState& settings, const std::string& dataPath,
     VideoClock clock(options.Fps, options.Speed);
     const auto started = std::chrono::steady_clock::now();
     auto lastReport = started;
-    auto report = [&](int percent) {
+    auto report = [&](int percent, int64_t frames) {
         if (!progress) return;
         VideoProgress p;
         p.Percent = percent;
-        p.Frames = encoder.FramesWritten();
+        p.Frames = frames;
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         if (percent > 0 && percent < 100) p.SecondsLeft = elapsed * (100 - percent) / percent;
         if (percent >= 100) p.SecondsLeft = 0.0;
@@ -102,7 +102,7 @@ VideoResult ExportVideo(const SonarState& settings, const std::string& dataPath,
         const auto now = std::chrono::steady_clock::now();
         if (now - lastReport >= ProgressInterval && end > start) {
             lastReport = now;
-            report(static_cast<int>((next->Offset - start) * 100 / (end - start)));
+            report(static_cast<int>((next->Offset - start) * 100 / (end - start)), encoder.FramesWritten());
         }
     }
     if (!write(clock.FramesToFinish())) return result;
@@ -111,7 +111,7 @@ VideoResult ExportVideo(const SonarState& settings, const std::string& dataPath,
     result.Written = true;
     result.Frames = frames;
     result.RecordedHundredths = clock.RecordedHundredths();
-    report(100);
+    report(100, frames);
     return result;
 }
 

@@ -81,11 +81,12 @@ bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string&
     progress.setAutoReset(false);
     progress.setMinimumDuration(0);
     progress.setValue(0);
+    // The Cancel button, Escape, and a reject (a quit signal rejects any dialog open) all stop it.
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&shared] { shared.Cancel.store(true); });
+    QObject::connect(&progress, &QDialog::rejected, &progress, [&shared] { shared.Cancel.store(true); });
 
     QTimer refresh;
     QObject::connect(&refresh, &QTimer::timeout, &progress, [&] {
-        // Cancel is the button, Escape, or the dialog closed: each sets the flag.
         if (progress.wasCanceled()) {
             shared.Cancel.store(true);
             return;
@@ -101,7 +102,8 @@ bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string&
     worker->wait();
     delete worker;
     refresh.stop();
-    progress.hide();
+    // Finished, not just hidden: the window waits for that to go on playing.
+    if (progress.isVisible()) progress.done(result.Written ? QDialog::Accepted : QDialog::Rejected);
 
     if (result.Cancelled) return false;
     if (!result.Written) {

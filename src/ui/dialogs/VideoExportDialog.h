@@ -3,7 +3,8 @@
 // open file once more into a video (tidemar-cli video's encoder, at its defaults: 25
 // frames/s, real time, 596 x 506) on a worker thread with a copy of the window's
 // settings, behind a progress dialog whose Cancel stops it and removes the partial file.
-// The window goes on playing meanwhile; it is never touched from the worker.
+// The window stays responsive meanwhile (its playback waits, as under any dialog, and
+// goes on when the dialog is finished); the worker never touches it.
 
 #include <string>
 

@@ -73,6 +73,9 @@ private slots:
         QVERIFY(!QFile::exists(video + QStringLiteral(".part")));
         QCOMPARE(QString::fromStdString(prompts.Messages.back().Caption), QStringLiteral("Export Video"));
         QVERIFY(QString::fromStdString(prompts.Messages.back().Text).startsWith(QStringLiteral("Video saved to ")));
+        // Playback, paused under the dialog as under any, goes on afterwards.
+        const int64_t position = window->PlaybackFile().Offset();
+        QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackFile().Offset() != position, 3000);
 
         // A long one (40 minutes of pings), cancelled half-way: nothing is left, and the
         // window answered all along.
@@ -95,6 +98,25 @@ private slots:
         poll.stop();
         QVERIFY2(seenPercent >= 10 && seenPercent < 100, qPrintable(QString::number(seenPercent)));
         QVERIFY(ticks > 5);
+        QVERIFY(!QFile::exists(cancelled));
+        QVERIFY(!QFile::exists(cancelled + QStringLiteral(".part")));
+        QCOMPARE(prompts.Messages.size(), messages);
+
+        // Rejected as a quit signal rejects any dialog open: stopped the same way.
+        prompts.FileAnswers.push_back(cancelled.toStdString());
+        bool rejected = false;
+        QTimer reject;
+        QObject::connect(&reject, &QTimer::timeout, [&] {
+            auto* progress = window->findChild<QProgressDialog*>(QString::fromLatin1(ExportVideoProgressName));
+            if (progress && progress->isVisible() && !rejected) {
+                rejected = true;
+                progress->reject();
+            }
+        });
+        reject.start(20);
+        command->trigger();
+        reject.stop();
+        QVERIFY(rejected);
         QVERIFY(!QFile::exists(cancelled));
         QVERIFY(!QFile::exists(cancelled + QStringLiteral(".part")));
         QCOMPARE(prompts.Messages.size(), messages);
