@@ -148,7 +148,7 @@ bool VideoEncoder::Open(const std::string& path, const VideoFormat& format, std:
 }
 
 bool VideoEncoder::AddFrames(const uint8_t* pixels, const std::array<uint8_t, 1024>& colorTable, int64_t count,
-                             std::string* reason) {
+                             std::string* reason, const std::atomic<bool>* stop) {
     if (!codec_ || !codec_->FileOpen) return Fail(reason, "the video is not open");
     if (count <= 0) return true;
     Codec& c = *codec_;
@@ -167,6 +167,7 @@ bool VideoEncoder::AddFrames(const uint8_t* pixels, const std::array<uint8_t, 10
     const int stride[1] = {c.Format.PictureWidth * 3};
     sws_scale(c.Scaler, source, stride, 0, c.Format.PictureHeight, c.Frame->data, c.Frame->linesize);
     for (int64_t i = 0; i < count; ++i) {
+        if (stop && stop->load()) return Fail(reason, "stopped");
         c.Frame->pts = c.Frames++;
         if (!c.Send(c.Frame, reason)) return false;
     }

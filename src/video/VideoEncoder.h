@@ -8,6 +8,7 @@
 // BT.601 limited range, as the stream is tagged, so players show the table's colours.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,9 +36,10 @@ public:
     // Creates the temporary file and sets the encoder up; false with the reason.
     bool Open(const std::string& path, const VideoFormat& format, std::string* reason);
     // Adds `count` frames of one picture (width x height palette indexes, top row first,
-    // colours as in a BMP colour table: blue, green, red, 0).
+    // colours as in a BMP colour table: blue, green, red, 0). A long run of repeats stops
+    // early, false with the reason "stopped", once `stop` (may be null) turns true.
     bool AddFrames(const uint8_t* pixels, const std::array<uint8_t, 1024>& colorTable, int64_t count,
-                   std::string* reason);
+                   std::string* reason, const std::atomic<bool>* stop = nullptr);
     // Drains the encoder, closes the file and renames it into place; false with the reason
     // (nothing is left under either name).
     bool Finish(std::string* reason);

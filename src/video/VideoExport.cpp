@@ -82,8 +82,12 @@ VideoResult ExportVideo(const SonarState& settings, const std::string& dataPath,
     const int64_t end = options.ToPercent >= 100 ? length : length * options.ToPercent / 100;
     const int64_t start = played.PeekNext() ? played.PeekNext()->Offset : 0;
     auto write = [&](int64_t count) {
-        if (encoder.AddFrames(played.Pixels(), played.ColorTable(), count, &result.Error)) return true;
+        if (encoder.AddFrames(played.Pixels(), played.ColorTable(), count, &result.Error, cancel)) return true;
         encoder.Abandon();
+        if (cancel && cancel->load()) {
+            result.Cancelled = true;
+            result.Error.clear();
+        }
         return false;
     };
     for (std::optional<PlayedPicture::NextRecord> next = played.PeekNext(); next && next->Offset < end;) {

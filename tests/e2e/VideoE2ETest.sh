@@ -53,6 +53,18 @@ three times real time|--speed 3| 596 506| 25 3
 half size at 10 frames/s, slowed down|--size 298x254 --fps 10 --speed 0.5| 298 254| 10 0.5
 ROWS
 
+# A file of one record is one second of it; two halves of the file make the whole.
+head -c 640 "$work/a.K7T" >"$work/one.K7T"
+"$cli" video "$work/one.K7T" --settings "$work/T.ini" --out "$work/one.mp4" 2>/dev/null
+check "one record: one second" "h264 596 506 25 1.00" "$(probe "$work/one.mp4")"
+frames_of() { ffprobe -v error -count_frames -show_entries stream=nb_read_frames -of csv=p=0 "$1"; }
+"$cli" video "$work/a.K7T" --settings "$work/T.ini" --out "$work/first.mp4" --to 50 2>/dev/null
+"$cli" video "$work/a.K7T" --settings "$work/T.ini" --out "$work/second.mp4" --from 50 2>/dev/null
+halves=$(($(frames_of "$work/first.mp4") + $(frames_of "$work/second.mp4")))
+whole=$(expected_frames 25 1)
+[ "$halves" -ge $((whole - 3)) ] && [ "$halves" -le $((whole + 3)) ] && [ "$(frames_of "$work/first.mp4")" -lt "$whole" ] &&
+    pass "--to 50 and --from 50: $halves frames, the whole $whole" || fail "halves: $halves frames, the whole $whole"
+
 # The last frame is the whole file's picture: compared with render's in the video's 4:2:0 colours.
 "$cli" video "$work/a.K7T" --settings "$work/T.ini" --out "$work/v.mp4" 2>/dev/null
 "$cli" render "$work/a.K7T" --settings "$work/T.ini" --out "$work/bmp" --every 20 2>/dev/null

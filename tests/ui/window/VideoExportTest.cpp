@@ -121,6 +121,10 @@ private slots:
         QVERIFY(!QFile::exists(cancelled + QStringLiteral(".part")));
         QCOMPARE(prompts.Messages.size(), messages);
 
+        // Nothing to export without a played file: said.
+        QVERIFY(!RunExportVideo(window.get(), window->State(), "", prompts));
+        QCOMPARE(QString::fromStdString(prompts.Messages.back().Text), QStringLiteral("No file is open for playback."));
+
         // Gray in HEAD mode.
         window->SelectDataSource(DataSource::Head);
         QVERIFY(!command->isEnabled());
