@@ -55,17 +55,19 @@ std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& reque
     const QStringList filters = FileDialogFilters(request);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(FromText(request.DefaultExtension));
-    // A name typed without an extension gets the one of the file type chosen.
+    // A name typed without an extension gets the one of the file type chosen; the dialog
+    // hands the filters back with their white space simplified.
     auto extensionOf = [&](const QString& filter) {
-        const qsizetype at = filters.indexOf(filter) - (request.FilterName.empty() && request.Pattern.empty() ? 0 : 1);
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < filters.size(); ++i)
+            if (filters[i].simplified() == filter.simplified()) at = i;
+        if (!request.FilterName.empty() || !request.Pattern.empty()) --at;
         if (at >= 0 && at < static_cast<qsizetype>(request.MoreFilters.size()))
             return request.MoreFilters[static_cast<size_t>(at)].Extension;
         return request.DefaultExtension;
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&](const QString& filter) { dialog.setDefaultSuffix(FromText(extensionOf(filter))); });
-    // A name the caller refuses must be refused before the replace question, so that
-    // question is then asked here rather than by the dialog.
     const bool askReplace = save && request.PromptOverwrite;
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.PromptOverwrite || request.Refuses != nullptr);
     if (!request.InitialName.empty()) {
