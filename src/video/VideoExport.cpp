@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <filesystem>
 
 #include "image/SonarImage.h"
 #include "video/PlayedPicture.h"
@@ -44,6 +45,11 @@ VideoResult ExportVideo(const SonarState& settings, const std::string& dataPath,
     if (!result.Error.empty()) return result;
     if (!PlainFileOrNothing(outPath)) {
         result.Error = outPath + ": not a plain file";
+        return result;
+    }
+    std::error_code unknown;
+    if (std::filesystem::equivalent(dataPath, outPath, unknown)) {
+        result.Error = outPath + ": is the data file played; the video would replace it";
         return result;
     }
 

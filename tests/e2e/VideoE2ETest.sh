@@ -107,6 +107,7 @@ done <<ROWS
 a missing data file|$work/missing.K7T --out OUT|1
 a missing output folder|$work/a.K7T --settings $work/T.ini --out $work/none/bad.mp4|1
 a folder as the output|$work/a.K7T --settings $work/T.ini --out OUT|1
+the data file as the output|$work/a.K7T --settings $work/T.ini --out $work/a.K7T|1
 an odd size|$work/a.K7T --out OUT --size 297x254|2
 a frame rate of 0|$work/a.K7T --out OUT --fps 0|2
 a speed of 0|$work/a.K7T --out OUT --speed 0|2
