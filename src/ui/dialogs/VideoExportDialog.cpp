@@ -1,7 +1,12 @@
 #include "ui/dialogs/VideoExportDialog.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QEventLoop>
+#include <QFormLayout>
 #include <QProgressDialog>
+#include <QSpinBox>
 #include <QThread>
 #include <QTimer>
 
@@ -10,7 +15,7 @@
 #include <filesystem>
 
 #include "core/FileNames.h"
-#include "video/VideoExport.h"
+#include "image/SonarImage.h"
 
 namespace tidemar {
 
@@ -31,7 +36,60 @@ QString ProgressText(const std::string& name, const SharedProgress& shared) {
     return text;
 }
 
+struct VideoSize {
+    const char* Text;
+    int Width, Height;
+};
+constexpr VideoSize VideoSizes[] = {
+    {"596 x 506 (as shown)", 0, 0},
+    {"1192 x 1012 (double)", 2 * ImageWidth, 2 * ImageHeight},
+    {"298 x 254 (half)", ImageWidth / 2, ImageHeight / 2 + 1},
+};
+
+// The choices of the last export, for the next one (the window's thread only).
+VideoOptions& LastVideoOptions() {
+    static VideoOptions last;
+    return last;
+}
+
 }  // namespace
+
+std::optional<VideoOptions> AskVideoOptions(QWidget* parent, const VideoOptions& options) {
+    QDialog dialog(parent);
+    dialog.setObjectName(QString::fromLatin1(VideoOptionsName));
+    dialog.setWindowTitle(QString::fromLatin1(ExportVideoTitle));
+    auto* speed = new QDoubleSpinBox(&dialog);
+    speed->setObjectName(QStringLiteral("speed"));
+    speed->setRange(0.1, 1000.0);
+    speed->setDecimals(1);
+    speed->setValue(options.Speed);
+    auto* fps = new QSpinBox(&dialog);
+    fps->setObjectName(QStringLiteral("fps"));
+    fps->setRange(1, MaxVideoFps);
+    fps->setValue(options.Fps);
+    auto* size = new QComboBox(&dialog);
+    size->setObjectName(QStringLiteral("size"));
+    for (const VideoSize& choice : VideoSizes) {
+        size->addItem(QString::fromLatin1(choice.Text));
+        if (choice.Width == options.Width && choice.Height == options.Height) size->setCurrentIndex(size->count() - 1);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(QStringLiteral("Speed (x real time):"), speed);
+    form->addRow(QStringLiteral("Frames per second:"), fps);
+    form->addRow(QStringLiteral("Size:"), size);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    VideoOptions chosen = options;
+    chosen.Speed = speed->value();
+    chosen.Fps = fps->value();
+    const VideoSize& picked = VideoSizes[std::max(0, size->currentIndex())];
+    chosen.Width = picked.Width;
+    chosen.Height = picked.Height;
+    return chosen;
+}
 
 FileDialogRequest ExportVideoDialog(const std::string& playedFile) {
     FileDialogRequest request;
@@ -51,6 +109,9 @@ bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string&
         prompts.Message(ExportVideoTitle, "No file is open for playback.", MessageIcon::Exclamation);
         return false;
     }
+    const std::optional<VideoOptions> options = AskVideoOptions(parent, LastVideoOptions());
+    if (!options) return false;
+    LastVideoOptions() = *options;
     const std::optional<std::string> chosen = prompts.SaveFileName(ExportVideoDialog(playedFile));
     if (!chosen || chosen->empty()) return false;
     const std::string name = *chosen;
@@ -61,10 +122,10 @@ bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string&
 
     SharedProgress shared;
     VideoResult result;
-    // The worker gets copies of everything it reads: the window's state changes as it plays on.
-    QThread* worker = QThread::create([&shared, &result, settings = state, playedFile, name] {
+    // The worker gets copies of everything it reads: the window's state stays the window's.
+    QThread* worker = QThread::create([&shared, &result, settings = state, playedFile, name, options = *options] {
         result = ExportVideo(
-            settings, playedFile, name, VideoOptions{},
+            settings, playedFile, name, options,
             [&shared](const VideoProgress& p) {
                 shared.Percent.store(p.Percent);
                 shared.Frames.store(p.Frames);
@@ -112,7 +173,7 @@ bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string&
     }
     char length[64];
     std::snprintf(length, sizeof length, "%lld frames, %.1f seconds.", static_cast<long long>(result.Frames),
-                  static_cast<double>(result.Frames) / VideoOptions{}.Fps);
+                  static_cast<double>(result.Frames) / options->Fps);
     prompts.Message(ExportVideoTitle, "Video saved to " + name + "\n" + length, MessageIcon::Information);
     return true;
 }

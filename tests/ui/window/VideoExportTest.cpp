@@ -1,5 +1,7 @@
 // Export Video of a played file from the window: the video written with its dialog and
 // message, and a long export cancelled half-way leaving no file while the window stays live.
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QProgressDialog>
 #include <QTest>
@@ -61,11 +63,36 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QAction* command = FindCommandAction(window.get(), Command::ExportVideo);
         QVERIFY(command && command->isEnabled());
+        // The options dialog: answered with `speed` and the half size, or cancelled with speed 0.
+        double speed = 1.0, shownSpeed = 0.0;
+        int asked = 0;
+        QTimer options;
+        QObject::connect(&options, &QTimer::timeout, [&] {
+            auto* dialog = window->findChild<QDialog*>(QString::fromLatin1(VideoOptionsName));
+            if (!dialog || !dialog->isVisible()) return;
+            ++asked;
+            if (speed == 0.0) return dialog->reject();
+            auto* box = dialog->findChild<QDoubleSpinBox*>(QStringLiteral("speed"));
+            shownSpeed = box->value();
+            box->setValue(speed);
+            dialog->findChild<QComboBox*>(QStringLiteral("size"))->setCurrentIndex(2);
+            dialog->accept();
+        });
+        options.start(10);
+
+        // Options cancelled: nothing asked further.
+        speed = 0.0;
+        const size_t dialogs = prompts.FileDialogs.size();
+        command->trigger();
+        QCOMPARE(asked, 1);
+        QCOMPARE(prompts.FileDialogs.size(), dialogs);
 
         // A short file: written under the name chosen, then said.
+        speed = 4.0;
         const QString video = folder.Path(QStringLiteral("sector.mp4"));
         prompts.FileAnswers.push_back(video.toStdString());
         command->trigger();
+        QCOMPARE(asked, 2);
         const FileDialogRequest& dialog = prompts.FileDialogs.back();
         QCOMPARE(QString::fromStdString(dialog.Title), QStringLiteral("Export Video"));
         QVERIFY(QString::fromStdString(dialog.InitialName).endsWith(QStringLiteral("sector.mp4")));
@@ -76,6 +103,10 @@ private slots:
         // Playback, paused under the dialog as under any, goes on afterwards.
         const int64_t position = window->PlaybackFile().Offset();
         QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackFile().Offset() != position, 3000);
+
+        QCOMPARE(QString::fromStdString(prompts.Messages.back().Text),
+                 QStringLiteral("Video saved to ") + video + QStringLiteral("\n25 frames, 1.0 seconds."));
+        speed = 1.0;
 
         // A long one (40 minutes of pings), cancelled half-way: nothing is left, and the
         // window answered all along.
@@ -91,12 +122,13 @@ private slots:
             auto* progress = window->findChild<QProgressDialog*>(QString::fromLatin1(ExportVideoProgressName));
             if (!progress || progress->wasCanceled()) return;
             seenPercent = progress->value();
-            if (seenPercent >= 10) progress->cancel();
+            if (seenPercent >= 40) progress->cancel();
         });
         poll.start(20);
         command->trigger();
         poll.stop();
-        QVERIFY2(seenPercent >= 10 && seenPercent < 100, qPrintable(QString::number(seenPercent)));
+        QVERIFY2(seenPercent >= 40 && seenPercent < 100, qPrintable(QString::number(seenPercent)));
+        QCOMPARE(shownSpeed, 4.0);  // the last export's choice
         QVERIFY(ticks > 5);
         QVERIFY(!QFile::exists(cancelled));
         QVERIFY(!QFile::exists(cancelled + QStringLiteral(".part")));
