@@ -21,7 +21,7 @@ const char* const HelpText =
     "  render DATA.K7T --out DIR [--settings FILE] [--every N] [--format bmp|png]\n"
     "                              play a data file into BMP or PNG pictures of the sonar image\n"
     "  video DATA.K7T --out FILE.mp4 [--settings FILE] [--fps N] [--speed X]\n"
-    "        [--from PERCENT] [--to PERCENT] [--size WxH]\n"
+    "        [--from PERCENT] [--to PERCENT] [--size WxH] [--clock]\n"
     "                              play a data file into an H.264 MP4 video of the sonar image\n"
     "  info DATA.K7T               summary of a sonar data file\n"
     "  dump DATA.K7T               every record of a sonar data file as JSON Lines\n"

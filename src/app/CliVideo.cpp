@@ -18,7 +18,7 @@ namespace {
 
 const char* const VideoHelp =
     "Usage: tidemar-cli video DATA.K7T --out FILE.mp4 [--settings FILE] [--fps N] [--speed X]\n"
-    "                         [--from PERCENT] [--to PERCENT] [--size WxH]\n"
+    "                         [--from PERCENT] [--to PERCENT] [--size WxH] [--clock]\n"
     "\n"
     "Plays DATA.K7T as the program does in playback right after start-up (settings from\n"
     "FILE, default ./TIDEMAR.INI), once from the first record to the end of the file, and\n"
@@ -30,7 +30,9 @@ const char* const VideoHelp =
     "                   unseen as the clock requires; pauses over 10 s count as 10 s\n"
     "  --from PERCENT   start at this point of the file (default 0)\n"
     "  --to PERCENT     end at this point of the file (default 100)\n"
-    "  --size WxH       scale to this size, even numbers (default 596x506)\n"
+    "  --size WxH       scale to this size, even numbers (default 596x506, 596x526 with\n"
+    "                   --clock)\n"
+    "  --clock          the date and time of the pings shown under the picture\n"
     "\n"
     "A video lasts at least one second. The file is written under FILE.mp4.part and renamed\n"
     "when it is whole; a failure or Ctrl+C leaves neither. On a terminal a progress line\n"
@@ -103,6 +105,10 @@ int RunVideo(const std::vector<std::string>& args) {
                 return UsageError("--to needs a percent, 0 to 100");
             if (arg == "--size" && !ParseSize(value, options.Width, options.Height))
                 return UsageError("--size needs WIDTHxHEIGHT");
+            continue;
+        }
+        if (arg == "--clock") {
+            options.ClockStrip = true;
             continue;
         }
         if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for video");

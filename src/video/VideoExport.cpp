@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 
 #include "image/SonarImage.h"
+#include "video/ClockStrip.h"
 #include "video/PlayedPicture.h"
 #include "video/VideoClock.h"
 #include "video/VideoEncoder.h"
@@ -62,9 +64,9 @@ VideoResult ExportVideo(const SonarState& settings, const std::string& dataPath,
 
     VideoFormat format;
     format.PictureWidth = ImageWidth;
-    format.PictureHeight = ImageHeight;
-    format.Width = options.Width ? options.Width : ImageWidth;
-    format.Height = options.Height ? options.Height : ImageHeight;
+    format.PictureHeight = ImageHeight + (options.ClockStrip ? ClockStripHeight : 0);
+    format.Width = options.Width ? options.Width : format.PictureWidth;
+    format.Height = options.Height ? options.Height : format.PictureHeight;
     format.Fps = options.Fps;
     VideoEncoder encoder;
     if (!encoder.Open(outPath, format, &result.Error)) return result;
@@ -87,8 +89,28 @@ VideoResult ExportVideo(const SonarState& settings, const std::string& dataPath,
     const int64_t length = played.FileLength();
     const int64_t end = options.ToPercent >= 100 ? length : length * options.ToPercent / 100;
     const int64_t start = played.PeekNext() ? played.PeekNext()->Offset : 0;
+    // With the strip, each frame is the picture and under it the stamp of the record drawn last.
+    std::vector<uint8_t> framed;
+    std::string stripText;
+    uint8_t ink = 0, ground = 0;
+    if (options.ClockStrip) {
+        framed.resize(static_cast<size_t>(format.PictureWidth) * static_cast<size_t>(format.PictureHeight));
+        ink = NearestTableEntry(played.ColorTable(), 255, 255, 255);
+        ground = NearestTableEntry(played.ColorTable(), 0, 0, 0);
+        DrawClockStrip(framed.data() + ImageWidth * ImageHeight, ImageWidth, stripText, ink, ground);
+    }
+    auto frame = [&]() -> const uint8_t* {
+        if (!options.ClockStrip) return played.Pixels();
+        std::memcpy(framed.data(), played.Pixels(), static_cast<size_t>(ImageWidth) * ImageHeight);
+        if (played.State().TimestampText != stripText) {
+            stripText = played.State().TimestampText;
+            DrawClockStrip(framed.data() + ImageWidth * ImageHeight, ImageWidth, stripText, ink, ground);
+        }
+        return framed.data();
+    };
     auto write = [&](int64_t count) {
-        if (encoder.AddFrames(played.Pixels(), played.ColorTable(), count, &result.Error, cancel)) return true;
+        if (count <= 0) return true;
+        if (encoder.AddFrames(frame(), played.ColorTable(), count, &result.Error, cancel)) return true;
         encoder.Abandon();
         if (cancel && cancel->load()) {
             result.Cancelled = true;

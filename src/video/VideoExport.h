@@ -24,8 +24,9 @@ struct VideoOptions {
     double Speed = 1.0;  // seconds of recorded time per second of video
     int FromPercent = 0;
     int ToPercent = 100;
-    int Width = 0;  // 0: the picture's own size
+    int Width = 0;  // 0: the picture's own size (with the strip, when there is one)
     int Height = 0;
+    bool ClockStrip = false;  // the record's date and time in a strip under the picture
 };
 
 // What is wrong with the options, or empty when they are fine: the frame rate 1..120, the

@@ -51,7 +51,20 @@ done <<'ROWS'
 real time at 25 frames/s|| 596 506| 25 1
 three times real time|--speed 3| 596 506| 25 3
 half size at 10 frames/s, slowed down|--size 298x254 --fps 10 --speed 0.5| 298 254| 10 0.5
+with the date and time under the picture|--clock| 596 526| 25 1
 ROWS
+
+# The strip under the picture tells the time: bright text on dark, changing as the file plays.
+"$cli" video "$work/a.K7T" --settings "$work/T.ini" --out "$work/clock.mp4" --clock 2>/dev/null
+strip() {  # FRAME: the strip's grey levels, one line each, sorted and counted
+    ffmpeg -v error -i "$work/clock.mp4" -vf "select=eq(n\,$1),crop=596:20:0:506" -frames:v 1 -f rawvideo \
+        -pix_fmt gray - | od -An -tu1 -v | tr -s ' ' '\n' | sed '/^$/d'
+}
+first=$(strip 0 | md5sum)
+bright=$(strip 0 | awk '$1 > 200' | wc -l)
+[ "$bright" -gt 200 ] && [ "$first" != "$(strip $(($(expected_frames 25 1) - 1)) | md5sum)" ] &&
+    pass "clock strip: text drawn ($bright bright pixels), changing with the time" ||
+    fail "clock strip: $bright bright pixels, or the same at both ends"
 
 # A file of one record is one second of it; two halves of the file make the whole.
 head -c 640 "$work/a.K7T" >"$work/one.K7T"

@@ -1,5 +1,6 @@
 #include "ui/dialogs/VideoExportDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -16,6 +17,7 @@
 
 #include "core/FileNames.h"
 #include "image/SonarImage.h"
+#include "video/ClockStrip.h"
 
 namespace tidemar {
 
@@ -36,15 +38,23 @@ QString ProgressText(const std::string& name, const SharedProgress& shared) {
     return text;
 }
 
-struct VideoSize {
-    const char* Text;
-    int Width, Height;
-};
-constexpr VideoSize VideoSizes[] = {
-    {"596 x 506 (as shown)", 0, 0},
-    {"1192 x 1012 (double)", 2 * ImageWidth, 2 * ImageHeight},
-    {"298 x 254 (half)", ImageWidth / 2, ImageHeight / 2 + 1},
-};
+// The sizes offered, from the picture's own (with the strip when it is shown).
+enum class VideoScale { Own, Double, Half };
+constexpr const char* VideoScaleTexts[] = {"As shown", "Double", "Half"};
+
+void ApplyScale(VideoOptions& options, VideoScale scale) {
+    const int height = ImageHeight + (options.ClockStrip ? ClockStripHeight : 0);
+    options.Width = scale == VideoScale::Double ? 2 * ImageWidth : scale == VideoScale::Half ? ImageWidth / 2 : 0;
+    options.Height = scale == VideoScale::Double ? 2 * height
+                     : scale == VideoScale::Half ? (height / 2 + 1) / 2 * 2
+                                                 : 0;
+}
+
+VideoScale ScaleOf(const VideoOptions& options) {
+    if (options.Width == 2 * ImageWidth) return VideoScale::Double;
+    if (options.Width == ImageWidth / 2) return VideoScale::Half;
+    return VideoScale::Own;
+}
 
 // The choices of the last export, for the next one (the window's thread only).
 VideoOptions& LastVideoOptions() {
@@ -69,10 +79,11 @@ std::optional<VideoOptions> AskVideoOptions(QWidget* parent, const VideoOptions&
     fps->setValue(options.Fps);
     auto* size = new QComboBox(&dialog);
     size->setObjectName(QStringLiteral("size"));
-    for (const VideoSize& choice : VideoSizes) {
-        size->addItem(QString::fromLatin1(choice.Text));
-        if (choice.Width == options.Width && choice.Height == options.Height) size->setCurrentIndex(size->count() - 1);
-    }
+    for (const char* text : VideoScaleTexts) size->addItem(QString::fromLatin1(text));
+    size->setCurrentIndex(static_cast<int>(ScaleOf(options)));
+    auto* clock = new QCheckBox(QStringLiteral("Date and time under the picture"), &dialog);
+    clock->setObjectName(QStringLiteral("clock"));
+    clock->setChecked(options.ClockStrip);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -80,14 +91,14 @@ std::optional<VideoOptions> AskVideoOptions(QWidget* parent, const VideoOptions&
     form->addRow(QStringLiteral("Speed (x real time):"), speed);
     form->addRow(QStringLiteral("Frames per second:"), fps);
     form->addRow(QStringLiteral("Size:"), size);
+    form->addRow(clock);
     form->addRow(buttons);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     VideoOptions chosen = options;
     chosen.Speed = speed->value();
     chosen.Fps = fps->value();
-    const VideoSize& picked = VideoSizes[std::max(0, size->currentIndex())];
-    chosen.Width = picked.Width;
-    chosen.Height = picked.Height;
+    chosen.ClockStrip = clock->isChecked();
+    ApplyScale(chosen, static_cast<VideoScale>(std::max(0, size->currentIndex())));
     return chosen;
 }
 

@@ -1,5 +1,6 @@
 // Export Video of a played file from the window: the video written with its dialog and
 // message, and a long export cancelled half-way leaving no file while the window stays live.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -63,7 +64,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QAction* command = FindCommandAction(window.get(), Command::ExportVideo);
         QVERIFY(command && command->isEnabled());
-        // The options dialog: answered with `speed` and the half size, or cancelled with speed 0.
+        // The options dialog: answered with `speed`, the half size and the clock strip, or
+        // cancelled with speed 0.
         double speed = 1.0, shownSpeed = 0.0;
         int asked = 0;
         QTimer options;
@@ -76,6 +78,7 @@ private slots:
             shownSpeed = box->value();
             box->setValue(speed);
             dialog->findChild<QComboBox*>(QStringLiteral("size"))->setCurrentIndex(2);
+            dialog->findChild<QCheckBox*>(QStringLiteral("clock"))->setChecked(true);
             dialog->accept();
         });
         options.start(10);
