@@ -15,6 +15,7 @@ namespace tidemar::cli {
 int RunCommandBlock(const std::vector<std::string>& args);
 int RunRecord(const std::vector<std::string>& args);
 int RunRender(const std::vector<std::string>& args);
+int RunVideo(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
 int RunDump(const std::vector<std::string>& args);
 int RunVerify(const std::vector<std::string>& args);

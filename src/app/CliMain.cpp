@@ -18,8 +18,11 @@ const char* const HelpText =
     "                              program sends it with these settings\n"
     "  record --settings FILE --pings N --out DATA.K7T [--timeout SECONDS]\n"
     "                              record N pings from the head into a data file\n"
-    "  render DATA.K7T... --out DIR [--settings FILE] [--every N] [--jobs N]\n"
-    "                              play data files into BMP pictures of the sonar image\n"
+    "  render DATA.K7T... --out DIR [--settings FILE] [--every N] [--format bmp|png]\n"
+    "         [--jobs N]           play data files into BMP or PNG pictures of the sonar image\n"
+    "  video DATA.K7T --out FILE.mp4 [--settings FILE] [--fps N] [--speed X]\n"
+    "        [--from PERCENT] [--to PERCENT] [--size WxH] [--clock]\n"
+    "                              play a data file into an H.264 MP4 video of the sonar image\n"
     "  info DATA.K7T               summary of a sonar data file\n"
     "  dump DATA.K7T               every record of a sonar data file as JSON Lines\n"
     "  verify DATA.K7T             check that every record is whole and linked\n"
@@ -56,6 +59,7 @@ int main(int argc, char** argv) {
     if (command == "command") return tidemar::cli::RunCommandBlock(args);
     if (command == "record") return tidemar::cli::RunRecord(args);
     if (command == "render") return tidemar::cli::RunRender(args);
+    if (command == "video") return tidemar::cli::RunVideo(args);
     if (command == "info") return tidemar::cli::RunInfo(args);
     if (command == "dump") return tidemar::cli::RunDump(args);
     if (command == "verify") return tidemar::cli::RunVerify(args);

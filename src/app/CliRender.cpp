@@ -1,5 +1,5 @@
 // tidemar-cli render: plays a data file through the program's playback, dispatch and
-// image code, once from start to end, and writes the picture as BMP files.
+// image code, once from start to end, and writes the picture as BMP or PNG files.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -8,26 +8,25 @@
 
 #include "CliCommands.h"
 #include "CliJobs.h"
-#include "files/DataFileCheck.h"
-#include "files/DataFileReader.h"
-#include "files/Playback.h"
 #include "image/BmpFile.h"
-#include "image/ImageColorTable.h"
-#include "image/ImageDispatch.h"
-#include "platform/ScriptedPrompts.h"
+#include "image/PngFile.h"
+#include "image/SonarImage.h"
+#include "video/PlayedPicture.h"
 
 namespace tidemar::cli {
 
 namespace {
 
 const char* const RenderHelp =
-    "Usage: tidemar-cli render DATA.K7T... --out DIR [--settings FILE] [--every N] [--jobs N]\n"
+    "Usage: tidemar-cli render DATA.K7T... --out DIR [--settings FILE] [--every N] [--format bmp|png]\n"
+    "                          [--jobs N]\n"
     "\n"
     "Plays DATA.K7T as the program does in playback right after start-up (settings from\n"
     "FILE, default ./TIDEMAR.INI), once from the first record to the end of the file,\n"
     "and writes the sonar picture (596 x 506, 8-bit BMP with the colour table of the\n"
     "settings' Colors) to DIR/final.bmp; with --every N also after every N-th played ping\n"
-    "to DIR/NNNNNN.bmp (the count of played pings, six digits).\n"
+    "to DIR/NNNNNN.bmp (the count of played pings, six digits). --format png writes the\n"
+    "same pixels as 8-bit palette PNG files (final.png, NNNNNN.png) instead.\n"
     "\n"
     "With several data files, each one's pictures go to DIR/<its name without the\n"
     "extension>/, the files played side by side (--jobs N threads, default: one per core).\n"
@@ -35,44 +34,30 @@ const char* const RenderHelp =
     "Exit status: 0 done, 1 a picture could not be written, 2 usage error or a file that\n"
     "cannot be played (the worst of all files).\n";
 
-std::string FrameName(const std::string& dir, long long count) {
+std::string FrameName(const std::string& dir, long long count, PictureFormat format) {
     char name[32];
-    std::snprintf(name, sizeof name, "%06lld.bmp", count);
+    std::snprintf(name, sizeof name, "%06lld.%s", count, PictureExtension(format));
     return (std::filesystem::path(dir) / name).string();
 }
 
-int RenderOne(const std::string& dataPath, const std::string& outDir, const std::string& settingsPath,
-              long long every) {
+int RenderOne(const std::string& dataPath, const std::string& outDir, const std::string& settingsPath, long long every,
+              PictureFormat format) {
     if (!PlayableFile(dataPath) || !OutputFolder(outDir)) return 2;
 
-    // The program starting in playback: settings, the played file's values take over,
-    // the picture cleared and the grid drawn.
     SonarState state = LoadStateFor(settingsPath, DataSource::File);
     state.SsSide = state.SSTrain;
-    EnterPlayback(state);
-
-    ImageColorTable colors;
-    InitImageColorTable(colors);
-    BuildColorTableEntries(colors, state.Colors);
-    const auto colorBytes = ImageColorTableBytes(colors);
-
-    ImageState image;
-    ImageDispatchTarget target(state, image);
-    target.ResetEchoHistory();
-    target.RedrawSonarImage();
-
-    ScriptedPrompts prompts;
-    RecordedChrome chrome;
-    SystemClock clock;
-    Playback playback(prompts, chrome);
-    PlaybackSource source(playback, SourceContext{state, clock, target, {}});
-    source.SetFileName(dataPath);
-    if (!StartPlayedFile(source, prompts)) return 2;
-    target.SetPlaybackOpen(true);
+    PlayedPicture picture(state);
+    if (!picture.Start(dataPath)) {
+        for (const std::string& message : picture.Messages())
+            std::fprintf(stderr, "tidemar-cli: %s\n", message.c_str());
+        return 2;
+    }
 
     auto write = [&](const std::string& path) {
         std::string reason;
-        if (WriteIndexedBmp(path, ImageWidth, ImageHeight, image.Image.Pixels.data(), colorBytes, &reason)) return true;
+        const std::vector<uint8_t> bytes =
+            IndexedPictureBytes(format, ImageWidth, ImageHeight, picture.Pixels(), picture.ColorTable(), &reason);
+        if (!bytes.empty() && WriteWholeFile(path, bytes, &reason)) return true;
         std::fprintf(stderr, "tidemar-cli: %s: %s\n", path.c_str(), reason.c_str());
         return false;
     };
@@ -80,18 +65,18 @@ int RenderOne(const std::string& dataPath, const std::string& outDir, const std:
     long long played = 0;
     auto lastReport = std::chrono::steady_clock::now();
     for (;;) {
-        const SourceStep step = source.Step();
+        const SourceStep step = picture.Step();
         if (step.Rewound) break;
         if (!step.Dispatched) continue;
         ++played;
-        if (every > 0 && played % every == 0 && !write(FrameName(outDir, played))) return 1;
+        if (every > 0 && played % every == 0 && !write(FrameName(outDir, played, format))) return 1;
         const auto now = std::chrono::steady_clock::now();
         if (now - lastReport >= std::chrono::seconds(1)) {
             lastReport = now;
-            std::fprintf(stderr, "rendered %lld pings (%d%% of the file)\n", played, source.Percent());
+            std::fprintf(stderr, "rendered %lld pings (%d%% of the file)\n", played, picture.Percent());
         }
     }
-    if (!write((std::filesystem::path(outDir) / "final.bmp").string())) return 1;
+    if (!write((std::filesystem::path(outDir) / (std::string("final.") + PictureExtension(format))).string())) return 1;
     std::fprintf(stderr, "rendered %lld pings into %s\n", played, outDir.c_str());
     return 0;
 }
@@ -102,6 +87,7 @@ int RunRender(const std::vector<std::string>& args) {
     std::vector<std::string> dataPaths;
     std::string outDir, settingsPath = "TIDEMAR.INI";
     long long every = 0;
+    PictureFormat format = PictureFormat::Bmp;
     int jobs = DefaultJobCount();
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -109,13 +95,14 @@ int RunRender(const std::vector<std::string>& args) {
             std::fputs(RenderHelp, stdout);
             return 0;
         }
-        if (arg == "--out" || arg == "--settings" || arg == "--every" || arg == "--jobs") {
+        if (arg == "--out" || arg == "--settings" || arg == "--every" || arg == "--format" || arg == "--jobs") {
             if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
             const std::string& value = args[++i];
             if (arg == "--out") outDir = value;
             if (arg == "--settings") settingsPath = value;
             if (arg == "--every" && !ParsePositive(value, every))
                 return UsageError("--every needs a whole number above 0");
+            if (arg == "--format" && !ParsePictureFormat(value, format)) return UsageError("--format is bmp or png");
             if (arg == "--jobs" && !ParseJobCount(value, jobs))
                 return UsageError("--jobs needs a whole number above 0");
             continue;
@@ -126,12 +113,12 @@ int RunRender(const std::vector<std::string>& args) {
     if (dataPaths.empty()) return UsageError("render needs a data file");
     if (outDir.empty()) return UsageError("render needs --out DIR");
 
-    if (dataPaths.size() == 1) return RenderOne(dataPaths[0], outDir, settingsPath, every);
+    if (dataPaths.size() == 1) return RenderOne(dataPaths[0], outDir, settingsPath, every, format);
     // Several files: each into its own folder under DIR, side by side.
     const std::vector<std::string> folders = PerInputFolders(outDir, dataPaths);
     if (folders.empty()) return 2;
     return RunJobs(dataPaths.size(), jobs,
-                   [&](size_t i) { return RenderOne(dataPaths[i], folders[i], settingsPath, every); });
+                   [&](size_t i) { return RenderOne(dataPaths[i], folders[i], settingsPath, every, format); });
 }
 
 }  // namespace tidemar::cli

@@ -7,10 +7,19 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tidemar {
 
 enum class MessageIcon { None, Exclamation, Information, Question };
+
+// One more choice of file type in a dialog: its text, pattern and the extension a name
+// typed without one gets while it is chosen.
+struct FileDialogFilter {
+    std::string Name;       // "PNG File    (*.PNG)"
+    std::string Pattern;    // "*.PNG"
+    std::string Extension;  // "PNG"
+};
 
 struct FileDialogRequest {
     std::string Title;
@@ -18,6 +27,7 @@ struct FileDialogRequest {
     std::string Pattern;           // "*.K7T"
     std::string DefaultExtension;  // "K7T", added when the name typed has none
     std::string InitialName;
+    std::vector<FileDialogFilter> MoreFilters;  // offered after the first, which is chosen at first
     bool PathMustExist = false;
     bool FileMustExist = false;
     bool PromptOverwrite = false;

@@ -49,7 +49,10 @@ std::vector<uint8_t> IndexedBmpBytes(int width, int height, const uint8_t* pixel
 
 bool WriteIndexedBmp(const std::string& path, int width, int height, const uint8_t* pixels,
                      const std::array<uint8_t, 1024>& colorTable, std::string* reason) {
-    const std::vector<uint8_t> bytes = IndexedBmpBytes(width, height, pixels, colorTable);
+    return WriteWholeFile(path, IndexedBmpBytes(width, height, pixels, colorTable), reason);
+}
+
+bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason) {
     const std::string temporary = path + ".part";
     auto fail = [&](const char* what) {
         if (reason) *reason = std::string(what) + ": " + std::strerror(errno);

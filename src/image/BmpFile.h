@@ -41,6 +41,10 @@ std::vector<uint8_t> IndexedBmpBytes(int width, int height, const uint8_t* pixel
 bool WriteIndexedBmp(const std::string& path, int width, int height, const uint8_t* pixels,
                      const std::array<uint8_t, 1024>& colorTable, std::string* reason);
 
+// Writes `bytes` as the file `path`, whole or not at all: into "path.part", renamed into
+// place when every byte is down; false with the reason (the temporary file is removed).
+bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason);
+
 // The colour table of a screen capture: the palette's entries in index order.
 std::array<uint8_t, 1024> BmpColorTable(const DisplayPalette& palette);
 

@@ -52,10 +52,22 @@ std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& reque
     QFileDialog dialog(parent_, FromText(request.Title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !request.FileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(FileDialogFilters(request));
+    const QStringList filters = FileDialogFilters(request);
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(FromText(request.DefaultExtension));
-    // A name the caller refuses must be refused before the replace question, so that
-    // question is then asked here rather than by the dialog.
+    // A name typed without an extension gets the one of the file type chosen; the dialog
+    // hands the filters back with their white space simplified.
+    auto extensionOf = [&](const QString& filter) {
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < filters.size(); ++i)
+            if (filters[i].simplified() == filter.simplified()) at = i;
+        if (!request.FilterName.empty() || !request.Pattern.empty()) --at;
+        if (at >= 0 && at < static_cast<qsizetype>(request.MoreFilters.size()))
+            return request.MoreFilters[static_cast<size_t>(at)].Extension;
+        return request.DefaultExtension;
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString& filter) { dialog.setDefaultSuffix(FromText(extensionOf(filter))); });
     const bool askReplace = save && request.PromptOverwrite;
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.PromptOverwrite || request.Refuses != nullptr);
     if (!request.InitialName.empty()) {
@@ -65,7 +77,8 @@ std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& reque
     }
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-        const std::string name = WithDefaultExtension(ToText(dialog.selectedFiles().front()), request.DefaultExtension);
+        const std::string name =
+            WithDefaultExtension(ToText(dialog.selectedFiles().front()), extensionOf(dialog.selectedNameFilter()));
         const QFileInfo chosen(FromText(name));
         // The dialog already refuses a missing file in open mode; a folder that vanished
         // meanwhile is caught here, and the operator chooses again.
@@ -86,22 +99,29 @@ std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& reque
     }
 }
 
+namespace {
+
+// A filter's text with its pattern in both letter cases, as Qt reads it from the last
+// parentheses of the text.
+QString FilterText(const std::string& name, const std::string& patternText) {
+    QString filter = FromText(name);
+    const QString pattern = FromText(patternText);
+    if (pattern.isEmpty()) return filter;
+    QString patterns = pattern;
+    if (pattern.toLower() != pattern) patterns += ' ' + pattern.toLower();
+    if (pattern.toUpper() != pattern) patterns += ' ' + pattern.toUpper();
+    const qsizetype open = filter.lastIndexOf('(');
+    if (open >= 0 && filter.endsWith(')')) return filter.left(open) + '(' + patterns + ')';
+    return (filter.isEmpty() ? QString() : filter + ' ') + '(' + patterns + ')';
+}
+
+}  // namespace
+
 QStringList FileDialogFilters(const FileDialogRequest& request) {
-    QString filter = FromText(request.FilterName);
-    const QString pattern = FromText(request.Pattern);
-    if (!pattern.isEmpty()) {
-        QString patterns = pattern;
-        if (pattern.toLower() != pattern) patterns += ' ' + pattern.toLower();
-        if (pattern.toUpper() != pattern) patterns += ' ' + pattern.toUpper();
-        // Qt reads the patterns from the last parentheses of the text.
-        const qsizetype open = filter.lastIndexOf('(');
-        if (open >= 0 && filter.endsWith(')'))
-            filter = filter.left(open) + '(' + patterns + ')';
-        else
-            filter = (filter.isEmpty() ? QString() : filter + ' ') + '(' + patterns + ')';
-    }
     QStringList filters;
-    if (!filter.isEmpty()) filters << filter;
+    const QString first = FilterText(request.FilterName, request.Pattern);
+    if (!first.isEmpty()) filters << first;
+    for (const FileDialogFilter& more : request.MoreFilters) filters << FilterText(more.Name, more.Pattern);
     filters << QStringLiteral("All Files (*)");
     return filters;
 }

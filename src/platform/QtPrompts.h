@@ -35,7 +35,7 @@ private:
 
 // The name filters of a file dialog: the request's filter text, whose pattern also
 // matches the other case of the extension (Linux file names keep their case, and a
-// "*.K7T" filter would hide "survey.k7t"), then "All Files (*)".
+// "*.K7T" filter would hide "survey.k7t"), then its more filters alike, then "All Files (*)".
 QStringList FileDialogFilters(const FileDialogRequest& request);
 
 // A typed name without an extension gets the default one; any other name is kept as typed.

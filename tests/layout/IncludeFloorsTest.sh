@@ -8,7 +8,7 @@ root=$1
 source "$root/tests/support/harness.sh"
 
 declare -A floor=([core]=0 [link]=1 [files]=1 [settings]=1 [image]=1 [gps]=1
-                  [platform]=2 [ui_core]=2 [export]=2 [ui]=3 [app]=4)
+                  [platform]=2 [ui_core]=2 [export]=2 [video]=2 [ui]=3 [app]=4)
 declare -A room=([view]=0 [dialogs]=1 [toolwindows]=2 [capture]=2 [window]=3)
 
 bad=0
@@ -33,12 +33,12 @@ while IFS= read -r file; do
         fi
     done < <(sed -n 's/^#include "\([a-z_]*\/[A-Za-z/]*\.h\)".*/\1/p' "$file")
     case $own in
-        core|link|files|settings|image|gps|ui_core|export)
+        core|link|files|settings|image|gps|ui_core|export|video)
             if grep -q '^#include <Q' "$file"; then fail "$rel includes Qt"; bad=1; fi ;;
     esac
 done < <(find "$root/src" -name '*.cpp' -o -name '*.h')
 check_cmd "every include of src/ points down a floor" test "$bad" -eq 0
 
 check_cmd "the simulated head includes nothing from src/" \
-    bash -c "! grep -rqE '#include \"(core|link|files|settings|image|gps|platform|ui_core|ui|app)/' '$root/tools/headsim'"
+    bash -c "! grep -rqE '#include \"(core|link|files|settings|image|gps|export|video|platform|ui_core|ui|app)/' '$root/tools/headsim'"
 finish

@@ -2,6 +2,7 @@
 // recording and playback drive by command id.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -38,6 +39,49 @@ private slots:
         request.FilterName.clear();
         request.Pattern.clear();
         QCOMPARE(FileDialogFilters(request), QStringList{QStringLiteral("All Files (*)")});
+    }
+
+    // More file types: listed after the first, and a bare name gets the extension of the
+    // type chosen in the dialog.
+    void moreFiltersGiveTheirOwnExtension() {
+        FileDialogRequest request;
+        request.Title = "Save Screen As";
+        request.FilterName = "BITMAP File    (*.BMP)";
+        request.Pattern = "*.BMP";
+        request.DefaultExtension = "BMP";
+        request.MoreFilters.push_back({"PNG File    (*.PNG)", "*.PNG", "PNG"});
+        QCOMPARE(FileDialogFilters(request),
+                 (QStringList{QStringLiteral("BITMAP File    (*.BMP *.bmp)"),
+                              QStringLiteral("PNG File    (*.PNG *.png)"), QStringLiteral("All Files (*)")}));
+
+        QTemporaryDir dir;
+        struct Case {
+            const char* Legend;
+            int Filter;  // index of the type chosen
+            const char* Chosen;
+        };
+        const Case cases[] = {{"first type", 0, "shot.BMP"}, {"second type", 1, "shot.PNG"}};
+        for (const Case& c : cases) {
+            QTimer driver;
+            QObject::connect(&driver, &QTimer::timeout, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                auto* typed = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+                auto* types = dialog ? dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr;
+                if (!typed || !types) return;
+                driver.stop();
+                // As the operator picks it from the list.
+                types->setCurrentIndex(c.Filter);
+                emit types->activated(c.Filter);
+                emit types->textActivated(types->currentText());
+                typed->setText(dir.filePath(QStringLiteral("shot")));
+                QTest::keyClick(typed, Qt::Key_Return);
+            });
+            driver.start(20);
+            QtPrompts prompts(nullptr);
+            const std::optional<std::string> chosen = prompts.SaveFileName(request);
+            QVERIFY2(chosen, c.Legend);
+            QCOMPARE(QString::fromStdString(*chosen), dir.filePath(QString::fromLatin1(c.Chosen)));
+        }
     }
 
     void defaultExtensionOnlyForNamesWithout_data() {

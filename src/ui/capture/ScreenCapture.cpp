@@ -11,6 +11,7 @@
 #include "files/CaptureNames.h"
 #include "files/Playback.h"
 #include "image/PaletteMatch.h"
+#include "image/PngFile.h"
 #include "image/ImageColorTable.h"
 #include "ui/view/SonarView.h"
 
@@ -84,8 +85,9 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-bool CreateCaptureFile(BmpOutputFile& file, const std::string& name, Prompts& prompts, const char* caption) {
-    if (!HasBmpExtension(name)) {
+bool CreateCaptureFile(BmpOutputFile& file, const std::string& name, Prompts& prompts, const char* caption,
+                       bool pngToo) {
+    if (!HasBmpExtension(name) && !(pngToo && HasPngExtension(name))) {
         prompts.Message(SaveScreenTitle, BmpExtensionMessage, MessageIcon::Exclamation);
         return false;
     }
@@ -99,8 +101,14 @@ bool WriteCapture(const CaptureScene& scene, BmpOutputFile& file, std::string* r
     WaitCursor wait;
     const DisplayPalette palette = BuildDisplayPalette(*scene.Colors);
     const std::vector<uint8_t> pixels = CaptureWindowIndexes(scene.Window, palette);
-    return file.WriteAndClose(IndexedBmpBytes(CaptureWidth, CaptureHeight, pixels.data(), BmpColorTable(palette)),
-                              reason);
+    const PictureFormat format = HasPngExtension(file.Path()) ? PictureFormat::Png : PictureFormat::Bmp;
+    const std::vector<uint8_t> bytes =
+        IndexedPictureBytes(format, CaptureWidth, CaptureHeight, pixels.data(), BmpColorTable(palette), reason);
+    if (bytes.empty()) {
+        file.Discard();
+        return false;
+    }
+    return file.WriteAndClose(bytes, reason);
 }
 
 void StopAutoFrameCapture(SonarState& state, WindowChrome& chrome) {
@@ -119,6 +127,7 @@ FileDialogRequest SaveScreenDialog() {
     request.PromptOverwrite = true;
     request.HideReadOnly = true;
     request.PathMustExist = true;
+    request.MoreFilters.push_back({"PNG File    (*.PNG)", "*.PNG", "PNG"});
     return request;
 }
 
@@ -131,7 +140,7 @@ bool SaveScreenAs(BmpOutputFile& file, const SonarState& state, Prompts& prompts
         if (!chosen || chosen->empty()) return false;
         name = *chosen;
     }
-    return CreateCaptureFile(file, name, prompts, SaveScreenTitle);
+    return CreateCaptureFile(file, name, prompts, SaveScreenTitle, !autoName);
 }
 
 bool WriteScreenBmp(const CaptureScene& scene, BmpOutputFile& file, Prompts& prompts) {

@@ -42,7 +42,8 @@ inline constexpr const char* SaveScreenTitle = "Save Screen As";
 inline constexpr const char* BmpExtensionMessage = "File extension must be .BMP";
 inline constexpr int CaptureNameIndex = 126;  // fill of the strip that shows a capture's name
 
-// The save dialog of command 207: "BITMAP File    (*.BMP)", default extension BMP, an
+// The save dialog of command 207: "BITMAP File    (*.BMP)", default extension BMP, and
+// beside it "PNG File    (*.PNG)" (the same pixels and palette as an 8-bit PNG); an
 // existing folder, a question before a file is replaced.
 FileDialogRequest SaveScreenDialog();
 
@@ -53,7 +54,7 @@ FileDialogRequest SaveScreenDialog();
 // created says why and gives false. The name is kept as chosen.
 bool SaveScreenAs(BmpOutputFile& file, const SonarState& state, Prompts& prompts, bool autoName);
 
-// Reads the window into the file created by SaveScreenAs and closes it. False, with a
+// Reads the window into the file created by SaveScreenAs (as PNG when it is named so) and closes it. False, with a
 // message saying why, when the file could not be written (it is then removed).
 bool WriteScreenBmp(const CaptureScene& scene, BmpOutputFile& file, Prompts& prompts);
 

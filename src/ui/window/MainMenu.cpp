@@ -40,6 +40,7 @@ void BuildMainMenu(QMenuBar* bar, QObject* receiver, void (*onCommand)(QObject* 
               {0, nullptr, false},
               {Command::SaveScreen, "&Save Screen...", false},
               {Command::AutoFrameCapture, "&Auto Frame Capture Start...", false},
+              {Command::ExportVideo, "Export &Video...", false},
               {Command::PrintScreen, "Pr&int Screen...", false},
               {0, nullptr, false},
               {Command::Exit, "E&xit", false}},

@@ -28,6 +28,7 @@ inline constexpr int ClearScreen = 205;
 inline constexpr int GridOnOff = 206;
 inline constexpr int SaveScreen = 207;
 inline constexpr int AutoFrameCapture = 208;
+inline constexpr int ExportVideo = 209;
 inline constexpr int Settings = 310;
 inline constexpr int Diagnostics = 600;
 inline constexpr int HeadScan = 655;
@@ -57,7 +58,7 @@ inline constexpr SourceMenuItem SourceMenuItems[] = {
     {Command::CopyStart, DataSource::File},        {Command::XdcrUp, DataSource::Head},
     {Command::XdcrDown, DataSource::Head},         {Command::ComPorts, DataSource::Head},
     {Command::CalibrateHead, DataSource::Head},    {Command::AutoProfile, DataSource::Head},
-    {Command::AutoFrameCapture, DataSource::File},
+    {Command::AutoFrameCapture, DataSource::File}, {Command::ExportVideo, DataSource::File},
 };
 
 // Builds the menus into `bar`; every action's triggered() is sent to `onCommand` with the

@@ -6,6 +6,7 @@
 #include "ui/window/MainMenu.h"
 #include "ui/window/MainWindow.h"
 #include "ui/capture/ScreenCapture.h"
+#include "ui/dialogs/VideoExportDialog.h"
 
 namespace tidemar {
 
@@ -73,6 +74,9 @@ void MainWindow::RunCommand(int id) {
         break;
     case Command::SaveScreen: SaveScreen(CaptureTarget(), prompts_, false); break;
     case Command::AutoFrameCapture: ToggleAutoFrameCapture(state_, prompts_, chrome_); break;
+    case Command::ExportVideo:
+        if (!head) RunExportVideo(this, state_, playback_.PlaybackOpen() ? playback_.FileName() : "", prompts_);
+        break;
     case Command::Diagnostics:
         diagnostics_->show();
         diagnostics_->raise();

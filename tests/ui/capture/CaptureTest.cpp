@@ -128,6 +128,21 @@ private slots:
                 echoes += value > 0 && value <= MaxEchoLevel;
             }
         QVERIFY2(echoes > 100, qPrintable(QString::number(echoes)));
+
+        // PNG is offered beside BMP and holds the same pixels: both decoded, every one alike.
+        QCOMPARE(dialog.MoreFilters.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(dialog.MoreFilters[0].Name), QStringLiteral("PNG File    (*.PNG)"));
+        QCOMPARE(QString::fromStdString(dialog.MoreFilters[0].Extension), QStringLiteral("PNG"));
+        const QString pngPath = folder.Path(QStringLiteral("Harbour Wall.png"));
+        prompts.FileAnswers.push_back(pngPath.toStdString());
+        QVERIFY(SaveScreen(window->CaptureTarget(), prompts, false));
+        QVERIFY(prompts.Messages.empty());
+        QImage png(pngPath, "PNG");
+        QCOMPARE(png.format(), QImage::Format_Indexed8);
+        const QImage fromBmp = QImage(path, "BMP").convertToFormat(QImage::Format_RGB32);
+        png = png.convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(png.size(), QSize(800, 600));
+        QVERIFY(png == fromBmp);
     }
 
     void wrongExtensionOrCancelWritesNothing() {
@@ -136,13 +151,13 @@ private slots:
         auto window = MakeWindow(folder, prompts);
         window->Start();
 
-        prompts.FileAnswers.push_back(folder.Path(QStringLiteral("shot.png")).toStdString());
+        prompts.FileAnswers.push_back(folder.Path(QStringLiteral("shot.jpg")).toStdString());
         QVERIFY(!SaveScreen(window->CaptureTarget(), prompts, false));
         QCOMPARE(prompts.Messages.size(), size_t(1));
         QCOMPARE(QString::fromStdString(prompts.Messages[0].Caption), QStringLiteral("Save Screen As"));
         QCOMPARE(QString::fromStdString(prompts.Messages[0].Text), QStringLiteral("File extension must be .BMP"));
         QCOMPARE(prompts.Messages[0].Icon, MessageIcon::Exclamation);
-        QVERIFY(!QFile::exists(folder.Path(QStringLiteral("shot.png"))));
+        QVERIFY(!QFile::exists(folder.Path(QStringLiteral("shot.jpg"))));
 
         prompts.Messages.clear();
         QVERIFY(!SaveScreen(window->CaptureTarget(), prompts, false));  // Cancel: no answer left

@@ -1,0 +1,154 @@
+// tidemar-cli video: plays a data file through the program's playback, dispatch and image
+// code into an H.264 MP4 video of the sonar picture.
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "CliCommands.h"
+#include "video/VideoExport.h"
+
+namespace tidemar::cli {
+
+namespace {
+
+const char* const VideoHelp =
+    "Usage: tidemar-cli video DATA.K7T --out FILE.mp4 [--settings FILE] [--fps N] [--speed X]\n"
+    "                         [--from PERCENT] [--to PERCENT] [--size WxH] [--clock]\n"
+    "\n"
+    "Plays DATA.K7T as the program does in playback right after start-up (settings from\n"
+    "FILE, default ./TIDEMAR.INI), once from the first record to the end of the file, and\n"
+    "writes the sonar picture as H.264 video in an MP4 file.\n"
+    "\n"
+    "  --fps N          frames per second of video, 1..120 (default 25)\n"
+    "  --speed X        seconds of recorded time per second of video, from the records'\n"
+    "                   time stamps (default 1: real time); frames repeat or pings go by\n"
+    "                   unseen as the clock requires; pauses over 10 s count as 10 s\n"
+    "  --from PERCENT   start at this point of the file (default 0)\n"
+    "  --to PERCENT     end at this point of the file (default 100)\n"
+    "  --size WxH       scale to this size, even numbers (default 596x506, 596x526 with\n"
+    "                   --clock)\n"
+    "  --clock          the date and time of the pings shown under the picture\n"
+    "\n"
+    "A video lasts at least one second. The file is written under FILE.mp4.part and renamed\n"
+    "when it is whole; a failure or Ctrl+C leaves neither. On a terminal a progress line\n"
+    "shows on stderr.\n"
+    "\n"
+    "Exit status: 0 done, 1 the file could not be played or the video not written,\n"
+    "2 usage error.\n";
+
+std::atomic<bool> Interrupted{false};
+
+void StopVideo(int) { Interrupted.store(true); }
+
+bool ParseSpeed(const std::string& text, double& speed) {
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) return false;
+    char* end = nullptr;
+    speed = std::strtod(text.c_str(), &end);
+    return end && *end == '\0';
+}
+
+bool ParsePercent(const std::string& text, int& percent) {
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    percent = std::atoi(text.c_str());
+    return percent <= 100;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const size_t x = text.find_first_of("xX");
+    long long w = 0, h = 0;
+    if (x == std::string::npos || !ParsePositive(text.substr(0, x), w) || !ParsePositive(text.substr(x + 1), h))
+        return false;
+    if (w > MaxVideoSide || h > MaxVideoSide) return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+void ShowProgress(const VideoProgress& p) {
+    char left[32] = "";
+    if (p.SecondsLeft >= 0) std::snprintf(left, sizeof left, ", about %.0f s left", p.SecondsLeft);
+    std::fprintf(stderr, "\r%3d%%  %lld frames%s   ", p.Percent, static_cast<long long>(p.Frames), left);
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+int RunVideo(const std::vector<std::string>& args) {
+    std::string dataPath, outPath, settingsPath = "TIDEMAR.INI";
+    VideoOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(VideoHelp, stdout);
+            return 0;
+        }
+        if (arg == "--out" || arg == "--settings" || arg == "--fps" || arg == "--speed" || arg == "--from" ||
+            arg == "--to" || arg == "--size") {
+            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
+            const std::string& value = args[++i];
+            long long fps = 0;
+            if (arg == "--out") outPath = value;
+            if (arg == "--settings") settingsPath = value;
+            if (arg == "--fps" && (!ParsePositive(value, fps) || fps > MaxVideoFps))
+                return UsageError("--fps needs a whole number from 1 to 120");
+            if (arg == "--fps") options.Fps = static_cast<int>(fps);
+            if (arg == "--speed" && (!ParseSpeed(value, options.Speed) || !(options.Speed > 0.0)))
+                return UsageError("--speed needs a number above 0");
+            if (arg == "--from" && !ParsePercent(value, options.FromPercent))
+                return UsageError("--from needs a percent, 0 to 100");
+            if (arg == "--to" && !ParsePercent(value, options.ToPercent))
+                return UsageError("--to needs a percent, 0 to 100");
+            if (arg == "--size" && !ParseSize(value, options.Width, options.Height))
+                return UsageError("--size needs WIDTHxHEIGHT");
+            continue;
+        }
+        if (arg == "--clock") {
+            options.ClockStrip = true;
+            continue;
+        }
+        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for video");
+        if (!dataPath.empty()) return UsageError("video takes one data file");
+        dataPath = arg;
+    }
+    if (dataPath.empty()) return UsageError("video needs a data file");
+    if (outPath.empty()) return UsageError("video needs --out FILE.mp4");
+    if (const std::string problem = CheckVideoOptions(options); !problem.empty()) return UsageError(problem);
+
+    if (!PlayableFile(dataPath)) return 1;
+    SonarState state = LoadStateFor(settingsPath, DataSource::File);
+    state.SsSide = state.SSTrain;
+
+    // Ctrl+C or a kill stops the encoding and removes what was written.
+    struct sigaction action {};
+    action.sa_handler = StopVideo;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+
+    const bool terminal = isatty(STDERR_FILENO);
+    std::function<void(const VideoProgress&)> progress;
+    if (terminal) progress = ShowProgress;
+    const VideoResult result = ExportVideo(state, dataPath, outPath, options, progress, &Interrupted);
+    if (terminal) std::fputc('\n', stderr);
+    if (result.Cancelled) {
+        std::fprintf(stderr, "tidemar-cli: interrupted; no video written\n");
+        return 1;
+    }
+    if (!result.Written) {
+        std::fprintf(stderr, "tidemar-cli: %s\n", result.Error.c_str());
+        return 1;
+    }
+    std::fprintf(stderr, "wrote %lld frames (%.2f s at %d frames/s) of %lld pings, %.2f s of recording, to %s\n",
+                 static_cast<long long>(result.Frames), static_cast<double>(result.Frames) / options.Fps, options.Fps,
+                 static_cast<long long>(result.Pings), static_cast<double>(result.RecordedHundredths) / 100.0,
+                 outPath.c_str());
+    return 0;
+}
+
+}  // namespace tidemar::cli
