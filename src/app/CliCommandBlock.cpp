@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliOptions.h"
 #include "core/Modes.h"
 #include "core/SonarState.h"
 #include "core/SwitchCommand.h"
@@ -29,18 +30,16 @@ const char* const CommandHelp =
 
 int RunCommandBlock(const std::vector<std::string>& args) {
     std::string settingsPath = "TIDEMAR.INI";
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help" || args[i] == "-h") {
-            std::fputs(CommandHelp, stdout);
-            return 0;
-        }
-        if (args[i] == "--settings") {
-            if (i + 1 >= args.size()) return UsageError("--settings needs a file name");
-            settingsPath = args[++i];
-            continue;
-        }
-        return UsageError("unknown option '" + args[i] + "' for command");
-    }
+    std::vector<std::string> inputs;
+    const CommandOptions command{"command", CommandHelp, {"--settings"}, {}, false};
+    const int optionsStatus = ReadOptions(
+        args, command,
+        [&](std::string_view, const std::string& value) {
+            settingsPath = value;
+            return std::string();
+        },
+        inputs);
+    if (optionsStatus >= 0) return optionsStatus;
 
     // The link only ever runs in head mode; a file saved during playback holds the
     // live values anyway.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliOptions.h"
 #include "CliJobs.h"
 #include "export/FileExport.h"
 #include "files/DataFileReader.h"
@@ -131,26 +132,20 @@ int RunExport(const std::vector<std::string>& args) {
     std::vector<std::string> inputs;
     std::string formatName, outFile, outDir, settingsPath = "TIDEMAR.INI";
     int jobs = DefaultJobCount();
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(ExportHelp, stdout);
-            return 0;
-        }
-        if (arg == "--format" || arg == "--out" || arg == "--out-dir" || arg == "--settings" || arg == "--jobs") {
-            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--format") formatName = value;
-            if (arg == "--out") outFile = value;
-            if (arg == "--out-dir") outDir = value;
-            if (arg == "--settings") settingsPath = value;
-            if (arg == "--jobs" && !ParseJobCount(value, jobs))
-                return UsageError("--jobs needs a whole number above 0");
-            continue;
-        }
-        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for export");
-        inputs.push_back(arg);
-    }
+    const CommandOptions command{"export", ExportHelp, {"--format", "--out", "--out-dir", "--settings", "--jobs"}, {}};
+    const int optionsStatus = ReadOptions(
+        args, command,
+        [&](std::string_view option, const std::string& value) {
+            if (option == "--format") formatName = value;
+            if (option == "--out") outFile = value;
+            if (option == "--out-dir") outDir = value;
+            if (option == "--settings") settingsPath = value;
+            if (option == "--jobs" && !ParseJobCount(value, jobs))
+                return std::string("--jobs needs a whole number above 0");
+            return std::string();
+        },
+        inputs);
+    if (optionsStatus >= 0) return optionsStatus;
     if (inputs.empty()) return UsageError("export needs a data file");
     if (formatName.empty()) return UsageError("export needs --format csv|geojson|kml|gpx");
     const auto format = ParseExportFormat(formatName);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliOptions.h"
 #include "files/Recorder.h"
 #include "gps/GpsInput.h"
 #include "gps/GpsPositionBox.h"
@@ -98,22 +99,21 @@ void PrintMessages(const ScriptedPrompts& prompts, size_t from, size_t to) {
 int RunRecord(const std::vector<std::string>& args) {
     std::string settingsPath, outPath;
     long long pings = 0, timeoutSeconds = 10;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(RecordHelp, stdout);
-            return 0;
-        }
-        const bool takesValue = arg == "--settings" || arg == "--pings" || arg == "--out" || arg == "--timeout";
-        if (!takesValue) return UsageError("unknown option '" + arg + "' for record");
-        if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
-        const std::string& value = args[++i];
-        if (arg == "--settings") settingsPath = value;
-        if (arg == "--out") outPath = value;
-        if (arg == "--pings" && !ParsePositive(value, pings)) return UsageError("--pings needs a whole number above 0");
-        if (arg == "--timeout" && !ParsePositive(value, timeoutSeconds))
-            return UsageError("--timeout needs a whole number of seconds above 0");
-    }
+    std::vector<std::string> inputs;
+    const CommandOptions command{"record", RecordHelp, {"--settings", "--pings", "--out", "--timeout"}, {}, false};
+    const int optionsStatus = ReadOptions(
+        args, command,
+        [&](std::string_view option, const std::string& value) {
+            if (option == "--settings") settingsPath = value;
+            if (option == "--out") outPath = value;
+            if (option == "--pings" && !ParsePositive(value, pings))
+                return std::string("--pings needs a whole number above 0");
+            if (option == "--timeout" && !ParsePositive(value, timeoutSeconds))
+                return std::string("--timeout needs a whole number of seconds above 0");
+            return std::string();
+        },
+        inputs);
+    if (optionsStatus >= 0) return optionsStatus;
     if (settingsPath.empty()) return UsageError("record needs --settings FILE");
     if (outPath.empty()) return UsageError("record needs --out DATA.K7T");
     if (pings == 0) return UsageError("record needs --pings N");

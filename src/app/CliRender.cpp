@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliOptions.h"
 #include "CliJobs.h"
 #include "image/BmpFile.h"
 #include "image/PngFile.h"
@@ -89,27 +90,22 @@ int RunRender(const std::vector<std::string>& args) {
     long long every = 0;
     PictureFormat format = PictureFormat::Bmp;
     int jobs = DefaultJobCount();
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(RenderHelp, stdout);
-            return 0;
-        }
-        if (arg == "--out" || arg == "--settings" || arg == "--every" || arg == "--format" || arg == "--jobs") {
-            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--out") outDir = value;
-            if (arg == "--settings") settingsPath = value;
-            if (arg == "--every" && !ParsePositive(value, every))
-                return UsageError("--every needs a whole number above 0");
-            if (arg == "--format" && !ParsePictureFormat(value, format)) return UsageError("--format is bmp or png");
-            if (arg == "--jobs" && !ParseJobCount(value, jobs))
-                return UsageError("--jobs needs a whole number above 0");
-            continue;
-        }
-        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for render");
-        dataPaths.push_back(arg);
-    }
+    const CommandOptions command{"render", RenderHelp, {"--out", "--settings", "--every", "--format", "--jobs"}, {}};
+    const int optionsStatus = ReadOptions(
+        args, command,
+        [&](std::string_view option, const std::string& value) {
+            if (option == "--out") outDir = value;
+            if (option == "--settings") settingsPath = value;
+            if (option == "--every" && !ParsePositive(value, every))
+                return std::string("--every needs a whole number above 0");
+            if (option == "--format" && !ParsePictureFormat(value, format))
+                return std::string("--format is bmp or png");
+            if (option == "--jobs" && !ParseJobCount(value, jobs))
+                return std::string("--jobs needs a whole number above 0");
+            return std::string();
+        },
+        dataPaths);
+    if (optionsStatus >= 0) return optionsStatus;
     if (dataPaths.empty()) return UsageError("render needs a data file");
     if (outDir.empty()) return UsageError("render needs --out DIR");
 

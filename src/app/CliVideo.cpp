@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliOptions.h"
 #include "video/VideoExport.h"
 
 namespace tidemar::cli {
@@ -81,40 +82,33 @@ void ShowProgress(const VideoProgress& p) {
 int RunVideo(const std::vector<std::string>& args) {
     std::string dataPath, outPath, settingsPath = "TIDEMAR.INI";
     VideoOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(VideoHelp, stdout);
-            return 0;
-        }
-        if (arg == "--out" || arg == "--settings" || arg == "--fps" || arg == "--speed" || arg == "--from" ||
-            arg == "--to" || arg == "--size") {
-            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
-            const std::string& value = args[++i];
+    std::vector<std::string> inputs;
+    const CommandOptions command{
+        "video", VideoHelp, {"--out", "--settings", "--fps", "--speed", "--from", "--to", "--size"}, {"--clock"}};
+    const int optionsStatus = ReadOptions(
+        args, command,
+        [&](std::string_view option, const std::string& value) {
             long long fps = 0;
-            if (arg == "--out") outPath = value;
-            if (arg == "--settings") settingsPath = value;
-            if (arg == "--fps" && (!ParsePositive(value, fps) || fps > MaxVideoFps))
-                return UsageError("--fps needs a whole number from 1 to 120");
-            if (arg == "--fps") options.Fps = static_cast<int>(fps);
-            if (arg == "--speed" && (!ParseSpeed(value, options.Speed) || !(options.Speed > 0.0)))
-                return UsageError("--speed needs a number above 0");
-            if (arg == "--from" && !ParsePercent(value, options.FromPercent))
-                return UsageError("--from needs a percent, 0 to 100");
-            if (arg == "--to" && !ParsePercent(value, options.ToPercent))
-                return UsageError("--to needs a percent, 0 to 100");
-            if (arg == "--size" && !ParseSize(value, options.Width, options.Height))
-                return UsageError("--size needs WIDTHxHEIGHT");
-            continue;
-        }
-        if (arg == "--clock") {
-            options.ClockStrip = true;
-            continue;
-        }
-        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for video");
-        if (!dataPath.empty()) return UsageError("video takes one data file");
-        dataPath = arg;
-    }
+            if (option == "--out") outPath = value;
+            if (option == "--settings") settingsPath = value;
+            if (option == "--clock") options.ClockStrip = true;
+            if (option == "--fps" && (!ParsePositive(value, fps) || fps > MaxVideoFps))
+                return std::string("--fps needs a whole number from 1 to 120");
+            if (option == "--fps") options.Fps = static_cast<int>(fps);
+            if (option == "--speed" && (!ParseSpeed(value, options.Speed) || !(options.Speed > 0.0)))
+                return std::string("--speed needs a number above 0");
+            if (option == "--from" && !ParsePercent(value, options.FromPercent))
+                return std::string("--from needs a percent, 0 to 100");
+            if (option == "--to" && !ParsePercent(value, options.ToPercent))
+                return std::string("--to needs a percent, 0 to 100");
+            if (option == "--size" && !ParseSize(value, options.Width, options.Height))
+                return std::string("--size needs WIDTHxHEIGHT");
+            return std::string();
+        },
+        inputs);
+    if (optionsStatus >= 0) return optionsStatus;
+    if (inputs.size() > 1) return UsageError("video takes one data file");
+    if (!inputs.empty()) dataPath = inputs[0];
     if (dataPath.empty()) return UsageError("video needs a data file");
     if (outPath.empty()) return UsageError("video needs --out FILE.mp4");
     if (const std::string problem = CheckVideoOptions(options); !problem.empty()) return UsageError(problem);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliOptions.h"
 #include "CliJobs.h"
 #include "files/CaptureNames.h"
 #include "files/DataFileCheck.h"
@@ -147,24 +148,18 @@ int RunXyz(const std::vector<std::string>& args) {
     std::vector<std::string> dataPaths;
     std::string outDir, settingsPath = "TIDEMAR.INI";
     int jobs = DefaultJobCount();
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(XyzHelp, stdout);
-            return 0;
-        }
-        if (arg == "--out" || arg == "--settings" || arg == "--jobs") {
-            if (i + 1 >= args.size()) return UsageError(arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--out") outDir = value;
-            if (arg == "--settings") settingsPath = value;
-            if (arg == "--jobs" && !ParseJobCount(value, jobs))
-                return UsageError("--jobs needs a whole number above 0");
-            continue;
-        }
-        if (!arg.empty() && arg[0] == '-') return UsageError("unknown option '" + arg + "' for xyz");
-        dataPaths.push_back(arg);
-    }
+    const CommandOptions command{"xyz", XyzHelp, {"--out", "--settings", "--jobs"}, {}};
+    const int optionsStatus = ReadOptions(
+        args, command,
+        [&](std::string_view option, const std::string& value) {
+            if (option == "--out") outDir = value;
+            if (option == "--settings") settingsPath = value;
+            if (option == "--jobs" && !ParseJobCount(value, jobs))
+                return std::string("--jobs needs a whole number above 0");
+            return std::string();
+        },
+        dataPaths);
+    if (optionsStatus >= 0) return optionsStatus;
     if (dataPaths.empty()) return UsageError("xyz needs a data file");
     if (outDir.empty()) return UsageError("xyz needs --out DIR");
 
