@@ -1,6 +1,7 @@
 #include "ui/view/SonarView.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,9 +10,12 @@
 
 #include "core/Modes.h"
 #include "image/ColorBar.h"
+#include "image/NightColors.h"
 #include "ui/view/ControlPanelPainter.h"
 #include "ui/view/GpsBoxPainter.h"
 #include "ui/view/ImageCursor.h"
+#include "ui/view/Logo.h"
+#include "ui/view/OverlayPainter.h"
 #include "ui/view/PanelRect.h"
 
 #if defined(__SANITIZE_THREAD__)
@@ -79,15 +83,111 @@ void SonarView::AttachPanel(SonarState& state, PanelHost host) {
 }
 
 QColor SonarView::PaletteColor(int index) const {
-    const RgbQuad& entry = colors_[static_cast<size_t>(index & 0xFF)];
+    if (index == WhiteTextIndex) return TextColor();
+    const bool night = night_ && !dayPaint_;
+    const RgbQuad& entry = (night ? nightColors_ : colors_)[static_cast<size_t>(index & 0xFF)];
     return QColor(entry.Red, entry.Green, entry.Blue);
 }
 
+QColor SonarView::TextColor() const {
+    if (!night_ || dayPaint_) return Qt::white;
+    return QColor(NightTextColor.Red, NightTextColor.Green, NightTextColor.Blue);
+}
+
+QColor SonarView::MarkColor() const {
+    if (!night_ || dayPaint_) return Qt::red;
+    return QColor(NightMarkColor.Red, NightMarkColor.Green, NightMarkColor.Blue);
+}
+
 void SonarView::ColorsChanged() {
+    nightColors_ = NightColorTable(colors_);
+    RefreshShownColors();
+    RenderZoom();
+    update();
+}
+
+void SonarView::RefreshShownColors() {
     QList<QRgb> table(256);
     for (int i = 0; i < 256; ++i) table[i] = lut_[static_cast<size_t>(i)] = PaletteColor(i).rgb();
     shown_.setColorTable(table);
+}
+
+void SonarView::SetNightColors(bool night) {
+    if (night == night_) return;
+    night_ = night;
+    ColorsChanged();
+}
+
+void SonarView::SetZoom(int percent) {
+    zoomPercent_ = percent;
+    scale_ = percent / 100.0;
+    setFixedSize(qRound(ClientWidth * scale_), qRound(ClientHeight * scale_));
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant logical = child->property(LogicalGeometryProperty);
+        if (logical.isValid()) child->setGeometry(ToDevice(logical.toRect()));
+    }
     update();
+}
+
+void SonarView::PlaceChild(QWidget* child, const QRect& logical) {
+    child->setProperty(LogicalGeometryProperty, logical);
+    child->setGeometry(ToDevice(logical));
+}
+
+QRect SonarView::ToDevice(const QRect& logical) const {
+    if (scale_ == 1.0) return logical;
+    const int left = static_cast<int>(std::floor(logical.left() * scale_));
+    const int top = static_cast<int>(std::floor(logical.top() * scale_));
+    const int right = static_cast<int>(std::ceil((logical.right() + 1) * scale_));
+    const int bottom = static_cast<int>(std::ceil((logical.bottom() + 1) * scale_));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QPoint SonarView::ToLogical(const QPointF& device) const {
+    return QPoint(static_cast<int>(std::floor(device.x() / scale_)), static_cast<int>(std::floor(device.y() / scale_)));
+}
+
+QRegion SonarView::ToLogical(const QRegion& device) const {
+    const double scale = Scale();
+    if (scale == 1.0) return device;
+    QRegion logical;
+    for (const QRect& r : device) {
+        // Every logical pixel the device pixels touch, and one more round them, for what
+        // a scaled pen or glyph may reach beyond its own pixels.
+        const int left = static_cast<int>(std::floor(r.left() / scale)) - 1;
+        const int top = static_cast<int>(std::floor(r.top() / scale)) - 1;
+        const int right = static_cast<int>(std::ceil((r.right() + 1) / scale)) + 1;
+        const int bottom = static_cast<int>(std::ceil((r.bottom() + 1) / scale)) + 1;
+        logical += QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    }
+    return logical;
+}
+
+void SonarView::Repaint(const QRect& logical) { QWidget::update(ToDevice(logical)); }
+
+void SonarView::Repaint(const QRegion& logical) {
+    for (const QRect& r : logical) Repaint(r);
+}
+
+void SonarView::RenderDay(QPainter& painter, const QPoint& at) {
+    dayPaint_ = true;
+    RefreshShownColors();
+    render(&painter, at, QRegion(0, 0, ClientWidth, ClientHeight), QWidget::DrawWindowBackground);
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant logical = child->property(LogicalGeometryProperty);
+        if (!logical.isValid() || child->isHidden()) continue;
+        // Drawn at its 100% size: moved there for the moment, nothing is shown meanwhile.
+        const QRect placed = child->geometry();
+        const QRect rect = logical.toRect();
+        child->setGeometry(rect);
+        // Over the view's own pixels, as on the screen: no background of its own.
+        child->render(&painter, at + rect.topLeft(), QRegion(), QWidget::DrawChildren);
+        child->setGeometry(placed);
+    }
+    dayPaint_ = false;
+    RefreshShownColors();
+    // The rows converted for the capture hold the day colours.
+    if (night_) Repaint(ImageRect);
 }
 
 void SonarView::ConvertRows(int first, int last) {
@@ -123,7 +223,7 @@ void SonarView::ShowImage() {
         update();
         return;
     }
-    update(overlaysDirty_ + ImageRect);
+    Repaint(overlaysDirty_ + ImageRect);
     overlaysDirty_ = QRegion();
 }
 
@@ -140,7 +240,7 @@ void SonarView::SetNoConnectionShown(bool shown) {
 
 void SonarView::SetStatusNotice(const char* text) {
     if (text == notice_) return;
-    if (notice_) update(StatusRect(notice_).adjusted(-1, -1, 1, 1));
+    if (notice_) Repaint(StatusRect(notice_).adjusted(-1, -1, 1, 1));
     notice_ = text;
     StatusChanged();
 }
@@ -159,7 +259,7 @@ QString SonarView::StatusText() const {
 void SonarView::SetRecordMark(const QString& text) {
     if (text == recordMark_) return;
     recordMark_ = text;
-    update(RecordMarkRect());
+    Repaint(RecordMarkRect());
 }
 
 QRect SonarView::StripRect(int left, int right) const {
@@ -186,7 +286,7 @@ void SonarView::PaintStrip(QPainter& painter, const QRect& box,
 void SonarView::SetPlaybackRate(const QString& rate) {
     if (rate == playbackRate_) return;
     playbackRate_ = rate;
-    update(PlaybackRateRect());
+    Repaint(PlaybackRateRect());
 }
 
 QString SonarView::PlaybackRateText() const {
@@ -203,20 +303,20 @@ bool SonarView::StatusShown() const { return ShownStatus() != nullptr; }
 
 void SonarView::StatusChanged() {
     // Either text may have been shown before: both areas are repainted.
-    update(StatusRect(NoConnectionText).adjusted(-1, -1, 1, 1));
-    update(StatusRect(AdjustingText).adjusted(-1, -1, 1, 1));
-    if (notice_) update(StatusRect(notice_).adjusted(-1, -1, 1, 1));
+    Repaint(StatusRect(NoConnectionText).adjusted(-1, -1, 1, 1));
+    Repaint(StatusRect(AdjustingText).adjusted(-1, -1, 1, 1));
+    if (notice_) Repaint(StatusRect(notice_).adjusted(-1, -1, 1, 1));
 }
 
 void SonarView::SetPingMark(bool on) {
     if (on == pingMark_) return;
     pingMark_ = on;
-    update(PingMarkRect());
+    Repaint(PingMarkRect());
 }
 
 void SonarView::SetGpsBox(const GpsBox& box) {
     gpsBox_ = box;
-    update(GpsBoxArea());
+    Repaint(GpsBoxArea());
 }
 
 QRect SonarView::GpsBoxArea() const { return GpsBoxRect(font()); }
@@ -242,9 +342,14 @@ QRect SonarView::PingMarkRect() const {
 
 void SonarView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect dirty = event->rect();
+    const double scale = Scale();
+    if (scale != 1.0) painter.scale(scale, scale);
+    // Whole pixels of the picture, however it is scaled.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QRegion region = ToLogical(event->region());
+    const QRect dirty = region.boundingRect();
     // The picture covers its whole area: only the rest is cleared first.
-    const QRegion around = event->region() - ImageRect;
+    const QRegion around = region - ImageRect;
     for (const QRect& r : around) painter.fillRect(r, PaletteColor(BackgroundIndex));
     painter.setPen(PaletteColor(FrameIndex));
     painter.drawRect(QRect(FrameLeft, FrameTop, FrameWidth - 1, FrameHeight - 1));
@@ -271,8 +376,9 @@ void SonarView::paintEvent(QPaintEvent* event) {
         panel -= PingMarkRect();
         panel -= ToQRect(layout_.MeasureBox);
         panel -= GpsBoxArea();
-        if (event->region().intersects(panel)) {
-            ControlPanelPainter panel(painter, layout_, colors_, font(), smallFont_);
+        if (region.intersects(panel)) {
+            ControlPanelPainter panel(painter, layout_, night_ && !dayPaint_ ? nightColors_ : colors_, font(),
+                                      smallFont_, TextColor());
             PanelView view;
             view.Pressed = pressed_;
             view.Entry = &entry_;
@@ -295,16 +401,16 @@ void SonarView::paintEvent(QPaintEvent* event) {
         painter.fillRect(box, PaletteColor(shown == AdjustingText ? 124 : 127));
         painter.setPen(PaletteColor(123));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
-        painter.setPen(Qt::white);
+        painter.setPen(TextColor());
         const int w = metrics.horizontalAdvance(text);
         painter.drawText(301 - w / 2, 513 + metrics.ascent(), text);
     }
     if (!playbackRate_.isEmpty() && dirty.intersects(PlaybackRateRect()))
-        PaintStrip(painter, PlaybackRateRect(), {{Qt::white, PlaybackRateText()}});
+        PaintStrip(painter, PlaybackRateRect(), {{TextColor(), PlaybackRateText()}});
     if (!recordMark_.isEmpty() && dirty.intersects(RecordMarkRect()))
-        PaintStrip(painter, RecordMarkRect(), {{Qt::red, QStringLiteral("REC ")}, {Qt::white, recordMark_}});
+        PaintStrip(painter, RecordMarkRect(), {{MarkColor(), QStringLiteral("REC ")}, {TextColor(), recordMark_}});
     if (pingMark_) {
-        painter.setPen(Qt::white);
+        painter.setPen(TextColor());
         painter.drawText(PingMarkRect(), Qt::AlignCenter, QStringLiteral("*"));
     }
 }
@@ -319,7 +425,7 @@ void SonarView::Apply(const PanelUpdate& update) {
 }
 
 void SonarView::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = ToLogical(event->position());
     tracked_ = {at.x(), at.y()};
     const bool inImage = layout_.MouseImageArea.Contains(at.x(), at.y());
     if (event->button() == Qt::LeftButton) {

@@ -11,6 +11,12 @@
 //
 // Image changes arrive many times a second; they are collected and shown at most once per
 // display frame.
+//
+// The whole area may be shown larger (150%, 200%): painting is scaled, the picture by
+// whole pixels, the texts and lines drawn at the larger size, and pointer positions are
+// divided back, so every coordinate here stays in the 800 x 600 logical space. At night
+// everything is shown in the dark reds of NightColorTable; captures are drawn at 100% in
+// the day colours whatever is shown.
 
 #include <array>
 #include <functional>
@@ -26,6 +32,7 @@
 
 #include "gps/GpsPositionBox.h"
 #include "image/ImageColorTable.h"
+#include "image/ImageBuffer.h"
 #include "image/SonarImage.h"
 #include "core/SonarState.h"
 #include "ui_core/ImagePointer.h"
@@ -46,6 +53,8 @@ inline constexpr int FrameHeight = 508;
 inline constexpr int ImageRepaintMilliseconds = 16;        // one display frame
 inline constexpr int ButtonRepeatDelayMilliseconds = 500;  // first repeat of a held arrow
 inline constexpr int ButtonRepeatMilliseconds = 50;        // then this often
+// The property of a child widget that holds its place in window pixels (SonarView::PlaceChild).
+inline constexpr const char* LogicalGeometryProperty = "tidemarLogicalGeometry";
 
 // What the panel needs of the window: the window applies the rest of an update (menus, the
 // picture), switches the data source, follows the hold and shows messages.
@@ -105,7 +114,29 @@ public:
     // One typed character, as a key press delivers it.
     void TypeKey(char key);
 
+    // The colour shown for a palette index (WhiteTextIndex: the white of texts).
     QColor PaletteColor(int index) const;
+    QColor TextColor() const;
+    QColor MarkColor() const;  // the red of the REC mark
+
+    // ---- zoom and night colours --------------------------------------------------------
+    // The client area `percent` / 100 times as large: 100, 150 or 200.
+    void SetZoom(int percent);
+    int ZoomPercent() const { return zoomPercent_; }
+    double Scale() const { return dayPaint_ ? 1.0 : scale_; }
+    void SetNightColors(bool night);
+    bool NightColors() const { return night_; }
+    // A child widget at `logical` window pixels, moved and sized with the zoom.
+    void PlaceChild(QWidget* child, const QRect& logical);
+    // Schedules the repaint of `logical` window pixels.
+    void Repaint(const QRect& logical);
+    void Repaint(const QRegion& logical);
+    // Window pixels to the view's own and back, as the zoom scales them.
+    QRect ToDevice(const QRect& logical) const;
+    QPoint ToLogical(const QPointF& device) const;
+    // The client area as it is at 100% in the day colours, its visible children included,
+    // drawn with its top-left corner at `at`: what captures and prints read.
+    void RenderDay(QPainter& painter, const QPoint& at);
     // The status box as it stands: "No Connection", or the auto-profile's positioning text.
     QRect NoConnectionRect() const;
     bool StatusShown() const;
@@ -159,6 +190,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void RefreshShownColors();
+    void RenderZoom();
+    QRegion ToLogical(const QRegion& device) const;
     void ApplyPointerActions(const PointerActions& actions);
     void MeasureTool(Point at);
     void ZoomPixels(Point centre);
@@ -218,7 +252,20 @@ private:
     MeasureInput measureInput_;  // what the read-out was last computed for
     QRect lineArea_;             // window pixels the shown measurement line covers
     QImage zoom_;
+    // What the zoom shows, kept as palette indexes and the line over them, so that it can
+    // be shown in either colours.
+    ZoomSquare zoomSquare_;
+    QImage zoomIndexes_;
+    bool zoomLine_ = false;
+    Point zoomLineFrom_, zoomLineTo_;
+    int zoomLineColors_ = 0;
     QCursor imageCursor_;
+
+    int zoomPercent_ = 100;
+    double scale_ = 1.0;
+    bool night_ = false;
+    bool dayPaint_ = false;  // painting for a capture: 100%, day colours
+    ImageColorTable nightColors_{};
     Qt::CursorShape cursorShape_ = Qt::ArrowCursor;
 };
 
