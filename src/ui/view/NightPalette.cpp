@@ -16,12 +16,14 @@ std::optional<QPalette>& SavedDay() {
 }  // namespace
 
 QPalette NightPalette() {
+    // The styles draw reliefs and handles somewhat lighter than these: none is near the
+    // brightest red of the night colours.
     const QColor window(30, 22, 22);
     const QColor base(16, 10, 10);
-    const QColor text(92, 36, 28);
-    const QColor grayed(52, 30, 28);
-    const QColor button(40, 28, 28);
-    const QColor highlight(72, 16, 12);
+    const QColor text(84, 34, 26);
+    const QColor grayed(48, 28, 26);
+    const QColor button(36, 26, 26);
+    const QColor highlight(62, 14, 10);
     QPalette palette;
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         const bool disabled = group == QPalette::Disabled;
@@ -35,14 +37,14 @@ QPalette NightPalette() {
         palette.setColor(group, QPalette::Text, disabled ? grayed : text);
         palette.setColor(group, QPalette::Button, button);
         palette.setColor(group, QPalette::ButtonText, disabled ? grayed : text);
-        palette.setColor(group, QPalette::BrightText, QColor(96, 0, 0));
-        palette.setColor(group, QPalette::Light, QColor(60, 44, 44));
-        palette.setColor(group, QPalette::Midlight, QColor(48, 36, 36));
+        palette.setColor(group, QPalette::BrightText, QColor(84, 0, 0));
+        palette.setColor(group, QPalette::Light, QColor(52, 38, 38));
+        palette.setColor(group, QPalette::Midlight, QColor(44, 32, 32));
         palette.setColor(group, QPalette::Mid, QColor(34, 26, 26));
         palette.setColor(group, QPalette::Dark, QColor(14, 10, 10));
         palette.setColor(group, QPalette::Shadow, QColor(0, 0, 0));
         palette.setColor(group, QPalette::Highlight, highlight);
-        palette.setColor(group, QPalette::HighlightedText, QColor(96, 48, 40));
+        palette.setColor(group, QPalette::HighlightedText, QColor(80, 40, 34));
         palette.setColor(group, QPalette::Link, QColor(90, 20, 20));
         palette.setColor(group, QPalette::LinkVisited, QColor(70, 20, 30));
     }
@@ -63,6 +65,18 @@ void ApplyNightPalette(bool night) {
 
 bool NightPaletteApplied() { return SavedDay().has_value(); }
 
-QPalette DayPalette() { return SavedDay().value_or(QApplication::palette()); }
+QPalette DayPalette() {
+    const QPalette day = SavedDay().value_or(QApplication::palette());
+    // Every role set explicitly: a widget given this palette takes nothing from a parent
+    // or an application in the night palette.
+    QPalette all;
+    for (int group = 0; group < QPalette::NColorGroups; ++group)
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            all.setBrush(g, r, day.brush(g, r));
+        }
+    return all;
+}
 
 }  // namespace tidemar

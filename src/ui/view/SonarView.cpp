@@ -102,7 +102,6 @@ QColor SonarView::MarkColor() const {
 void SonarView::ColorsChanged() {
     nightColors_ = NightColorTable(colors_);
     RefreshShownColors();
-    RenderZoom();
     update();
 }
 
@@ -110,6 +109,7 @@ void SonarView::RefreshShownColors() {
     QList<QRgb> table(256);
     for (int i = 0; i < 256; ++i) table[i] = lut_[static_cast<size_t>(i)] = PaletteColor(i).rgb();
     shown_.setColorTable(table);
+    RenderZoom();
 }
 
 void SonarView::SetNightColors(bool night) {

@@ -39,7 +39,6 @@ void MainWindow::ApplyDisplaySettings() {
         view_->SetZoom(percent);
         // The window follows its client area at once, not when the layout next runs.
         if (layout()) layout()->activate();
-        adjustSize();
     }
     view_->SetNightColors(state_.NightColors == 1);
     ApplyNightPalette(state_.NightColors == 1);
