@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include "core/LatencyProbe.h"
 #include "core/Modes.h"
 #include "image/ColorBar.h"
 #include "image/NightColors.h"
@@ -208,7 +209,7 @@ void SonarView::ConvertRows(int first, int last) {
 void SonarView::ScheduleImageRepaint() {
     if (frameTimer_.isActive()) return;
     ++repaintsScheduled_;
-    frameTimer_.start();
+    StartFrameTimer();
 }
 
 void SonarView::SchedulePanelRepaint() {
@@ -216,7 +217,15 @@ void SonarView::SchedulePanelRepaint() {
     ScheduleImageRepaint();
 }
 
+void SonarView::StartFrameTimer() {
+    // A change after a quiet frame is shown at once; the changes that follow it within the
+    // same frame wait for its end, and are shown together.
+    const qint64 since = lastFrame_.isValid() ? lastFrame_.elapsed() : ImageRepaintMilliseconds;
+    frameTimer_.start(static_cast<int>(std::max<qint64>(0, ImageRepaintMilliseconds - since)));
+}
+
 void SonarView::ShowImage() {
+    lastFrame_.start();
     if (panelDirty_) {
         panelDirty_ = false;
         overlaysDirty_ = QRegion();
@@ -229,7 +238,7 @@ void SonarView::ShowImage() {
 
 void SonarView::ScheduleOverlayRepaint(const QRect& area) {
     overlaysDirty_ += area;
-    if (!frameTimer_.isActive()) frameTimer_.start();
+    if (!frameTimer_.isActive()) StartFrameTimer();
 }
 
 void SonarView::SetNoConnectionShown(bool shown) {
@@ -354,7 +363,7 @@ void SonarView::paintEvent(QPaintEvent* event) {
     painter.setPen(PaletteColor(FrameIndex));
     painter.drawRect(QRect(FrameLeft, FrameTop, FrameWidth - 1, FrameHeight - 1));
 
-    const QRect picture = dirty.intersected(ImageRect);
+    const QRect picture = region.intersects(ImageRect) ? dirty.intersected(ImageRect) : QRect();
     if (!picture.isEmpty()) ConvertRows(picture.top() - ImageOffset, picture.bottom() - ImageOffset);
     PaintImageLayer(painter);
 
@@ -413,6 +422,7 @@ void SonarView::paintEvent(QPaintEvent* event) {
         painter.setPen(TextColor());
         painter.drawText(PingMarkRect(), Qt::AlignCenter, QStringLiteral("*"));
     }
+    if (!picture.isEmpty() && !dayPaint_) MarkLatency(LatencyMark::ImageShown);
 }
 
 bool SonarView::ReverseAvailable() const { return host_.ReverseAvailable && host_.ReverseAvailable(); }

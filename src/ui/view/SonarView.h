@@ -9,8 +9,8 @@
 // The pointer over the picture drives the zoom and the measurement tool; the arrow keys
 // move it with acceleration.
 //
-// Image changes arrive many times a second; they are collected and shown at most once per
-// display frame.
+// Image changes arrive many times a second; they are shown at most once per display frame,
+// the first change after a quiet frame at once.
 //
 // The whole area may be shown larger (150%, 200%): painting is scaled, the picture by
 // whole pixels, the texts and lines drawn at the larger size, and pointer positions are
@@ -24,6 +24,7 @@
 #include <utility>
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QRegion>
@@ -208,6 +209,7 @@ private:
     void UpdateCursorShape();
     bool MeasureLineShown() const;
     void ShowImage();
+    void StartFrameTimer();
     // Overlays that change with every ping are repainted with the next display frame too.
     void ScheduleOverlayRepaint(const QRect& area);
     void PanelClick(int x, int y);
@@ -229,6 +231,7 @@ private:
     QImage rgb_;
     std::array<QRgb, 256> lut_{};
     QTimer frameTimer_;
+    QElapsedTimer lastFrame_;  // since the last frame was shown
     bool panelDirty_ = false;
     QRegion overlaysDirty_;
     bool noConnection_ = false;

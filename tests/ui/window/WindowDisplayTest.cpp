@@ -86,7 +86,8 @@ private slots:
     }
 
     void zoomedPointerReadsAsAt100() {
-        TestFolder folder(NoHead + QStringLiteral("GridMode=0\n")), plainFolder(NoHead + QStringLiteral("GridMode=0\n"));
+        TestFolder folder(NoHead + QStringLiteral("GridMode=0\n")),
+            plainFolder(NoHead + QStringLiteral("GridMode=0\n"));
         ScriptedPrompts prompts, plainPrompts;
         auto zoomed = Started(folder, prompts);
         auto plain = Started(plainFolder, plainPrompts);
