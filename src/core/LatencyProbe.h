@@ -26,7 +26,9 @@ inline std::atomic<LatencyProbe*>& InstalledLatencyProbe() {
 }
 
 // The probe must outlive every thread that may still mark; null removes it.
-inline void InstallLatencyProbe(LatencyProbe* probe) { InstalledLatencyProbe().store(probe, std::memory_order_release); }
+inline void InstallLatencyProbe(LatencyProbe* probe) {
+    InstalledLatencyProbe().store(probe, std::memory_order_release);
+}
 
 inline void MarkLatency(LatencyMark mark) {
     if (LatencyProbe* probe = InstalledLatencyProbe().load(std::memory_order_acquire)) probe->Mark(mark);

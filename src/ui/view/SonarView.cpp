@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -123,6 +124,14 @@ void SonarView::SetZoom(int percent) {
     zoomPercent_ = percent;
     scale_ = percent / 100.0;
     setFixedSize(qRound(ClientWidth * scale_), qRound(ClientHeight * scale_));
+    // At 200% the picture is converted at twice its size, each pixel into a square of four,
+    // and painted without scaling: scaling on every paint costs several times as much.
+    const int factor = percent == 200 ? 2 : 1;
+    if (factor != pixelFactor_) {
+        pixelFactor_ = factor;
+        rgb_ = QImage(ImageWidth * factor, ImageHeight * factor, QImage::Format_RGB32);
+        rgb_.setDevicePixelRatio(factor);
+    }
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QVariant logical = child->property(LogicalGeometryProperty);
         if (logical.isValid()) child->setGeometry(ToDevice(logical.toRect()));
@@ -135,13 +144,14 @@ void SonarView::PlaceChild(QWidget* child, const QRect& logical) {
     child->setGeometry(ToDevice(logical));
 }
 
+// A screen pixel belongs to the logical pixel its centre lies in, as the raster engine
+// fills scaled rectangles: both ways give the same pixels, so a logical repaint never
+// reaches into its neighbours.
 QRect SonarView::ToDevice(const QRect& logical) const {
     if (scale_ == 1.0) return logical;
-    const int left = static_cast<int>(std::floor(logical.left() * scale_));
-    const int top = static_cast<int>(std::floor(logical.top() * scale_));
-    const int right = static_cast<int>(std::ceil((logical.right() + 1) * scale_));
-    const int bottom = static_cast<int>(std::ceil((logical.bottom() + 1) * scale_));
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    const auto from = [this](int edge) { return static_cast<int>(std::ceil(edge * scale_ - 0.5)); };
+    return QRect(QPoint(from(logical.left()), from(logical.top())),
+                 QPoint(from(logical.right() + 1) - 1, from(logical.bottom() + 1) - 1));
 }
 
 QPoint SonarView::ToLogical(const QPointF& device) const {
@@ -153,13 +163,10 @@ QRegion SonarView::ToLogical(const QRegion& device) const {
     if (scale == 1.0) return device;
     QRegion logical;
     for (const QRect& r : device) {
-        // Every logical pixel the device pixels touch, and one more round them, for what
-        // a scaled pen or glyph may reach beyond its own pixels.
-        const int left = static_cast<int>(std::floor(r.left() / scale)) - 1;
-        const int top = static_cast<int>(std::floor(r.top() / scale)) - 1;
-        const int right = static_cast<int>(std::ceil((r.right() + 1) / scale)) + 1;
-        const int bottom = static_cast<int>(std::ceil((r.bottom() + 1) / scale)) + 1;
-        logical += QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        // The logical pixels of these screen pixels, no more: a wider area would have the
+        // repaint of the dial under the panel's buttons paint the buttons too, every ping.
+        const auto to = [scale](int pixel) { return static_cast<int>(std::floor((pixel + 0.5) / scale)); };
+        logical += QRect(QPoint(to(r.left()), to(r.top())), QPoint(to(r.right()), to(r.bottom())));
     }
     return logical;
 }
@@ -191,17 +198,26 @@ void SonarView::RenderDay(QPainter& painter, const QPoint& at) {
     if (night_) Repaint(ImageRect);
 }
 
-void SonarView::ConvertRows(int first, int last) {
-    first = std::max(first, 0);
-    last = std::min(last, ImageHeight - 1);
+void SonarView::ConvertPicture(const QRect& area) {
+    const int first = std::max(area.top() - ImageOffset, 0);
+    const int last = std::min(area.bottom() - ImageOffset, ImageHeight - 1);
+    const int left = std::max(area.left() - ImageOffset, 0);
+    const int right = std::min(area.right() - ImageOffset, ImageWidth - 1);
     // Qt may read the shown picture on its own worker threads while painting, ordered by
     // locks ThreadSanitizer cannot see; its checking of every pixel written here against
     // those reads would only slow a sanitized run to a crawl.
     IgnoreWritesBegin();
     for (int y = first; y <= last; ++y) {
         const uint8_t* from = image_.Pixels.data() + static_cast<size_t>(y) * ImageWidth;
-        auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(y));
-        for (int x = 0; x < ImageWidth; ++x) to[x] = lut_[from[x]];
+        if (pixelFactor_ == 1) {
+            auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(y));
+            for (int x = left; x <= right; ++x) to[x] = lut_[from[x]];
+            continue;
+        }
+        auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(2 * y));
+        for (int x = left; x <= right; ++x) to[2 * x] = to[2 * x + 1] = lut_[from[x]];
+        std::copy_n(to + 2 * left, 2 * (right - left + 1),
+                    reinterpret_cast<QRgb*>(rgb_.scanLine(2 * y + 1)) + 2 * left);
     }
     IgnoreWritesEnd();
 }
@@ -226,14 +242,43 @@ void SonarView::StartFrameTimer() {
 
 void SonarView::ShowImage() {
     lastFrame_.start();
+    QRegion dirty = overlaysDirty_ + ChangedPicture();
     if (panelDirty_) {
+        // Everything right of and under the picture; the picture itself only where it changed.
         panelDirty_ = false;
-        overlaysDirty_ = QRegion();
-        update();
-        return;
+        dirty += QRect(QPoint(ImageRect.right() + 1, 0), QPoint(ClientWidth - 1, ClientHeight - 1));
+        dirty += QRect(QPoint(0, ImageRect.bottom() + 1), QPoint(ClientWidth - 1, ClientHeight - 1));
     }
-    Repaint(overlaysDirty_ + ImageRect);
+    Repaint(dirty);
     overlaysDirty_ = QRegion();
+}
+
+QRect SonarView::ChangedPicture() {
+    // A ping changes a thin wedge of the picture: only the pixels that differ from those
+    // shown last are painted again, which at a large zoom saves copying megabytes a frame.
+    if (!shownPixelsValid_) {
+        shownPixels_ = image_.Pixels;
+        shownPixelsValid_ = true;
+        return ImageRect;
+    }
+    int top = -1, bottom = -1, left = ImageWidth, right = -1;
+    for (int y = 0; y < ImageHeight; ++y) {
+        const size_t row = static_cast<size_t>(y) * ImageWidth;
+        const uint8_t* now = image_.Pixels.data() + row;
+        uint8_t* was = shownPixels_.data() + row;
+        if (std::memcmp(now, was, ImageWidth) == 0) continue;
+        int first = 0;
+        while (now[first] == was[first]) ++first;
+        int last = ImageWidth - 1;
+        while (now[last] == was[last]) --last;
+        std::memcpy(was + first, now + first, static_cast<size_t>(last - first + 1));
+        left = std::min(left, first);
+        right = std::max(right, last);
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    if (top < 0) return QRect();
+    return QRect(QPoint(left + ImageOffset, top + ImageOffset), QPoint(right + ImageOffset, bottom + ImageOffset));
 }
 
 void SonarView::ScheduleOverlayRepaint(const QRect& area) {
@@ -364,7 +409,7 @@ void SonarView::paintEvent(QPaintEvent* event) {
     painter.drawRect(QRect(FrameLeft, FrameTop, FrameWidth - 1, FrameHeight - 1));
 
     const QRect picture = region.intersects(ImageRect) ? dirty.intersected(ImageRect) : QRect();
-    if (!picture.isEmpty()) ConvertRows(picture.top() - ImageOffset, picture.bottom() - ImageOffset);
+    if (!picture.isEmpty()) ConvertPicture(picture);
     PaintImageLayer(painter);
 
     // Most repaints are the image alone, many times a second: the bar only when touched.

@@ -210,6 +210,8 @@ private:
     bool MeasureLineShown() const;
     void ShowImage();
     void StartFrameTimer();
+    // The picture's window pixels that changed since this was last asked; empty if none.
+    QRect ChangedPicture();
     // Overlays that change with every ping are repainted with the next display frame too.
     void ScheduleOverlayRepaint(const QRect& area);
     void PanelClick(int x, int y);
@@ -218,7 +220,8 @@ private:
     void Apply(const PanelUpdate& update);
     bool ReverseAvailable() const;
     bool Adjusting() const;
-    void ConvertRows(int first, int last);
+    // The picture's pixels inside `area` (window pixels) into rgb_.
+    void ConvertPicture(const QRect& area);
     QRect StatusRect(const char* text) const;
     const char* ShownStatus() const;
 
@@ -226,9 +229,13 @@ private:
     const ImageColorTable& colors_;
     QImage shown_;
     // The picture as shown, in screen pixels: converted from the buffer through `lut_` for
-    // the rows a repaint needs, in place, without the allocation a paint of an indexed
+    // the part a repaint needs, in place, without the allocation a paint of an indexed
     // image would cost every frame.
     QImage rgb_;
+    int pixelFactor_ = 1;  // rgb_ holds each picture pixel as a square of this many
+    // The picture as the last frame was scheduled: what a new one must show is what differs.
+    std::array<uint8_t, ImageWidth * ImageHeight> shownPixels_{};
+    bool shownPixelsValid_ = false;
     std::array<QRgb, 256> lut_{};
     QTimer frameTimer_;
     QElapsedTimer lastFrame_;  // since the last frame was shown

@@ -1,5 +1,7 @@
 // SonarView: the pointer over the picture (zoom, measurement tool, arrow keys, pointer
 // shapes) and the overlays painted over and beside the picture.
+#include <cmath>
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -66,7 +68,8 @@ void SonarView::PointerMovedTo(int x, int y) {
 void SonarView::ArrowKeyPressed(ArrowKey key) {
     const Point to = ArrowKeyTarget(tracked_, key, pointer_.CursorStep);
     // A screen pixel of that logical pixel, however large the zoom draws it.
-    QCursor::setPos(screen(), mapToGlobal(QPoint(qRound(to.X * scale_), qRound(to.Y * scale_))));
+    const auto device = [this](int logical) { return static_cast<int>(std::ceil(logical * scale_)); };
+    QCursor::setPos(screen(), mapToGlobal(QPoint(device(to.X), device(to.Y))));
     // Handled here at once; the platform's own move event to the same point changes nothing.
     PointerMovedTo(to.X, to.Y);
 }

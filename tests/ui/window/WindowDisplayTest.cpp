@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 
 #include "UiTestSupport.h"
@@ -108,6 +109,12 @@ private slots:
                 QVERIFY2(plain->View()->Pointer().ZoomCentre == zoomed->View()->Pointer().ZoomCentre,
                          qPrintable(where));
             }
+            // The arrow keys step in logical pixels too.
+            for (QWidget* view : {static_cast<QWidget*>(plain->View()), static_cast<QWidget*>(zoomed->View())}) {
+                QTest::keyClick(view, Qt::Key_Left);
+                QTest::keyClick(view, Qt::Key_Up);
+            }
+            QCOMPARE(zoomed->View()->TrackedPointer(), plain->View()->TrackedPointer());
         }
     }
 
@@ -142,6 +149,33 @@ private slots:
                 const QRgb c = shown.pixel(x, y);
                 if (qGreen(c) > qRed(c) || qBlue(c) > qRed(c) || qRed(c) > 96)
                     QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is %3").arg(x).arg(y).arg(c, 6, 16)));
+            }
+
+        // Played on at 200%, every picture pixel is a square of four of its colour: the
+        // parts repainted ping by ping leave nothing behind.
+        window->ToggleHold();
+        QTest::qWait(300);
+        // Held without the whole window painted anew, as the Hold box would have it.
+        window->State().HoldActive = 1;
+        window->HoldChanged();
+        QTest::qWait(50);
+        // What the screen holds, not a fresh rendering of the view.
+        const QPoint viewAt = window->View()->mapTo(window.get(), QPoint(0, 0));
+        const QImage picture = window->screen()
+                                   ->grabWindow(window->winId(), viewAt.x(), viewAt.y(), 1600, 1200)
+                                   .toImage()
+                                   .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(picture.size(), QSize(1600, 1200));
+        const SonarImage& image = window->Image().Image;
+        for (int y = 0; y < ImageHeight; ++y)
+            for (int x = 0; x < ImageWidth; ++x) {
+                const QRgb expected = window->View()->PaletteColor(image.At(x, y)).rgb();
+                for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                    const QPoint at = 2 * QPoint(x + ImageOffset, y + ImageOffset) + d;
+                    if (picture.pixel(at) != expected)
+                        QFAIL(qPrintable(
+                            QStringLiteral("picture pixel %1,%2 at %3,%4").arg(x).arg(y).arg(at.x()).arg(at.y())));
+                }
             }
         window->RunCommand(Command::NightColors);
         QVERIFY(!NightPaletteApplied());
