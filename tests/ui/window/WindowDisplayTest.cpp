@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QScreen>
+#include <QBackingStore>
 #include <QTest>
 
 #include "UiTestSupport.h"
@@ -59,8 +59,8 @@ private slots:
         QCOMPARE(zoomed->State().WindowZoom, 200);
         QVERIFY(zoomed->CommandAction(Command::Zoom200)->isChecked());
         QVERIFY(!zoomed->CommandAction(Command::Zoom100)->isChecked());
-        QCOMPARE(zoomed->View()->grab().size(), QSize(1600, 1200));
-        QCOMPARE(zoomed->grab().width(), 1600);
+        QCOMPARE(zoomed->View()->grab().deviceIndependentSize().toSize(), QSize(1600, 1200));
+        QCOMPARE(zoomed->grab().deviceIndependentSize().width(), 1600.0);
 
         const PanelLayout& layout = zoomed->View()->Layout();
         const auto widget = [&layout](PanelParameter p) { return layout.Widget(p); };
@@ -142,8 +142,9 @@ private slots:
         // On the screen, below the menu bar, nothing is brighter than a dim red.
         window->View()->repaint();
         const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const int top = window->menuBar()->height();
-        QCOMPARE(shown.height() - top, 1200);
+        const int dpr = qRound(shown.devicePixelRatio());  // 2 on a high-density screen
+        const int top = window->menuBar()->height() * dpr;
+        QCOMPARE(shown.height() - top, 1200 * dpr);
         for (int y = top; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x) {
                 const QRgb c = shown.pixel(x, y);
@@ -159,19 +160,19 @@ private slots:
         window->State().HoldActive = 1;
         window->HoldChanged();
         QTest::qWait(50);
-        // What the screen holds, not a fresh rendering of the view.
+        // What the window's backing store holds, not a fresh rendering of the view.
         const QPoint viewAt = window->View()->mapTo(window.get(), QPoint(0, 0));
-        const QImage picture = window->screen()
-                                   ->grabWindow(window->winId(), viewAt.x(), viewAt.y(), 1600, 1200)
-                                   .toImage()
-                                   .convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(picture.size(), QSize(1600, 1200));
+        const auto* stored = dynamic_cast<QImage*>(window->backingStore()->paintDevice());
+        QVERIFY(stored);
+        const QImage picture =
+            stored->copy(QRect(viewAt * dpr, QSize(1600, 1200) * dpr)).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(picture.size(), QSize(1600, 1200) * dpr);
         const SonarImage& image = window->Image().Image;
         for (int y = 0; y < ImageHeight; ++y)
             for (int x = 0; x < ImageWidth; ++x) {
                 const QRgb expected = window->View()->PaletteColor(image.At(x, y)).rgb();
                 for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
-                    const QPoint at = 2 * QPoint(x + ImageOffset, y + ImageOffset) + d;
+                    const QPoint at = (2 * QPoint(x + ImageOffset, y + ImageOffset) + d) * dpr;
                     if (picture.pixel(at) != expected)
                         QFAIL(qPrintable(
                             QStringLiteral("picture pixel %1,%2 at %3,%4").arg(x).arg(y).arg(at.x()).arg(at.y())));
