@@ -42,6 +42,8 @@ void MainWindow::ApplyDisplaySettings() {
     }
     view_->SetNightColors(state_.NightColors == 1);
     ApplyNightPalette(state_.NightColors == 1);
+    diagnostics_->update();
+    scanWindow_->update();
 }
 
 int MainWindow::FittingZoom() const {

@@ -38,6 +38,18 @@ QByteArray Capture(MainWindow& window, ScriptedPrompts& prompts, const QString& 
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The first pixel from row `top` down that is brighter than a dim red, or an empty text.
+QString BrightPixel(const QImage& shown, int top) {
+    const QImage image = shown.convertToFormat(QImage::Format_RGB32);
+    for (int y = top; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            if (qGreen(c) > qRed(c) || qBlue(c) > qRed(c) || qRed(c) > 96)
+                return QStringLiteral("pixel %1,%2 is %3").arg(x).arg(y).arg(c, 6, 16);
+        }
+    return QString();
+}
+
 std::unique_ptr<MainWindow> Started(const TestFolder& folder, ScriptedPrompts& prompts) {
     auto window = MakeWindow(folder, prompts);
     window->Start();
@@ -141,16 +153,14 @@ private slots:
 
         // On the screen, below the menu bar, nothing is brighter than a dim red.
         window->View()->repaint();
-        const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown = window->grab().toImage();
         const int dpr = qRound(shown.devicePixelRatio());  // 2 on a high-density screen
         const int top = window->menuBar()->height() * dpr;
         QCOMPARE(shown.height() - top, 1200 * dpr);
-        for (int y = top; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x) {
-                const QRgb c = shown.pixel(x, y);
-                if (qGreen(c) > qRed(c) || qBlue(c) > qRed(c) || qRed(c) > 96)
-                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is %3").arg(x).arg(y).arg(c, 6, 16)));
-            }
+        QCOMPARE(BrightPixel(shown, top), QString());
+        window->RunCommand(Command::Diagnostics);
+        QVERIFY(window->Diagnostics()->isVisible());
+        QCOMPARE(BrightPixel(window->Diagnostics()->grab().toImage(), 0), QString());
 
         // Played on at 200%, every picture pixel is a square of four of its colour: the
         // parts repainted ping by ping leave nothing behind.
