@@ -6,6 +6,11 @@
 //       paced (the head at ADDRESS, SendDelay=19 ms: about 50 pings/s), disconnected
 //       (no head at ADDRESS), hold (the head at ADDRESS, Hold on), nofile (FILE mode,
 //       no file chosen)
+//   tidemar-bench-window latency ADDRESS PINGS ZOOM day|night
+//       for PINGS pings of the head at ADDRESS at about 50 pings/s (SendDelay=20), the time
+//       from the last byte of a reply read from the socket to the end of the paint that
+//       shows its picture: p50, p95, p99 and max, and how many paints showed no new ping
+//       or more than one; ZOOM is 100, 150 or 200
 // Every line printed also gives the peak resident memory of the process.
 #include <sys/resource.h>
 #include <time.h>
@@ -19,11 +24,17 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
+
+#include "core/LatencyProbe.h"
 
 #include "platform/ScriptedPrompts.h"
 #include "ui/window/MainMenu.h"
@@ -202,10 +213,103 @@ int Cpu(const QString& mode, const QString& address, double seconds) {
     return 0;
 }
 
+// Matches each reply to the paint that first shows it. At 50 pings/s the main thread has
+// dispatched a reply long before the next arrives, so a picture change belongs to the
+// latest reply read; a reply that changed nothing (none is expected) is passed over.
+class PaintLatency : public LatencyProbe {
+public:
+    void Mark(LatencyMark mark) override {
+        const int64_t now = Nanoseconds();
+        std::lock_guard<std::mutex> lock(mutex_);
+        switch (mark) {
+        case LatencyMark::ReplyArrived: arrived_ = now; break;
+        case LatencyMark::ImageChanged:
+            if (arrived_ >= 0) waiting_.push_back(arrived_);
+            arrived_ = -1;
+            break;
+        case LatencyMark::ImageShown:
+            if (!counting_) {
+                waiting_.clear();
+                break;
+            }
+            ++paints_;
+            if (waiting_.empty()) ++paintsWithoutPing_;
+            if (waiting_.size() > 1) ++paintsWithSeveral_;
+            for (const int64_t at : waiting_) latencies_.push_back((now - at) / 1e6);
+            waiting_.clear();
+            break;
+        }
+    }
+    void Count() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        counting_ = true;
+    }
+    size_t Shown() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return latencies_.size();
+    }
+    void Report(const char* what) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        std::vector<double> sorted = latencies_;
+        std::sort(sorted.begin(), sorted.end());
+        const auto at = [&sorted](double q) {
+            return sorted.empty() ? 0.0 : sorted[std::min(sorted.size() - 1, static_cast<size_t>(q * sorted.size()))];
+        };
+        std::printf(
+            "window latency, %s: reply to painted picture p50 %.2f ms, p95 %.2f ms, p99 %.2f ms, max %.2f ms "
+            "over %zu pings; %d paints, %d without a new ping, %d with more than one\n",
+            what, at(0.50), at(0.95), at(0.99), sorted.empty() ? 0.0 : sorted.back(), sorted.size(), paints_,
+            paintsWithoutPing_, paintsWithSeveral_);
+    }
+
+private:
+    static int64_t Nanoseconds() {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    std::mutex mutex_;
+    int64_t arrived_ = -1;
+    std::vector<int64_t> waiting_;
+    std::vector<double> latencies_;
+    bool counting_ = false;
+    int paints_ = 0;
+    int paintsWithoutPing_ = 0;
+    int paintsWithSeveral_ = 0;
+};
+
+int Latency(const QString& address, int pings, int zoom, bool night) {
+    Folder folder(HeadKeys(address) +
+                  QStringLiteral("SendDelay=20\nWindowZoom=%1\nNightColors=%2\n").arg(zoom).arg(night ? 1 : 0));
+    ScriptedPrompts prompts;
+    auto window = MakeWindow(folder, prompts);
+    PaintLatency probe;
+    InstallLatencyProbe(&probe);
+    window->Start();
+    if (!WaitConnected(*window)) return std::fprintf(stderr, "no head at %s\n", qPrintable(address)), 1;
+    Wait(1000);  // past the first pings
+    probe.Count();
+    const uint64_t first = window->Cycle().Exchanges();
+    const double cpu = CpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    while (probe.Shown() < static_cast<size_t>(pings) && clock.elapsed() < pings * 100) Wait(100);
+    const double wall = clock.elapsed() / 1000.0;
+    const QString what = QStringLiteral("%1%, %2, %3 pings/s, %4% of a core")
+                             .arg(zoom)
+                             .arg(night ? QStringLiteral("night") : QStringLiteral("day"))
+                             .arg((window->Cycle().Exchanges() - first) / wall, 0, 'f', 1)
+                             .arg(100 * (CpuSeconds() - cpu) / wall, 0, 'f', 1);
+    probe.Report(qPrintable(what));
+    window.reset();
+    InstallLatencyProbe(nullptr);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: tidemar-bench-window startup ADDRESS | live ADDRESS SECONDS | playback FILE SECONDS |\n"
-                 "       cpu paced|disconnected|hold|nofile ADDRESS SECONDS\n");
+                 "       cpu paced|disconnected|hold|nofile ADDRESS SECONDS |\n"
+                 "       latency ADDRESS PINGS 100|150|200 day|night\n");
     return 2;
 }
 
@@ -219,5 +323,7 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == QLatin1String("live")) return Live(args[1], args[2].toDouble());
     if (args.size() == 3 && args[0] == QLatin1String("playback")) return Play(args[1], args[2].toDouble());
     if (args.size() == 4 && args[0] == QLatin1String("cpu")) return Cpu(args[1], args[2], args[3].toDouble());
+    if (args.size() == 5 && args[0] == QLatin1String("latency"))
+        return Latency(args[1], args[2].toInt(), args[3].toInt(), args[4] == QLatin1String("night"));
     return Usage();
 }

@@ -100,8 +100,9 @@ int main(int argc, char** argv) {
     tidemar::MainWindowOptions options;
     options.Dialogs = &prompts;
 
-    const QPointer<QWidget> splash = tidemar::ShowSplash();
     tidemar::MainWindow window(options);
+    // After the settings are read: at night the logo must not light up a dark bridge.
+    const QPointer<QWidget> splash = tidemar::ShowSplash(window.State().NightColors == 1);
     asked.SetParent(&window);
 
     int status = 0;

@@ -45,6 +45,13 @@ struct HeadSettings {
     float ProfileDredgeDepth = 0.0f;
 };
 
+// WindowX and WindowY before the window was ever closed: the window system places it.
+inline constexpr int NoWindowPosition = -32768;
+
+// The zoom levels of the window, in percent; WindowZoomFit picks the largest that fits the screen.
+inline constexpr int WindowZoomFit = 0;
+inline constexpr int WindowZoomLevels[] = {100, 150, 200};
+
 struct SonarState {
     // ---- persistent settings (TIDEMAR.INI keys) -------------------------------------
     int MasterHeadID = 17;
@@ -96,7 +103,11 @@ struct SonarState {
     int XYZRangeHorVer = 1;
     std::string IPAddress_Sonar1 = "192.168.0.5";
     int ExternalTriggerControl = 0;
-    std::string SerialPortPaths;  // extra serial devices, colon-separated
+    std::string SerialPortPaths;     // extra serial devices, colon-separated
+    int WindowZoom = 100;            // client area scale in percent: 100, 150, 200, 0 fits the screen
+    int NightColors = 0;             // 1: the screen in dark reds; captures and prints keep the day colours
+    int WindowX = NoWindowPosition;  // the window's top-left corner on the desktop at the last exit
+    int WindowY = NoWindowPosition;
 
     // ---- derived and in-effect values ------------------------------------------------
     int RangeMeters = 50;

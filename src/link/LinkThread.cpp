@@ -9,6 +9,8 @@
 #include <chrono>
 #include <exception>
 
+#include "core/LatencyProbe.h"
+
 namespace tidemar {
 
 int RetryPauseAfter(int failures, const LinkTimings& timings) {
@@ -177,6 +179,7 @@ void LinkThread::Main() {
                 const IoResult got =
                     link.Receive(reply.Bytes.data(), wanted, received, timeoutMs, timings_.ReplyGapMs, stopFd_);
                 if (got == IoResult::Stopped) break;
+                if (got == IoResult::Done) MarkLatency(LatencyMark::ReplyArrived);
                 reply.Received = static_cast<int>(received);
                 reply.ReceiveFailed = got != IoResult::Done;
             }

@@ -172,6 +172,11 @@ void LoadSettingsFromText(SonarState& state, std::string_view iniText, const Con
     state.IPAddress_Sonar1 = in.Text("IPAddress_Sonar1", DefaultIpAddress, SettingsTextCapacity);
     state.ExternalTriggerControl = in.Int("ExternalTriggerControl", "0", 0, 3, 0);
     state.SerialPortPaths = in.Raw("SerialPortPaths", "");
+    const int zoom = in.Int("WindowZoom", "100", WindowZoomFit, 200, 100);
+    state.WindowZoom = zoom == WindowZoomFit || zoom == 100 || zoom == 150 || zoom == 200 ? zoom : 100;
+    state.NightColors = in.Int("NightColors", "0", 0, 1, 0);
+    state.WindowX = in.Int("WindowX", "-32768", NoWindowPosition, 32767, NoWindowPosition);
+    state.WindowY = in.Int("WindowY", "-32768", NoWindowPosition, 32767, NoWindowPosition);
 }
 
 std::vector<std::string> LoadSettings(SonarState& state, const std::string& path) {
@@ -255,6 +260,10 @@ std::string SaveSettingsToText(const SonarState& state, std::string_view existin
     put("IPAddress_Sonar1", state.IPAddress_Sonar1);
     putInt("ExternalTriggerControl", state.ExternalTriggerControl);
     put("SerialPortPaths", state.SerialPortPaths);
+    putInt("WindowZoom", state.WindowZoom);
+    putInt("NightColors", state.NightColors);
+    putInt("WindowX", state.WindowX);
+    putInt("WindowY", state.WindowY);
     return document.Text();
 }
 

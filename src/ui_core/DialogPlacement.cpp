@@ -12,9 +12,11 @@ constexpr int PictureCentreY = 256;
 DialogPosition PlaceDialogPosition(const DialogPlacementInput& in) {
     const int w = in.Width;
     const int h = in.Height;
-    int x = in.WindowLeft + PictureCentreX - w / 2;
+    const int centreX = PictureCentreX * in.ZoomPercent / 100;
+    const int centreY = PictureCentreY * in.ZoomPercent / 100;
+    int x = in.WindowLeft + centreX - w / 2;
     if (x + w >= in.ScreenWidth) x = in.ScreenWidth - w - 11;
-    const int top = in.WindowTop + PictureCentreY - h / 2;
+    const int top = in.WindowTop + centreY - h / 2;
     int y = top + in.CaptionHeight;
     if (top + h + in.MenuHeight + in.CaptionHeight >= in.ScreenHeight) y = in.ScreenHeight - h - in.CaptionHeight - 10;
     if (x < 0) x = 0;

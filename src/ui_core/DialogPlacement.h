@@ -1,6 +1,7 @@
 #pragma once
 // Where the settings dialogs open: centred on the picture's centre (column 301, row 256 of
-// the main window) and pulled back inside the right and bottom screen edges.
+// the main window, scaled with its zoom) and pulled back inside the right and bottom screen
+// edges.
 
 namespace tidemar {
 
@@ -13,6 +14,7 @@ struct DialogPlacementInput {
     int MenuHeight = 0;     // the main window's menu bar
     int ScreenWidth = 0;
     int ScreenHeight = 0;
+    int ZoomPercent = 100;  // how large the window draws its client area
 };
 
 struct DialogPosition {

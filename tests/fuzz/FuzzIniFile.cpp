@@ -84,6 +84,10 @@ void CheckRanges(const SonarState& s) {
     Require(!s.IPAddress_Sonar1.empty() && s.IPAddress_Sonar1.size() <= SettingsTextCapacity);
     RequireWithin(s.ExternalTriggerControl, 0, 3);
     Require(s.SerialPortPaths.size() <= SettingsTextCapacity);
+    Require(s.WindowZoom == 0 || s.WindowZoom == 100 || s.WindowZoom == 150 || s.WindowZoom == 200);
+    RequireWithin(s.NightColors, 0, 1);
+    RequireWithin(s.WindowX, NoWindowPosition, 32767);
+    RequireWithin(s.WindowY, NoWindowPosition, 32767);
     for (const std::string* text : {&s.UserText, &s.ConfigFile, &s.IPAddress_Sonar1, &s.SerialPortPaths})
         Require(text->find('\0') == std::string::npos && text->find('\n') == std::string::npos);
 }
@@ -106,7 +110,9 @@ void RequireSameExactFields(const SonarState& a, const SonarState& b) {
             a.AutoProfileSaveConfirmation == b.AutoProfileSaveConfirmation &&
             a.AutoProfilePromptForScan == b.AutoProfilePromptForScan && a.XYZTimestamp == b.XYZTimestamp &&
             a.XYZRangeHorVer == b.XYZRangeHorVer && a.IPAddress_Sonar1 == b.IPAddress_Sonar1 &&
-            a.ExternalTriggerControl == b.ExternalTriggerControl && a.SerialPortPaths == b.SerialPortPaths);
+            a.ExternalTriggerControl == b.ExternalTriggerControl && a.SerialPortPaths == b.SerialPortPaths &&
+            a.WindowZoom == b.WindowZoom && a.NightColors == b.NightColors && a.WindowX == b.WindowX &&
+            a.WindowY == b.WindowY);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }

@@ -43,7 +43,8 @@ TEST(LoadSettings, EmptyFileGivesTheDefaults) {
                          "ProfileMinimumLevel=11\nAutoProfileXYZ=0\nAutoProfileBMP=0\n"
                          "AutoProfileSaveConfirmation=0\nAutoProfilePromptForScan=0\nVerticalAngleOffset=6\n"
                          "XYZTimestamp=0\nXYZRangeHorVer=0\nIPAddress_Sonar1=127.0.0.9\n"
-                         "ExternalTriggerControl=2\nSerialPortPaths=/dev/ttyS9\n",
+                         "ExternalTriggerControl=2\nSerialPortPaths=/dev/ttyS9\nWindowZoom=200\nNightColors=1\n"
+                         "WindowX=10\nWindowY=20\n",
                          NoConfigFile);
     ASSERT_EQ(state.Gain, 40);
     LoadSettingsFromText(state, "", NoConfigFile);
@@ -138,6 +139,19 @@ TEST(LoadSettings, IntegerRangesAndRepairs) {
         {"Frequency", "280", 280, &SonarState::Frequency},
         {"Frequency", "1099", 1100, &SonarState::Frequency},
         {"Frequency", "279", 675, &SonarState::Frequency},
+        {"WindowZoom", "0", 0, &SonarState::WindowZoom},  // fit to the screen
+        {"WindowZoom", "150", 150, &SonarState::WindowZoom},
+        {"WindowZoom", "200", 200, &SonarState::WindowZoom},
+        {"WindowZoom", "175", 100, &SonarState::WindowZoom},  // within the range, but no zoom level
+        {"WindowZoom", "201", 100, &SonarState::WindowZoom},
+        {"WindowZoom", "-1", 100, &SonarState::WindowZoom},
+        {"NightColors", "1", 1, &SonarState::NightColors},
+        {"NightColors", "2", 0, &SonarState::NightColors},
+        {"WindowX", "-1200", -1200, &SonarState::WindowX},  // a screen left of the first
+        {"WindowX", "32767", 32767, &SonarState::WindowX},
+        {"WindowX", "40000", NoWindowPosition, &SonarState::WindowX},
+        {"WindowY", "-40000", NoWindowPosition, &SonarState::WindowY},
+        {"WindowY", "", 0, &SonarState::WindowY},
         {"ConfigType", "0", 0, &SonarState::ConfigType},
         {"ConfigType", "2", 1, &SonarState::ConfigType},
         {"ProfileDigitizationSource", "1", 1, &SonarState::ProfileDigitizationSource},

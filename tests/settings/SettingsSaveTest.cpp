@@ -164,6 +164,10 @@ TEST(SaveSettings, KeepsEveryOtherLineOfTheFile) {
     EXPECT_EQ(after.substr(0, expectedStart.size()), expectedStart);
     const std::string expectedEnd =
         "SerialPortPaths=\r\n"
+        "WindowZoom=100\r\n"
+        "NightColors=0\r\n"
+        "WindowX=-32768\r\n"
+        "WindowY=-32768\r\n"
         "\r\n"
         "[Other]\r\n"
         "Range=1\r\n";

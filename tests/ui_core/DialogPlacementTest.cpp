@@ -24,6 +24,23 @@ TEST(PlaceDialogPosition, CentredOnThePicture) {
     EXPECT_EQ(PlaceDialogPosition(Input(301, 401, 0, 0)).X, 301 - 150) << "halves round toward zero";
 }
 
+TEST(PlaceDialogPosition, CentredOnTheZoomedPicture) {
+    // Each row: zoom, where a 300 x 400 dialog over a window at (100, 50) goes.
+    const struct {
+        int Zoom;
+        DialogPosition At;
+    } rows[] = {
+        {100, {100 + 301 - 150, 50 + 256 - 200 + 20}},
+        {150, {100 + 451 - 150, 50 + 384 - 200 + 20}},
+        {200, {100 + 602 - 150, 50 + 512 - 200 + 20}},
+    };
+    for (const auto& row : rows) {
+        DialogPlacementInput in = Input(300, 400, 100, 50);
+        in.ZoomPercent = row.Zoom;
+        EXPECT_EQ(PlaceDialogPosition(in), row.At) << row.Zoom;
+    }
+}
+
 TEST(PlaceDialogPosition, PulledInsideTheRightAndBottomEdges) {
     // x + w reaches the screen width exactly: moved 11 pixels inside.
     DialogPlacementInput in = Input(400, 300, 1280 - 400 - 301 + 200, 0);

@@ -1,5 +1,7 @@
 #include "ui/capture/ScreenCapture.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -13,6 +15,7 @@
 #include "image/PaletteMatch.h"
 #include "image/PngFile.h"
 #include "image/ImageColorTable.h"
+#include "ui/view/NightPalette.h"
 #include "ui/view/SonarView.h"
 
 namespace tidemar {
@@ -29,7 +32,7 @@ class CaptureNameStrip : public QWidget {
 public:
     CaptureNameStrip(SonarView* view) : QWidget(view), view_(view) {
         setObjectName(QString::fromLatin1(StripObjectName));
-        setGeometry(StripRect);
+        view->PlaceChild(this, StripRect);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         timer_.setSingleShot(true);
@@ -48,12 +51,14 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
+        painter.scale(view_->Scale(), view_->Scale());
+        const QRect area(QPoint(0, 0), StripRect.size());
         const QColor fill = view_->PaletteColor(CaptureNameIndex);
-        painter.fillRect(rect(), fill);
+        painter.fillRect(area, fill);
         if (name_.empty()) return;
-        painter.setClipRect(rect());
+        painter.setClipRect(area);
         painter.setFont(view_->font());
-        painter.setPen(Qt::white);
+        painter.setPen(view_->TextColor());
         // Text cell from window (5,494): two pixels in from the strip's corner.
         const QFontMetrics metrics(view_->font());
         painter.drawText(QPoint(2, 2 + metrics.ascent()), QString::fromStdString(name_));
@@ -62,7 +67,7 @@ protected:
 private:
     void Remove() {
         hide();
-        view_->update(ImageArea);
+        view_->Repaint(ImageArea);
     }
 
     SonarView* view_;
@@ -211,21 +216,28 @@ std::vector<uint8_t> CaptureWindowIndexes(QWidget* window, const DisplayPalette&
     QWidget* strip = window->findChild<QWidget*>(QString::fromLatin1(StripObjectName));
     const bool stripShown = strip && !strip->isHidden();
     if (stripShown) strip->hide();
-    const QPixmap grabbed = window->grab(QRect(0, 0, CaptureWidth, CaptureHeight));
-    if (stripShown) strip->show();
 
     QImage screen(CaptureWidth, CaptureHeight, QImage::Format_RGB32);
     screen.fill(Qt::black);
     {
-        // On a high-density screen the grab holds more device pixels than window pixels:
-        // one of them stands for each window pixel.
-        QImage shown = grabbed.toImage();
-        const QSize logical((grabbed.deviceIndependentSize()).toSize());
-        if (shown.size() != logical) shown = shown.scaled(logical, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        shown.setDevicePixelRatio(1.0);
+        // The window as it is at 100% in the day colours, whatever the screen shows: the
+        // menu bar above the client area in the day palette, then the client area drawn
+        // anew at its logical size (so also one window pixel per pixel on a high-density
+        // screen).
         QPainter painter(&screen);
-        painter.drawImage(QPoint(0, 0), shown);
+        SonarView* view = window->findChild<SonarView*>();
+        const int viewTop = view ? view->mapTo(window, QPoint(0, 0)).y() : CaptureHeight;
+        const bool night = NightPaletteApplied();
+        if (night) window->setPalette(DayPalette());
+        window->render(&painter, QPoint(0, 0), QRegion(0, 0, CaptureWidth, std::min(viewTop, CaptureHeight)));
+        if (view) {
+            if (night) view->setPalette(DayPalette());
+            view->RenderDay(painter, QPoint(0, viewTop));
+            if (night) view->setPalette(QPalette());
+        }
+        if (night) window->setPalette(QPalette());
     }
+    if (stripShown) strip->show();
 
     std::vector<uint8_t> indexes(static_cast<size_t>(CaptureWidth) * CaptureHeight);
     PaletteMatch match(palette);

@@ -82,6 +82,7 @@ std::optional<std::string> ShownCaptureName(const SonarView* view);
 
 // The top-left CaptureWidth x CaptureHeight pixels of `window` (children included, the
 // capture-name strip left out) as indexes of their nearest `palette` entries, top row first.
+// They are the pixels of the window at 100% zoom in the day colours, whatever it shows.
 std::vector<uint8_t> CaptureWindowIndexes(QWidget* window, const DisplayPalette& palette);
 
 }  // namespace tidemar

@@ -27,8 +27,11 @@ void PlaceDialog(QWidget* dialog, const QWidget* window, int widthUnits, int hei
     in.WindowLeft = frame.left() - screenRect.left();
     in.WindowTop = frame.top() - screenRect.top();
     in.CaptionHeight = std::max(0, window->geometry().top() - frame.top());
-    if (const auto* main = qobject_cast<const QMainWindow*>(window))
+    if (const auto* main = qobject_cast<const QMainWindow*>(window)) {
         if (const QWidget* menu = main->menuWidget()) in.MenuHeight = menu->height();
+        // The client area is 800 pixels wide at 100%, wider as the window's zoom draws it.
+        if (const QWidget* client = main->centralWidget()) in.ZoomPercent = client->width() * 100 / 800;
+    }
     in.ScreenWidth = screenRect.width();
     in.ScreenHeight = screenRect.height();
     const DialogPosition position = PlaceDialogPosition(in);

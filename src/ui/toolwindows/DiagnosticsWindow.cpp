@@ -6,13 +6,15 @@
 #include <QPainter>
 
 #include "image/ColorTables.h"
+#include "image/NightColors.h"
 
 namespace tidemar {
 
 namespace {
 
-QColor Palette(int index) {
-    const RgbColor c = PaletteColor(0, index);
+QColor Palette(int index, bool night) {
+    const RgbColor day = PaletteColor(0, index);
+    const RgbColor c = night ? NightColor(index, day) : day;
     return QColor(c.Red, c.Green, c.Blue);
 }
 
@@ -67,8 +69,11 @@ void DiagnosticsWindow::Refresh() {
 
 void DiagnosticsWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QColor background = Palette(PaletteReadoutFill);
-    const QColor text = Palette(PaletteBlack);
+    // At night black text on the dark fill could not be read: it is the dim red of texts.
+    const bool night = state_.NightColors == 1;
+    const QColor background = Palette(PaletteReadoutFill, night);
+    const QColor text =
+        night ? QColor(NightTextColor.Red, NightTextColor.Green, NightTextColor.Blue) : Palette(PaletteBlack, false);
     painter.fillRect(rect(), background);
     painter.setFont(textFont_);
     painter.setPen(text);

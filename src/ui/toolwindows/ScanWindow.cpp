@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "image/NightColors.h"
 #include "ui/view/ControlPanelPainter.h"
 #include "ui/toolwindows/DiagnosticsWindow.h"
 #include "ui/toolwindows/HeadIdDialog.h"
@@ -92,12 +93,16 @@ void ScanWindow::showEvent(QShowEvent* event) {
 
 void ScanWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    auto color = [this](int index) {
-        const RgbQuad& c = colors_[static_cast<size_t>(index & 0xFF)];
+    // At night the fill is dark: the black labels become a red-grey, the white values dim red.
+    const bool night = state_.NightColors == 1;
+    const ImageColorTable shown = night ? NightColorTable(colors_) : colors_;
+    auto color = [&shown](int index) {
+        const RgbQuad& c = shown[static_cast<size_t>(index & 0xFF)];
         return QColor(c.Red, c.Green, c.Blue);
     };
     const QColor background = color(ReadoutFillIndex);
-    const QColor black = color(BlackIndex);
+    const QColor black = night ? color(ButtonFaceIndex) : color(BlackIndex);
+    const QColor white = night ? QColor(NightTextColor.Red, NightTextColor.Green, NightTextColor.Blue) : Qt::white;
     const QFontMetrics metrics(textFont_);
     painter.fillRect(rect(), background);
     painter.setFont(textFont_);
@@ -136,12 +141,12 @@ void ScanWindow::paintEvent(QPaintEvent*) {
     // The values, in white over background boxes.
     const Rect status = g.ComStatusBox();
     painter.fillRect(ToQRect(status), background);
-    draw(status.Left, status.Top, QString::fromStdString(values_.ComStatus), Qt::white);
+    draw(status.Left, status.Top, QString::fromStdString(values_.ComStatus), white);
     if (values_.ShowsInformation) {
         for (int row = 0; row < HeadInformationRows; ++row) {
             const Rect r = g.InformationBox(row);
             painter.fillRect(ToQRect(r), background);
-            draw(r.Left, r.Top, QString::fromStdString(values_.Information[static_cast<size_t>(row)]), Qt::white);
+            draw(r.Left, r.Top, QString::fromStdString(values_.Information[static_cast<size_t>(row)]), white);
         }
     }
     if (values_.ShowsMemory) {
@@ -150,12 +155,12 @@ void ScanWindow::paintEvent(QPaintEvent*) {
                 const Rect r = g.MemoryBox(row, column);
                 painter.fillRect(ToQRect(r), background);
                 draw(r.Left, r.Top, QString::fromStdString(values_.Memory[static_cast<size_t>(row + 16 * column)]),
-                     Qt::white);
+                     white);
             }
         }
     }
 
-    ControlPanelPainter buttons(painter, panelLayout_, colors_, textFont_, textFont_);
+    ControlPanelPainter buttons(painter, panelLayout_, shown, textFont_, textFont_, white);
     buttons.DrawFrameButton(g.ChangeHeadIdButton(), pressed_ != Button::ChangeHeadId, ChangeHeadIdLabel, true);
     buttons.DrawFrameButton(g.ProgramHeadButton(), pressed_ != Button::ProgramHead, ProgramHeadLabel, true);
 }

@@ -27,8 +27,8 @@ PanelElement DownElement(PanelParameter p) {
 }  // namespace
 
 ControlPanelPainter::ControlPanelPainter(QPainter& painter, const PanelLayout& layout, const ImageColorTable& colors,
-                                         const QFont& font, const QFont& smallFont)
-    : painter_(painter), layout_(layout), colors_(colors), font_(font), small_(smallFont) {
+                                         const QFont& font, const QFont& smallFont, const QColor& white)
+    : painter_(painter), layout_(layout), colors_(colors), font_(font), small_(smallFont), white_(white) {
     // Panel texts are drawn pixel-exact in their palette colours, without blending.
     font_.setStyleStrategy(QFont::NoAntialias);
     small_.setStyleStrategy(QFont::NoAntialias);
@@ -47,7 +47,7 @@ void ControlPanelPainter::Text(int x, int y, const QString& text, const QColor& 
 
 void ControlPanelPainter::ShadowText(Point shadow, Point white, const QString& text, const QFont& font) {
     Text(shadow.X, shadow.Y, text, Color(BlackIndex), font);
-    Text(white.X, white.Y, text, Qt::white, font);
+    Text(white.X, white.Y, text, white_, font);
 }
 
 void ControlPanelPainter::FillOutlined(const Rect& box, int fillIndex, int outlineIndex) {
@@ -111,7 +111,7 @@ void ControlPanelPainter::DrawArrow(const Rect& cell, ArrowDirection direction, 
         painter_.setPen(Color(ReadoutFillIndex));
         painter_.drawRect(l, t, r.width() - 1, r.height() - 1);
     } else {
-        painter_.setPen(Qt::white);
+        painter_.setPen(white_);
         painter_.drawLine(l, t, rr - 1, t);
         painter_.drawLine(l, t, l, b - 1);
         painter_.setPen(Color(BlackIndex));
@@ -143,8 +143,8 @@ void ControlPanelPainter::DrawArrow(const Rect& cell, ArrowDirection direction, 
     }
     if (look == ArrowLook::Inactive) {
         // Grayed: a white relief one pixel down-right under a gray triangle.
-        painter_.setPen(Qt::white);
-        painter_.setBrush(Qt::white);
+        painter_.setPen(white_);
+        painter_.setBrush(white_);
         painter_.drawPolygon(triangle.translated(1, 1));
         painter_.setPen(Color(ReadoutFillIndex));
         painter_.setBrush(Color(ReadoutFillIndex));
@@ -158,7 +158,7 @@ void ControlPanelPainter::DrawArrow(const Rect& cell, ArrowDirection direction, 
 
 void ControlPanelPainter::DrawCheckBox(int x, int y, bool on) {
     const int n = CheckBoxSize;
-    painter_.fillRect(QRect(x, y, n, n), Qt::white);
+    painter_.fillRect(QRect(x, y, n, n), white_);
     painter_.setBrush(Qt::NoBrush);
     painter_.setPen(Color(ReadoutFillIndex));
     painter_.drawLine(x, y, x + n - 2, y);
@@ -183,7 +183,7 @@ void ControlPanelPainter::DrawFrameButton(const Rect& box, bool raised, const ch
     FillOutlined(box, ButtonFaceIndex, BlackIndex);
     const int l = r.left() + 1, t = r.top() + 1, rr = r.right() - 1, b = r.bottom() - 1;
     if (raised) {
-        painter_.setPen(Qt::white);
+        painter_.setPen(white_);
         painter_.drawLine(l, t, rr, t);
         painter_.drawLine(l, t, l, b);
         painter_.setPen(Color(ReadoutFillIndex));

@@ -35,8 +35,9 @@ struct PanelView {
 
 class ControlPanelPainter {
 public:
+    // `white` is the colour of the texts and reliefs that are white by day.
     ControlPanelPainter(QPainter& painter, const PanelLayout& layout, const ImageColorTable& colors, const QFont& font,
-                        const QFont& smallFont);
+                        const QFont& smallFont, const QColor& white = Qt::white);
 
     // The whole panel and strip, in the window's paint order.
     void Paint(const SonarState& state, const PanelView& view);
@@ -72,6 +73,7 @@ private:
     const ImageColorTable& colors_;
     QFont font_;
     QFont small_;
+    QColor white_;
 };
 
 // Size of the check-box cell.

@@ -10,6 +10,7 @@ namespace tidemar {
 inline constexpr const char* LogoName = "Tidemar";
 inline constexpr const char* LogoSubtitle = "Digital Sonar";
 
-void PaintLogo(QPainter& painter, const QRect& area);
+// `night`: in the dark reds of the night colours.
+void PaintLogo(QPainter& painter, const QRect& area, bool night = false);
 
 }  // namespace tidemar

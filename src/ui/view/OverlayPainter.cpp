@@ -197,7 +197,7 @@ void PaintXdcrPictogram(QPainter& painter, const PanelLayout& layout, const Sona
         const int x = cx - metrics.horizontalAdvance(text) / 2;
         painter.setPen(color(BlackIndex));
         painter.drawText(x + 1, textTop + 1 + metrics.ascent(), text);
-        painter.setPen(Qt::white);
+        painter.setPen(color(WhiteTextIndex));
         painter.drawText(x, textTop + metrics.ascent(), text);
         textTop += lineHeight;
     }

@@ -17,6 +17,8 @@
 namespace tidemar {
 
 using PaletteLookup = std::function<QColor(int index)>;
+// Not a palette entry: what a PaletteLookup gives for the white of texts (dimmed at night).
+inline constexpr int WhiteTextIndex = -1;
 
 // Palette indices of the overlays.
 inline constexpr int DialFaceIndex = 121;

@@ -1,17 +1,23 @@
 #include "ui/view/SonarView.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
 
+#include "core/LatencyProbe.h"
 #include "core/Modes.h"
 #include "image/ColorBar.h"
+#include "image/NightColors.h"
 #include "ui/view/ControlPanelPainter.h"
 #include "ui/view/GpsBoxPainter.h"
 #include "ui/view/ImageCursor.h"
+#include "ui/view/Logo.h"
+#include "ui/view/OverlayPainter.h"
 #include "ui/view/PanelRect.h"
 
 #if defined(__SANITIZE_THREAD__)
@@ -79,28 +85,139 @@ void SonarView::AttachPanel(SonarState& state, PanelHost host) {
 }
 
 QColor SonarView::PaletteColor(int index) const {
-    const RgbQuad& entry = colors_[static_cast<size_t>(index & 0xFF)];
+    if (index == WhiteTextIndex) return TextColor();
+    const bool night = night_ && !dayPaint_;
+    const RgbQuad& entry = (night ? nightColors_ : colors_)[static_cast<size_t>(index & 0xFF)];
     return QColor(entry.Red, entry.Green, entry.Blue);
 }
 
+QColor SonarView::TextColor() const {
+    if (!night_ || dayPaint_) return Qt::white;
+    return QColor(NightTextColor.Red, NightTextColor.Green, NightTextColor.Blue);
+}
+
+QColor SonarView::MarkColor() const {
+    if (!night_ || dayPaint_) return Qt::red;
+    return QColor(NightMarkColor.Red, NightMarkColor.Green, NightMarkColor.Blue);
+}
+
 void SonarView::ColorsChanged() {
-    QList<QRgb> table(256);
-    for (int i = 0; i < 256; ++i) table[i] = lut_[static_cast<size_t>(i)] = PaletteColor(i).rgb();
-    shown_.setColorTable(table);
+    nightColors_ = NightColorTable(colors_);
+    RefreshShownColors();
     update();
 }
 
-void SonarView::ConvertRows(int first, int last) {
-    first = std::max(first, 0);
-    last = std::min(last, ImageHeight - 1);
+void SonarView::RefreshShownColors() {
+    QList<QRgb> table(256);
+    for (int i = 0; i < 256; ++i) table[i] = lut_[static_cast<size_t>(i)] = PaletteColor(i).rgb();
+    shown_.setColorTable(table);
+    RenderZoom();
+}
+
+void SonarView::SetNightColors(bool night) {
+    if (night == night_) return;
+    night_ = night;
+    ColorsChanged();
+}
+
+void SonarView::SetZoom(int percent) {
+    zoomPercent_ = percent;
+    scale_ = percent / 100.0;
+    setFixedSize(qRound(ClientWidth * scale_), qRound(ClientHeight * scale_));
+    // At 200% the picture is converted at twice its size, each pixel into a square of four,
+    // and painted without scaling: scaling on every paint costs several times as much.
+    const int factor = percent == 200 ? 2 : 1;
+    if (factor != pixelFactor_) {
+        pixelFactor_ = factor;
+        rgb_ = QImage(ImageWidth * factor, ImageHeight * factor, QImage::Format_RGB32);
+        rgb_.setDevicePixelRatio(factor);
+    }
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant logical = child->property(LogicalGeometryProperty);
+        if (logical.isValid()) child->setGeometry(ToDevice(logical.toRect()));
+    }
+    update();
+}
+
+void SonarView::PlaceChild(QWidget* child, const QRect& logical) {
+    child->setProperty(LogicalGeometryProperty, logical);
+    child->setGeometry(ToDevice(logical));
+}
+
+// A screen pixel belongs to the logical pixel its centre lies in, as the raster engine
+// fills scaled rectangles: both ways give the same pixels, so a logical repaint never
+// reaches into its neighbours.
+QRect SonarView::ToDevice(const QRect& logical) const {
+    if (scale_ == 1.0) return logical;
+    const auto from = [this](int edge) { return static_cast<int>(std::ceil(edge * scale_ - 0.5)); };
+    return QRect(QPoint(from(logical.left()), from(logical.top())),
+                 QPoint(from(logical.right() + 1) - 1, from(logical.bottom() + 1) - 1));
+}
+
+QPoint SonarView::ToLogical(const QPointF& device) const {
+    return QPoint(static_cast<int>(std::floor(device.x() / scale_)), static_cast<int>(std::floor(device.y() / scale_)));
+}
+
+QRegion SonarView::ToLogical(const QRegion& device) const {
+    const double scale = Scale();
+    if (scale == 1.0) return device;
+    QRegion logical;
+    for (const QRect& r : device) {
+        // The logical pixels of these screen pixels, no more: a wider area would have the
+        // repaint of the dial under the panel's buttons paint the buttons too, every ping.
+        const auto to = [scale](int pixel) { return static_cast<int>(std::floor((pixel + 0.5) / scale)); };
+        logical += QRect(QPoint(to(r.left()), to(r.top())), QPoint(to(r.right()), to(r.bottom())));
+    }
+    return logical;
+}
+
+void SonarView::Repaint(const QRect& logical) { QWidget::update(ToDevice(logical)); }
+
+void SonarView::Repaint(const QRegion& logical) {
+    for (const QRect& r : logical) Repaint(r);
+}
+
+void SonarView::RenderDay(QPainter& painter, const QPoint& at) {
+    dayPaint_ = true;
+    RefreshShownColors();
+    render(&painter, at, QRegion(0, 0, ClientWidth, ClientHeight), QWidget::DrawWindowBackground);
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant logical = child->property(LogicalGeometryProperty);
+        if (!logical.isValid() || child->isHidden()) continue;
+        // Drawn at its 100% size: moved there for the moment, nothing is shown meanwhile.
+        const QRect placed = child->geometry();
+        const QRect rect = logical.toRect();
+        child->setGeometry(rect);
+        // Over the view's own pixels, as on the screen: no background of its own.
+        child->render(&painter, at + rect.topLeft(), QRegion(), QWidget::DrawChildren);
+        child->setGeometry(placed);
+    }
+    dayPaint_ = false;
+    RefreshShownColors();
+    // The rows converted for the capture hold the day colours.
+    if (night_) Repaint(ImageRect);
+}
+
+void SonarView::ConvertPicture(const QRect& area) {
+    const int first = std::max(area.top() - ImageOffset, 0);
+    const int last = std::min(area.bottom() - ImageOffset, ImageHeight - 1);
+    const int left = std::max(area.left() - ImageOffset, 0);
+    const int right = std::min(area.right() - ImageOffset, ImageWidth - 1);
     // Qt may read the shown picture on its own worker threads while painting, ordered by
     // locks ThreadSanitizer cannot see; its checking of every pixel written here against
     // those reads would only slow a sanitized run to a crawl.
     IgnoreWritesBegin();
     for (int y = first; y <= last; ++y) {
         const uint8_t* from = image_.Pixels.data() + static_cast<size_t>(y) * ImageWidth;
-        auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(y));
-        for (int x = 0; x < ImageWidth; ++x) to[x] = lut_[from[x]];
+        if (pixelFactor_ == 1) {
+            auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(y));
+            for (int x = left; x <= right; ++x) to[x] = lut_[from[x]];
+            continue;
+        }
+        auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(2 * y));
+        for (int x = left; x <= right; ++x) to[2 * x] = to[2 * x + 1] = lut_[from[x]];
+        std::copy_n(to + 2 * left, 2 * (right - left + 1),
+                    reinterpret_cast<QRgb*>(rgb_.scanLine(2 * y + 1)) + 2 * left);
     }
     IgnoreWritesEnd();
 }
@@ -108,7 +225,7 @@ void SonarView::ConvertRows(int first, int last) {
 void SonarView::ScheduleImageRepaint() {
     if (frameTimer_.isActive()) return;
     ++repaintsScheduled_;
-    frameTimer_.start();
+    StartFrameTimer();
 }
 
 void SonarView::SchedulePanelRepaint() {
@@ -116,20 +233,57 @@ void SonarView::SchedulePanelRepaint() {
     ScheduleImageRepaint();
 }
 
+void SonarView::StartFrameTimer() {
+    // A change after a quiet frame is shown at once; the changes that follow it within the
+    // same frame wait for its end, and are shown together.
+    const qint64 since = lastFrame_.isValid() ? lastFrame_.elapsed() : ImageRepaintMilliseconds;
+    frameTimer_.start(static_cast<int>(std::max<qint64>(0, ImageRepaintMilliseconds - since)));
+}
+
 void SonarView::ShowImage() {
+    lastFrame_.start();
+    QRegion dirty = overlaysDirty_ + ChangedPicture();
     if (panelDirty_) {
+        // Everything right of and under the picture; the picture itself only where it changed.
         panelDirty_ = false;
-        overlaysDirty_ = QRegion();
-        update();
-        return;
+        dirty += QRect(QPoint(ImageRect.right() + 1, 0), QPoint(ClientWidth - 1, ClientHeight - 1));
+        dirty += QRect(QPoint(0, ImageRect.bottom() + 1), QPoint(ClientWidth - 1, ClientHeight - 1));
     }
-    update(overlaysDirty_ + ImageRect);
+    Repaint(dirty);
     overlaysDirty_ = QRegion();
+}
+
+QRect SonarView::ChangedPicture() {
+    // A ping changes a thin wedge of the picture: only the pixels that differ from those
+    // shown last are painted again, which at a large zoom saves copying megabytes a frame.
+    if (!shownPixelsValid_) {
+        shownPixels_ = image_.Pixels;
+        shownPixelsValid_ = true;
+        return ImageRect;
+    }
+    int top = -1, bottom = -1, left = ImageWidth, right = -1;
+    for (int y = 0; y < ImageHeight; ++y) {
+        const size_t row = static_cast<size_t>(y) * ImageWidth;
+        const uint8_t* now = image_.Pixels.data() + row;
+        uint8_t* was = shownPixels_.data() + row;
+        if (std::memcmp(now, was, ImageWidth) == 0) continue;
+        int first = 0;
+        while (now[first] == was[first]) ++first;
+        int last = ImageWidth - 1;
+        while (now[last] == was[last]) --last;
+        std::memcpy(was + first, now + first, static_cast<size_t>(last - first + 1));
+        left = std::min(left, first);
+        right = std::max(right, last);
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    if (top < 0) return QRect();
+    return QRect(QPoint(left + ImageOffset, top + ImageOffset), QPoint(right + ImageOffset, bottom + ImageOffset));
 }
 
 void SonarView::ScheduleOverlayRepaint(const QRect& area) {
     overlaysDirty_ += area;
-    if (!frameTimer_.isActive()) frameTimer_.start();
+    if (!frameTimer_.isActive()) StartFrameTimer();
 }
 
 void SonarView::SetNoConnectionShown(bool shown) {
@@ -140,7 +294,7 @@ void SonarView::SetNoConnectionShown(bool shown) {
 
 void SonarView::SetStatusNotice(const char* text) {
     if (text == notice_) return;
-    if (notice_) update(StatusRect(notice_).adjusted(-1, -1, 1, 1));
+    if (notice_) Repaint(StatusRect(notice_).adjusted(-1, -1, 1, 1));
     notice_ = text;
     StatusChanged();
 }
@@ -159,7 +313,7 @@ QString SonarView::StatusText() const {
 void SonarView::SetRecordMark(const QString& text) {
     if (text == recordMark_) return;
     recordMark_ = text;
-    update(RecordMarkRect());
+    Repaint(RecordMarkRect());
 }
 
 QRect SonarView::StripRect(int left, int right) const {
@@ -186,7 +340,7 @@ void SonarView::PaintStrip(QPainter& painter, const QRect& box,
 void SonarView::SetPlaybackRate(const QString& rate) {
     if (rate == playbackRate_) return;
     playbackRate_ = rate;
-    update(PlaybackRateRect());
+    Repaint(PlaybackRateRect());
 }
 
 QString SonarView::PlaybackRateText() const {
@@ -203,20 +357,20 @@ bool SonarView::StatusShown() const { return ShownStatus() != nullptr; }
 
 void SonarView::StatusChanged() {
     // Either text may have been shown before: both areas are repainted.
-    update(StatusRect(NoConnectionText).adjusted(-1, -1, 1, 1));
-    update(StatusRect(AdjustingText).adjusted(-1, -1, 1, 1));
-    if (notice_) update(StatusRect(notice_).adjusted(-1, -1, 1, 1));
+    Repaint(StatusRect(NoConnectionText).adjusted(-1, -1, 1, 1));
+    Repaint(StatusRect(AdjustingText).adjusted(-1, -1, 1, 1));
+    if (notice_) Repaint(StatusRect(notice_).adjusted(-1, -1, 1, 1));
 }
 
 void SonarView::SetPingMark(bool on) {
     if (on == pingMark_) return;
     pingMark_ = on;
-    update(PingMarkRect());
+    Repaint(PingMarkRect());
 }
 
 void SonarView::SetGpsBox(const GpsBox& box) {
     gpsBox_ = box;
-    update(GpsBoxArea());
+    Repaint(GpsBoxArea());
 }
 
 QRect SonarView::GpsBoxArea() const { return GpsBoxRect(font()); }
@@ -242,15 +396,20 @@ QRect SonarView::PingMarkRect() const {
 
 void SonarView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect dirty = event->rect();
+    const double scale = Scale();
+    if (scale != 1.0) painter.scale(scale, scale);
+    // Whole pixels of the picture, however it is scaled.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QRegion region = ToLogical(event->region());
+    const QRect dirty = region.boundingRect();
     // The picture covers its whole area: only the rest is cleared first.
-    const QRegion around = event->region() - ImageRect;
+    const QRegion around = region - ImageRect;
     for (const QRect& r : around) painter.fillRect(r, PaletteColor(BackgroundIndex));
     painter.setPen(PaletteColor(FrameIndex));
     painter.drawRect(QRect(FrameLeft, FrameTop, FrameWidth - 1, FrameHeight - 1));
 
-    const QRect picture = dirty.intersected(ImageRect);
-    if (!picture.isEmpty()) ConvertRows(picture.top() - ImageOffset, picture.bottom() - ImageOffset);
+    const QRect picture = region.intersects(ImageRect) ? dirty.intersected(ImageRect) : QRect();
+    if (!picture.isEmpty()) ConvertPicture(picture);
     PaintImageLayer(painter);
 
     // Most repaints are the image alone, many times a second: the bar only when touched.
@@ -271,8 +430,9 @@ void SonarView::paintEvent(QPaintEvent* event) {
         panel -= PingMarkRect();
         panel -= ToQRect(layout_.MeasureBox);
         panel -= GpsBoxArea();
-        if (event->region().intersects(panel)) {
-            ControlPanelPainter panel(painter, layout_, colors_, font(), smallFont_);
+        if (region.intersects(panel)) {
+            ControlPanelPainter panel(painter, layout_, night_ && !dayPaint_ ? nightColors_ : colors_, font(),
+                                      smallFont_, TextColor());
             PanelView view;
             view.Pressed = pressed_;
             view.Entry = &entry_;
@@ -295,18 +455,19 @@ void SonarView::paintEvent(QPaintEvent* event) {
         painter.fillRect(box, PaletteColor(shown == AdjustingText ? 124 : 127));
         painter.setPen(PaletteColor(123));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
-        painter.setPen(Qt::white);
+        painter.setPen(TextColor());
         const int w = metrics.horizontalAdvance(text);
         painter.drawText(301 - w / 2, 513 + metrics.ascent(), text);
     }
     if (!playbackRate_.isEmpty() && dirty.intersects(PlaybackRateRect()))
-        PaintStrip(painter, PlaybackRateRect(), {{Qt::white, PlaybackRateText()}});
+        PaintStrip(painter, PlaybackRateRect(), {{TextColor(), PlaybackRateText()}});
     if (!recordMark_.isEmpty() && dirty.intersects(RecordMarkRect()))
-        PaintStrip(painter, RecordMarkRect(), {{Qt::red, QStringLiteral("REC ")}, {Qt::white, recordMark_}});
+        PaintStrip(painter, RecordMarkRect(), {{MarkColor(), QStringLiteral("REC ")}, {TextColor(), recordMark_}});
     if (pingMark_) {
-        painter.setPen(Qt::white);
+        painter.setPen(TextColor());
         painter.drawText(PingMarkRect(), Qt::AlignCenter, QStringLiteral("*"));
     }
+    if (!picture.isEmpty() && !dayPaint_) MarkLatency(LatencyMark::ImageShown);
 }
 
 bool SonarView::ReverseAvailable() const { return host_.ReverseAvailable && host_.ReverseAvailable(); }
@@ -319,7 +480,7 @@ void SonarView::Apply(const PanelUpdate& update) {
 }
 
 void SonarView::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = ToLogical(event->position());
     tracked_ = {at.x(), at.y()};
     const bool inImage = layout_.MouseImageArea.Contains(at.x(), at.y());
     if (event->button() == Qt::LeftButton) {

@@ -9,8 +9,14 @@
 // The pointer over the picture drives the zoom and the measurement tool; the arrow keys
 // move it with acceleration.
 //
-// Image changes arrive many times a second; they are collected and shown at most once per
-// display frame.
+// Image changes arrive many times a second; they are shown at most once per display frame,
+// the first change after a quiet frame at once.
+//
+// The whole area may be shown larger (150%, 200%): painting is scaled, the picture by
+// whole pixels, the texts and lines drawn at the larger size, and pointer positions are
+// divided back, so every coordinate here stays in the 800 x 600 logical space. At night
+// everything is shown in the dark reds of NightColorTable; captures are drawn at 100% in
+// the day colours whatever is shown.
 
 #include <array>
 #include <functional>
@@ -18,6 +24,7 @@
 #include <utility>
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QRegion>
@@ -26,6 +33,7 @@
 
 #include "gps/GpsPositionBox.h"
 #include "image/ImageColorTable.h"
+#include "image/ImageBuffer.h"
 #include "image/SonarImage.h"
 #include "core/SonarState.h"
 #include "ui_core/ImagePointer.h"
@@ -46,6 +54,8 @@ inline constexpr int FrameHeight = 508;
 inline constexpr int ImageRepaintMilliseconds = 16;        // one display frame
 inline constexpr int ButtonRepeatDelayMilliseconds = 500;  // first repeat of a held arrow
 inline constexpr int ButtonRepeatMilliseconds = 50;        // then this often
+// The property of a child widget that holds its place in window pixels (SonarView::PlaceChild).
+inline constexpr const char* LogicalGeometryProperty = "tidemarLogicalGeometry";
 
 // What the panel needs of the window: the window applies the rest of an update (menus, the
 // picture), switches the data source, follows the hold and shows messages.
@@ -105,7 +115,29 @@ public:
     // One typed character, as a key press delivers it.
     void TypeKey(char key);
 
+    // The colour shown for a palette index (WhiteTextIndex: the white of texts).
     QColor PaletteColor(int index) const;
+    QColor TextColor() const;
+    QColor MarkColor() const;  // the red of the REC mark
+
+    // ---- zoom and night colours --------------------------------------------------------
+    // The client area `percent` / 100 times as large: 100, 150 or 200.
+    void SetZoom(int percent);
+    int ZoomPercent() const { return zoomPercent_; }
+    double Scale() const { return dayPaint_ ? 1.0 : scale_; }
+    void SetNightColors(bool night);
+    bool NightColors() const { return night_; }
+    // A child widget at `logical` window pixels, moved and sized with the zoom.
+    void PlaceChild(QWidget* child, const QRect& logical);
+    // Schedules the repaint of `logical` window pixels.
+    void Repaint(const QRect& logical);
+    void Repaint(const QRegion& logical);
+    // Window pixels to the view's own and back, as the zoom scales them.
+    QRect ToDevice(const QRect& logical) const;
+    QPoint ToLogical(const QPointF& device) const;
+    // The client area as it is at 100% in the day colours, its visible children included,
+    // drawn with its top-left corner at `at`: what captures and prints read.
+    void RenderDay(QPainter& painter, const QPoint& at);
     // The status box as it stands: "No Connection", or the auto-profile's positioning text.
     QRect NoConnectionRect() const;
     bool StatusShown() const;
@@ -159,6 +191,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void RefreshShownColors();
+    void RenderZoom();
+    QRegion ToLogical(const QRegion& device) const;
     void ApplyPointerActions(const PointerActions& actions);
     void MeasureTool(Point at);
     void ZoomPixels(Point centre);
@@ -174,6 +209,9 @@ private:
     void UpdateCursorShape();
     bool MeasureLineShown() const;
     void ShowImage();
+    void StartFrameTimer();
+    // The picture's window pixels that changed since this was last asked; empty if none.
+    QRect ChangedPicture();
     // Overlays that change with every ping are repainted with the next display frame too.
     void ScheduleOverlayRepaint(const QRect& area);
     void PanelClick(int x, int y);
@@ -182,7 +220,8 @@ private:
     void Apply(const PanelUpdate& update);
     bool ReverseAvailable() const;
     bool Adjusting() const;
-    void ConvertRows(int first, int last);
+    // The picture's pixels inside `area` (window pixels) into rgb_.
+    void ConvertPicture(const QRect& area);
     QRect StatusRect(const char* text) const;
     const char* ShownStatus() const;
 
@@ -190,11 +229,16 @@ private:
     const ImageColorTable& colors_;
     QImage shown_;
     // The picture as shown, in screen pixels: converted from the buffer through `lut_` for
-    // the rows a repaint needs, in place, without the allocation a paint of an indexed
+    // the part a repaint needs, in place, without the allocation a paint of an indexed
     // image would cost every frame.
     QImage rgb_;
+    int pixelFactor_ = 1;  // rgb_ holds each picture pixel as a square of this many
+    // The picture as the last frame was scheduled: what a new one must show is what differs.
+    std::array<uint8_t, ImageWidth * ImageHeight> shownPixels_{};
+    bool shownPixelsValid_ = false;
     std::array<QRgb, 256> lut_{};
     QTimer frameTimer_;
+    QElapsedTimer lastFrame_;  // since the last frame was shown
     bool panelDirty_ = false;
     QRegion overlaysDirty_;
     bool noConnection_ = false;
@@ -218,7 +262,20 @@ private:
     MeasureInput measureInput_;  // what the read-out was last computed for
     QRect lineArea_;             // window pixels the shown measurement line covers
     QImage zoom_;
+    // What the zoom shows, kept as palette indexes and the line over them, so that it can
+    // be shown in either colours.
+    ZoomSquare zoomSquare_;
+    QImage zoomIndexes_;
+    bool zoomLine_ = false;
+    Point zoomLineFrom_, zoomLineTo_;
+    int zoomLineColors_ = 0;
     QCursor imageCursor_;
+
+    int zoomPercent_ = 100;
+    double scale_ = 1.0;
+    bool night_ = false;
+    bool dayPaint_ = false;  // painting for a capture: 100%, day colours
+    ImageColorTable nightColors_{};
     Qt::CursorShape cursorShape_ = Qt::ArrowCursor;
 };
 

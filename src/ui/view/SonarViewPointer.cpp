@@ -1,5 +1,7 @@
 // SonarView: the pointer over the picture (zoom, measurement tool, arrow keys, pointer
 // shapes) and the overlays painted over and beside the picture.
+#include <cmath>
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,8 +22,11 @@ void SonarView::SetMenuOpen() { pointer_.MenuOpen = true; }
 
 void SonarView::PixelZoomChanged() {
     PixelZoomToggled(pointer_);
-    if (!state_ || state_->PixelZoom != 1) zoom_ = QImage();
-    update(ToQRect(layout_.ZoomFrame));
+    if (!state_ || state_->PixelZoom != 1) {
+        zoom_ = QImage();
+        zoomIndexes_ = QImage();
+    }
+    Repaint(ToQRect(layout_.ZoomFrame));
 }
 
 void SonarView::DataSourceChanged() {
@@ -44,7 +49,7 @@ void SonarView::RefreshCursor() { UpdateCursorShape(); }
 // ---- the pointer -------------------------------------------------------------------------------
 
 void SonarView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = ToLogical(event->position());
     // A held arrow lets go when the pointer leaves it.
     if (pressed_ != PanelElement::None && state_ &&
         HitTest(layout_, at.x(), at.y(), *state_, ReverseAvailable()).Element != pressed_)
@@ -62,7 +67,9 @@ void SonarView::PointerMovedTo(int x, int y) {
 
 void SonarView::ArrowKeyPressed(ArrowKey key) {
     const Point to = ArrowKeyTarget(tracked_, key, pointer_.CursorStep);
-    QCursor::setPos(screen(), mapToGlobal(QPoint(to.X, to.Y)));
+    // A screen pixel of that logical pixel, however large the zoom draws it.
+    const auto device = [this](int logical) { return static_cast<int>(std::ceil(logical * scale_)); };
+    QCursor::setPos(screen(), mapToGlobal(QPoint(device(to.X), device(to.Y))));
     // Handled here at once; the platform's own move event to the same point changes nothing.
     PointerMovedTo(to.X, to.Y);
 }
@@ -100,7 +107,7 @@ void SonarView::MeasureTool(Point at) {
     measureInput_.Lock = pointer_.MeasureLock;
     measureInput_.OriginX = pointer_.Origin.X;
     measureInput_.OriginY = pointer_.Origin.Y;
-    update(ToQRect(layout_.MeasureBox));
+    Repaint(ToQRect(layout_.MeasureBox));
 }
 
 void SonarView::RefreshMeasureReadout() { MeasureTool(pointer_.LastPointer); }
@@ -120,7 +127,7 @@ void SonarView::RefreshMeasureLineArea() {
         const Rect pixels = MeasureRefreshArea(true, pointer_.Origin, pointer_.LastDrawn);
         area = QRect(pixels.Left + ImageOffset, pixels.Top + ImageOffset, pixels.Width(), pixels.Height());
     }
-    update(lineArea_.united(area));
+    Repaint(lineArea_.united(area));
     lineArea_ = area;
 }
 
@@ -133,16 +140,36 @@ void SonarView::RedrawMeasureLine() {
 QRect SonarView::ZoomArea() const { return ToQRect(layout_.ZoomArea); }
 
 void SonarView::ZoomPixels(Point centre) {
-    const ZoomSquare square = ZoomCentre(centre.X, centre.Y);
-    // A still copy of the window pixels, as they are now: the zoom shows what was under the
-    // pointer when it was taken, and keeps it while frozen.
-    zoom_ = QImage(ZoomSourceSize, ZoomSourceSize, QImage::Format_RGB32);
-    ConvertRows(square.SourceTop - ImageOffset, square.SourceTop + ZoomSourceSize - ImageOffset);
-    QPainter painter(&zoom_);
-    painter.translate(-square.SourceLeft, -square.SourceTop);
-    PaintImageLayer(painter);
-    painter.end();
+    // A still copy of the picture under the pointer, as it is now: the zoom shows what was
+    // there when it was taken, and keeps it while frozen.
+    zoomSquare_ = ZoomCentre(centre.X, centre.Y);
+    if (zoomIndexes_.isNull()) zoomIndexes_ = QImage(ZoomSourceSize, ZoomSourceSize, QImage::Format_Indexed8);
+    for (int y = 0; y < ZoomSourceSize; ++y) {
+        const size_t row = static_cast<size_t>(zoomSquare_.SourceTop - ImageOffset + y) * ImageWidth;
+        std::copy_n(image_.Pixels.data() + row + (zoomSquare_.SourceLeft - ImageOffset), ZoomSourceSize,
+                    zoomIndexes_.scanLine(y));
+    }
+    zoomLine_ = MeasureLineShown() && state_;
+    zoomLineFrom_ = pointer_.Origin;
+    zoomLineTo_ = pointer_.LastDrawn;
+    zoomLineColors_ = state_ ? state_->Colors : 0;
+    RenderZoom();
     ScheduleOverlayRepaint(ZoomArea());
+}
+
+void SonarView::RenderZoom() {
+    if (zoomIndexes_.isNull()) return;
+    if (zoom_.isNull()) zoom_ = QImage(ZoomSourceSize, ZoomSourceSize, QImage::Format_RGB32);
+    for (int y = 0; y < ZoomSourceSize; ++y) {
+        const uint8_t* from = zoomIndexes_.constScanLine(y);
+        auto* to = reinterpret_cast<QRgb*>(zoom_.scanLine(y));
+        for (int x = 0; x < ZoomSourceSize; ++x) to[x] = lut_[from[x]];
+    }
+    if (!zoomLine_) return;
+    QPainter painter(&zoom_);
+    painter.translate(-zoomSquare_.SourceLeft, -zoomSquare_.SourceTop);
+    PaintMeasureLine(painter, zoomLineFrom_, zoomLineTo_, zoomLineColors_,
+                     [this](int index) { return PaletteColor(index); });
 }
 
 void SonarView::UpdatePixelZoom() {
@@ -153,7 +180,7 @@ void SonarView::UpdatePixelZoom() {
 
 void SonarView::HeadPositionChanged() { ScheduleOverlayRepaint(ToQRect(layout_.DialFrame)); }
 
-void SonarView::XdcrChanged() { update(XdcrArea(layout_)); }
+void SonarView::XdcrChanged() { Repaint(XdcrArea(layout_)); }
 
 void SonarView::ApplyReadoutUpdate(const PanelUpdate& update) { Apply(update); }
 
@@ -188,7 +215,7 @@ void SonarView::PaintOverlays(QPainter& painter, const QRect& dirty) {
     const QRect logo = ToQRect(layout_.LogoBox);
     if (dirty.intersects(logo)) {
         painter.fillRect(logo, color(BackgroundIndex));
-        PaintLogo(painter, logo.adjusted(1, 1, -1, -1));
+        PaintLogo(painter, logo.adjusted(1, 1, -1, -1), night_ && !dayPaint_);
     }
     if (dirty.intersects(ToQRect(layout_.MeasureBox)))
         PaintMeasureBox(painter, layout_, ShownMeasure(), smallFont_, color);

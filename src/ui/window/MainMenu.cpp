@@ -62,9 +62,16 @@ void BuildMainMenu(QMenuBar* bar, QObject* receiver, void (*onCommand)(QObject* 
     AddItems(display,
              {{Command::GridOnOff, "&Grid On/Off", true},
               {Command::ClearScreen, "&Clear Screen Now", false},
-              {Command::PixelZoom, "Pixel &Zoom (x2)", true},
-              {0, nullptr, false}},
+              {Command::PixelZoom, "Pixel &Zoom (x2)", true}},
              receiver, onCommand);
+    QMenu* zoom = display->addMenu(QStringLiteral("Zoo&m"));
+    AddItems(zoom,
+             {{Command::Zoom100, "&100%", true},
+              {Command::Zoom150, "1&50%", true},
+              {Command::Zoom200, "&200%", true},
+              {Command::ZoomFit, "&Fit to Screen", true}},
+             receiver, onCommand);
+    AddItems(display, {{Command::NightColors, "Nig&ht Colors", true}, {0, nullptr, false}}, receiver, onCommand);
     QMenu* units = display->addMenu(QStringLiteral("U&nits"));
     AddItems(units, {{Command::Meters, "&Meters", true}, {Command::Feet, "&Feet", true}}, receiver, onCommand);
     QMenu* xdcr = display->addMenu(QStringLiteral("&Transducer"));

@@ -13,6 +13,7 @@
 #include "settings/Settings.h"
 #include "ui/dialogs/ComPortSetupDialog.h"
 #include "ui_core/PanelActions.h"
+#include "ui/view/NightPalette.h"
 #include "ui/window/MainMenu.h"
 #include "ui/capture/ScreenCapture.h"
 
@@ -124,7 +125,10 @@ MainWindow::MainWindow(const MainWindowOptions& options)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-MainWindow::~MainWindow() { ShutDown(); }
+MainWindow::~MainWindow() {
+    ShutDown();
+    ApplyNightPalette(false);  // the application outlives the window
+}
 
 CaptureScene MainWindow::CaptureTarget() { return CaptureScene{this, view_, &colors_, &state_}; }
 
@@ -132,6 +136,8 @@ void MainWindow::Start() {
     BuildColorTableEntries(colors_, state_.Colors);
     view_->ColorsChanged();
     target_.ResetEchoHistory();
+    ApplyDisplaySettings();
+    RestoreWindowPosition();
     show();
     target_.RedrawSonarImage();
     ApplyDataSource();
@@ -172,6 +178,7 @@ void MainWindow::ApplyDataSource() {
         state_.DateTimeText.clear();
         if (!slider_) {
             slider_ = new PlaybackSlider(view_, [this](int percent) { SeekPlayback(percent); });
+            view_->PlaceChild(slider_, slider_->geometry());
             slider_->show();
         }
     } else {
@@ -335,6 +342,7 @@ void MainWindow::ShutDown() {
     if (source_) source_->Stop();
     // The record file is closed before the settings are written.
     if (recorder_.Recording()) recorder_.StopRecording();
+    KeepWindowPosition();
     if (!SaveSettings(state_, settingsPath_))
         prompts_.Message(ProgramTitle, "The settings could not be written to " + settingsPath_ + ".",
                          MessageIcon::Exclamation);

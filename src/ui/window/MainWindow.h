@@ -107,11 +107,22 @@ public:
     // What screen captures read: this window, its picture, colours and state.
     CaptureScene CaptureTarget();
 
+    // The Zoom menu (100, 150, 200, WindowZoomFit) and Night Colors: kept in the settings
+    // and shown at once.
+    void SetWindowZoom(int windowZoom);
+    void SetNightColors(bool night);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void SetMenuMarks();
+    // The zoom, the night colours and the place of the window (MainWindowDisplay.cpp).
+    void ShowDisplayMarks();
+    void ApplyDisplaySettings();
+    void RestoreWindowPosition();
+    void KeepWindowPosition();
+    int FittingZoom() const;
     // Profile Grid and Zero Down follow the display mode, as the Mode read-out shows it.
     void ShowProfileMenuItems();
     void ApplyPanelUpdate(const PanelUpdate& update);

@@ -29,6 +29,7 @@ void MainWindow::SetMenuMarks() {
     Check(Command::Meters, state_.Units == 0);
     Check(Command::Feet, state_.Units == 1);
     Check(Command::PixelZoom, state_.PixelZoom == 1);
+    ShowDisplayMarks();
     Check(Command::ZeroDown, state_.ZeroDown == 0);
     for (int id = Command::ProfileOff; id <= Command::ProfileHighMix; ++id)
         Check(id, id == Command::ProfileOff + state_.RequestedProfile);
@@ -103,6 +104,11 @@ void MainWindow::RunCommand(int id) {
         state_.PixelZoom = state_.PixelZoom ? 0 : 1;
         view_->PixelZoomChanged();
         break;
+    case Command::Zoom100: SetWindowZoom(100); break;
+    case Command::Zoom150: SetWindowZoom(150); break;
+    case Command::Zoom200: SetWindowZoom(200); break;
+    case Command::ZoomFit: SetWindowZoom(WindowZoomFit); break;
+    case Command::NightColors: SetNightColors(!state_.NightColors); break;
     case Command::Meters:
     case Command::Feet: SetUnits(id - Command::Meters); break;
     case Command::CalibrateHead:

@@ -11,7 +11,7 @@
 
 namespace tidemar {
 
-QPointer<QWidget> ShowSplash() {
+QPointer<QWidget> ShowSplash(bool night) {
     // One and a half times the logo box, as the logo is shown large at start-up.
     const QSize size(480, 240);
     const qreal ratio = qApp->primaryScreen() ? qApp->primaryScreen()->devicePixelRatio() : 1.0;
@@ -21,7 +21,7 @@ QPointer<QWidget> ShowSplash() {
     {
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        PaintLogo(painter, QRect(QPoint(0, 0), size));
+        PaintLogo(painter, QRect(QPoint(0, 0), size), night);
     }
     auto* splash = new QSplashScreen(pixmap, Qt::WindowStaysOnTopHint);
     splash->setAttribute(Qt::WA_DeleteOnClose);

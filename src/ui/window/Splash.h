@@ -13,6 +13,7 @@ inline constexpr int SplashMilliseconds = 1500;
 // Shows the splash now; it closes and frees itself after SplashMilliseconds. A run that
 // ends sooner (--quit-after, a signal) deletes it through the pointer, which is null once
 // the splash is gone.
-QPointer<QWidget> ShowSplash();
+// `night`: the logo in the dark reds of the night colours.
+QPointer<QWidget> ShowSplash(bool night = false);
 
 }  // namespace tidemar

@@ -1,5 +1,6 @@
 #include "ui/window/WindowDispatchTarget.h"
 
+#include "core/LatencyProbe.h"
 #include "core/Modes.h"
 #include "gps/GpsInput.h"
 #include "gps/GpsPositionBox.h"
@@ -8,6 +9,7 @@ namespace tidemar {
 
 void WindowDispatchTarget::BlitSonarImage() {
     ++blits_;
+    MarkLatency(LatencyMark::ImageChanged);
     if (view_) view_->ScheduleImageRepaint();
 }
 
