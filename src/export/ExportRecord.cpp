@@ -62,7 +62,7 @@ std::optional<std::string> IsoDate(std::string_view date) {
     }
     const int y = Number(year), d = Number(day);
     if (month == 0 || d < 1 || d > DaysInMonth(y, month)) return std::nullopt;
-    char text[16];
+    char text[40];  // room for any int, so the compiler sees no truncation
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, month, d);
     return std::string(text);
 }

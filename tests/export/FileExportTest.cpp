@@ -153,20 +153,20 @@ TEST(FileExport, TracksOfOnePointOrNoneAreStillDocuments) {
 TEST(FileExport, DamageIsPassedOverAndCounted) {
     struct Case {
         const char* legend;
-        size_t from, to;  // bytes overwritten
+        size_t from, to;        // bytes overwritten
+        size_t prepended, cut;  // garbage put before the first record, bytes cut off the end
         int64_t records, skipped, stretches;
     };
     const Case cases[] = {
-        {"marker of the second record gone: the record is skipped", 700, 1000, 3, 768, 1},
-        {"garbage before the first record", 0, 0, 4, 50, 1},
-        {"the last record cut short", 0, 0, 3, 700, 1},
+        {"marker of the second record gone: the record is skipped", 700, 1000, 0, 0, 3, 768, 1},
+        {"garbage before the first record", 0, 0, 50, 0, 4, 50, 1},
+        {"the last record cut short", 0, 0, 0, 68, 3, 700, 1},
     };
     for (const Case& c : cases) {
         Bytes file = RecordFileOf(FourPings());
-        if (c.to > c.from)
-            std::fill(file.begin() + static_cast<long>(c.from), file.begin() + static_cast<long>(c.to), 0xAA);
-        if (c.skipped == 50) file.insert(file.begin(), 50, 0x55);
-        if (c.skipped == 700) file.resize(file.size() - 68);
+        std::fill(file.begin() + static_cast<long>(c.from), file.begin() + static_cast<long>(c.to), 0xAA);
+        file.insert(file.begin(), c.prepended, 0x55);
+        file.erase(file.end() - static_cast<long>(c.cut), file.end());
         const Exported out = Export(file, ExportFormat::Csv);
         EXPECT_EQ(out.Result.Records, c.records) << c.legend;
         EXPECT_EQ(out.Result.SkippedBytes, c.skipped) << c.legend;
