@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "core/FileNames.h"
+#include "ui/dialogs/PlaceDialog.h"
 #include "image/SonarImage.h"
 #include "video/ClockStrip.h"
 
@@ -93,6 +94,8 @@ std::optional<VideoOptions> AskVideoOptions(QWidget* parent, const VideoOptions&
     form->addRow(QStringLiteral("Size:"), size);
     form->addRow(clock);
     form->addRow(buttons);
+    dialog.adjustSize();
+    PlaceDialogOver(dialog, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     VideoOptions chosen = options;
     chosen.Speed = speed->value();
@@ -152,6 +155,8 @@ bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string&
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.setMinimumDuration(0);
+    progress.adjustSize();
+    PlaceDialogOver(progress, parent);
     progress.setValue(0);
     // The Cancel button, Escape, and a reject (a quit signal rejects any dialog open) all stop it.
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&shared] { shared.Cancel.store(true); });
