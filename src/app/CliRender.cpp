@@ -74,7 +74,7 @@ int RenderOne(const std::string& dataPath, const std::string& outDir, const std:
         const auto now = std::chrono::steady_clock::now();
         if (now - lastReport >= std::chrono::seconds(1)) {
             lastReport = now;
-            std::fprintf(stderr, "rendered %lld pings (%d%% of the file)\n", played, picture.Percent());
+            std::fprintf(stderr, "rendered %lld pings (%d%% of %s)\n", played, picture.Percent(), dataPath.c_str());
         }
     }
     if (!write((std::filesystem::path(outDir) / (std::string("final.") + PictureExtension(format))).string())) return 1;
