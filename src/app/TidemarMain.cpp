@@ -13,6 +13,7 @@
 // at the time cancelled first; a second one while it closes ends the program at once.
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -44,22 +45,86 @@ constexpr const char* HelpText =
     "  --help                 print this text and exit\n"
     "  --version              print the version and exit\n";
 
-// --help and --version, looked for before QApplication so they need no display. True
-// when one was found and answered.
-bool AnswerInformationOption(int argc, char** argv) {
+// Qt's own options, which QApplication takes out of the arguments: with one dash or two,
+// those that take a value also as -name=value.
+constexpr const char* QtValueOptions[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "geometry",   "qwindowicon",
+    "icon",     "qwindowtitle",       "title",         "session", "style",           "stylesheet", "display",
+    "name",     "qmljsdebugger"};
+constexpr const char* QtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+// How many arguments a Qt option at argv[i] spans, or 0 when it is none of Qt's.
+int QtOptionLength(int argc, char** argv, int i) {
+    std::string name = argv[i];
+    if (name.rfind("--", 0) == 0) name.erase(0, 1);
+    if (name.size() < 2 || name[0] != '-') return 0;
+    name.erase(0, 1);
+    const size_t equals = name.find('=');
+    for (const char* option : QtValueOptions) {
+        if (equals != std::string::npos && name.compare(0, equals, option) == 0 && std::strlen(option) == equals)
+            return 1;
+        if (name == option) return i + 1 < argc ? 2 : 1;
+    }
+    for (const char* option : QtFlagOptions)
+        if (name == option) return 1;
+    return 0;
+}
+
+struct WindowArguments {
+    bool Information = false;  // --help or --version answered
+    std::string Problem;       // a usage error, said before any display is opened
+    std::string Screenshot;
+    double QuitAfter = 0.0;
+};
+
+// The whole command line, read before QApplication so that --help, --version and a
+// usage error need no display.
+WindowArguments ReadArguments(int argc, char** argv) {
+    WindowArguments read;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
             std::printf("%s%s", UsageText, HelpText);
-            return true;
+            read.Information = true;
+            return read;
         }
-        if (std::strcmp(argv[i], "--version") == 0) {
+        if (arg == "--version") {
             std::printf("tidemar %s\n", TIDEMAR_VERSION);
-            return true;
+            read.Information = true;
+            return read;
         }
         // The value of an option is not an option itself.
-        if (std::strcmp(argv[i], "--screenshot") == 0 || std::strcmp(argv[i], "--quit-after") == 0) ++i;
+        if (arg == "--screenshot" || arg == "--quit-after") ++i;
     }
-    return false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--screenshot" || arg == "--quit-after") {
+            if (i + 1 >= argc) {
+                read.Problem = "an option needs a value";
+                return read;
+            }
+            const std::string value = argv[++i];
+            if (arg == "--screenshot") {
+                read.Screenshot = value;
+                continue;
+            }
+            char* end = nullptr;
+            read.QuitAfter = std::strtod(value.c_str(), &end);
+            if (value.empty() || *end != '\0' || !(read.QuitAfter > 0.0) || read.QuitAfter > 1e6) {
+                read.Problem = "--quit-after needs a number of seconds above 0";
+                return read;
+            }
+            continue;
+        }
+        if (const int length = QtOptionLength(argc, argv, i); length > 0) {
+            i += length - 1;
+            continue;
+        }
+        read.Problem = "unknown argument '" + arg + "'";
+        return read;
+    }
+    if (!read.Screenshot.empty() && read.QuitAfter <= 0.0) read.Problem = "--screenshot needs --quit-after SECONDS";
+    return read;
 }
 
 }  // namespace
@@ -68,30 +133,13 @@ int main(int argc, char** argv) {
     // Past a file size limit a write fails and recording stops with a message, instead of
     // the program being killed in the middle of a record.
     std::signal(SIGXFSZ, SIG_IGN);
-    if (AnswerInformationOption(argc, argv)) return 0;
+    const WindowArguments arguments = ReadArguments(argc, argv);
+    if (arguments.Information) return 0;
+    if (!arguments.Problem.empty()) return Usage(arguments.Problem.c_str());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tidemar"));
-
-    QString screenshot;
-    double quitAfter = 0.0;
-    const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QStringLiteral("--screenshot") || arg == QStringLiteral("--quit-after")) {
-            if (i + 1 >= args.size()) return Usage("an option needs a value");
-            const QString value = args[++i];
-            if (arg == QStringLiteral("--screenshot")) {
-                screenshot = value;
-            } else {
-                bool ok = false;
-                quitAfter = value.toDouble(&ok);
-                if (!ok || quitAfter <= 0.0) return Usage("--quit-after needs a number of seconds above 0");
-            }
-            continue;
-        }
-        return Usage(("unknown argument '" + arg.toStdString() + "'").c_str());
-    }
-    if (!screenshot.isEmpty() && quitAfter <= 0.0) return Usage("--screenshot needs --quit-after SECONDS");
+    const QString screenshot = QString::fromLocal8Bit(arguments.Screenshot.c_str());
+    const double quitAfter = arguments.QuitAfter;
 
     const bool unattended = quitAfter > 0.0;
     tidemar::QtPrompts asked(nullptr);
