@@ -3,7 +3,8 @@
 //   tidemar [--screenshot FILE --quit-after SECONDS]
 //   tidemar --help | --version
 //
-// --help and --version print and exit before any display is opened.
+// --help, --version and a usage error are answered before any display is opened; Qt's own
+// options (-platform, -style, ...) pass through to it.
 // --quit-after ends the run after that many seconds as the Exit command does (files
 // closed, settings written); with --screenshot the window is saved to FILE (PNG) first.
 // Such a run is unattended: a message box or file dialog that would open is written to
