@@ -150,6 +150,8 @@ int main(int argc, char** argv) {
     options.Dialogs = &prompts;
 
     tidemar::MainWindow window(options);
+    for (const std::string& refused : window.RefusedSettings())
+        std::fprintf(stderr, "tidemar: warning: %s\n", refused.c_str());
     // After the settings are read: at night the logo must not light up a dark bridge.
     const QPointer<QWidget> splash = tidemar::ShowSplash(window.State().NightColors == 1);
     asked.SetParent(&window);

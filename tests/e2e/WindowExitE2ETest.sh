@@ -55,6 +55,14 @@ else
     fail "file-shot: no screenshot"
 fi
 
+# A configuration file that is a directory: the built-in table stands in, and stderr says so.
+mkdir -p "$work/refused/table.dir"
+write_settings "$work/refused/TIDEMAR.INI" "$address" RunMode=1 ConfigFile=table.dir
+(cd "$work/refused" && exec timeout 20 "$window" --quit-after 0.5) >/dev/null 2>"$work/refused.err"
+check "refused configuration: told on stderr" \
+    "tidemar: warning: configuration file $work/refused/table.dir: not a regular file; the built-in table is used" \
+    "$(grep '^tidemar: warning' "$work/refused.err")"
+
 # --- 2. A signal to a running window. Where the window asks (no --quit-after), FILE mode
 #        sits in the playback file dialog. Started with the default actions, as from a
 #        terminal (a shell's background job ignores SIGINT).

@@ -109,7 +109,7 @@ MainWindow::MainWindow(const MainWindowOptions& options)
 
     // Window creation: the settings first, then everything that shows them.
     state_.UserText.clear();
-    LoadSettings(state_, settingsPath_);
+    refusedSettings_ = LoadSettings(state_, settingsPath_);
     RangeReadout(state_);
     state_.SsSide = state_.SSTrain;
     SetMenuMarks();

@@ -101,6 +101,9 @@ public:
     ScanWindow* HeadScanWindow() const { return scanWindow_; }
     QAction* CommandAction(int id) const;
     const std::string& SettingsPath() const { return settingsPath_; }
+    // The settings or configuration files refused at start-up (the defaults stand in for
+    // them), one line each naming the file and why.
+    const std::vector<std::string>& RefusedSettings() const { return refusedSettings_; }
     int PlaybackSteps() const { return playbackSteps_; }
     // The position slider; null in HEAD mode.
     PlaybackSlider* Slider() const { return slider_; }
@@ -171,6 +174,7 @@ private:
     DiagnosticsWindow* diagnostics_ = nullptr;
     ScanWindow* scanWindow_ = nullptr;
     std::string settingsPath_;
+    std::vector<std::string> refusedSettings_;
     QTimer sourceIdle_;
     QTimer sourceWait_;
     static constexpr int ModalRecheckMilliseconds = 100;
