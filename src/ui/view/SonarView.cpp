@@ -126,11 +126,19 @@ void SonarView::SetZoom(int percent) {
     setFixedSize(qRound(ClientWidth * scale_), qRound(ClientHeight * scale_));
     // At 200% the picture is converted at twice its size, each pixel into a square of four,
     // and painted without scaling: scaling on every paint costs several times as much.
-    const int factor = percent == 200 ? 2 : 1;
-    if (factor != pixelFactor_) {
+    // At 150% the picture starts half-way into a screen pixel, where the painter's own
+    // scaling would sample each screen pixel from a neighbour of the logical pixel it
+    // belongs to: the picture is converted at the screen's size too, through the same
+    // pixel mapping as every other repaint, and painted without scaling.
+    const int factor = percent == 200 ? 2 : percent == 100 ? 1 : 0;
+    if (factor != pixelFactor_ || factor == 0) {
         pixelFactor_ = factor;
-        rgb_ = QImage(ImageWidth * factor, ImageHeight * factor, QImage::Format_RGB32);
-        rgb_.setDevicePixelRatio(factor);
+        const QRect device = ToDevice(ImageRect);
+        rgb_ = factor ? QImage(ImageWidth * factor, ImageHeight * factor, QImage::Format_RGB32)
+                      : QImage(device.size(), QImage::Format_RGB32);
+        rgb_.setDevicePixelRatio(std::max(factor, 1));
+        for (size_t i = 0; i < deviceEdges_.size(); ++i)
+            deviceEdges_[i] = ToDevice(QRect(ImageOffset + static_cast<int>(i), 0, 1, 1)).left() - device.left();
     }
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QVariant logical = child->property(LogicalGeometryProperty);
@@ -212,6 +220,19 @@ void SonarView::ConvertPicture(const QRect& area) {
         if (pixelFactor_ == 1) {
             auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(y));
             for (int x = left; x <= right; ++x) to[x] = lut_[from[x]];
+            continue;
+        }
+        if (pixelFactor_ == 0) {
+            const int firstRow = deviceEdges_[static_cast<size_t>(y)];
+            const int rows = deviceEdges_[static_cast<size_t>(y) + 1] - firstRow;
+            auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(firstRow));
+            const int start = deviceEdges_[static_cast<size_t>(left)];
+            const int end = deviceEdges_[static_cast<size_t>(right) + 1];
+            for (int x = left; x <= right; ++x)
+                std::fill(to + deviceEdges_[static_cast<size_t>(x)], to + deviceEdges_[static_cast<size_t>(x) + 1],
+                          lut_[from[x]]);
+            for (int r = 1; r < rows; ++r)
+                std::copy(to + start, to + end, reinterpret_cast<QRgb*>(rgb_.scanLine(firstRow + r)) + start);
             continue;
         }
         auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(2 * y));

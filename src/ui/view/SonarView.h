@@ -18,6 +18,7 @@
 // everything is shown in the dark reds of NightColorTable; captures are drawn at 100% in
 // the day colours whatever is shown.
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <initializer_list>
@@ -232,7 +233,10 @@ private:
     // the part a repaint needs, in place, without the allocation a paint of an indexed
     // image would cost every frame.
     QImage rgb_;
-    int pixelFactor_ = 1;  // rgb_ holds each picture pixel as a square of this many
+    int pixelFactor_ = 1;  // rgb_ holds each picture pixel as a square of this many; 0: of deviceEdges_
+    // Where each picture column (and row) starts in rgb_ at a zoom that is no whole factor;
+    // the last entry is its end.
+    std::array<int, std::max(ImageWidth, ImageHeight) + 1> deviceEdges_{};
     // The picture as the last frame was scheduled: what a new one must show is what differs.
     std::array<uint8_t, ImageWidth * ImageHeight> shownPixels_{};
     bool shownPixelsValid_ = false;
