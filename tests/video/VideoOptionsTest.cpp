@@ -20,8 +20,8 @@ TEST(VideoOptions, RefusedBeforePlaying) {
     const Case cases[] = {
         {"the defaults", VideoOptions{}, true},
         {"a hundredth of real time", with([](VideoOptions& o) { o.Speed = 0.01; }), true},
-        {"slower: a 10 s gap would be tens of thousands of frames a record", with([](VideoOptions& o) { o.Speed = 0.009; }),
-         false},
+        {"slower: a 10 s gap would be tens of thousands of frames a record",
+         with([](VideoOptions& o) { o.Speed = 0.009; }), false},
         {"so slow the frame count overflows", with([](VideoOptions& o) { o.Speed = 1e-20; }), false},
         {"the fastest", with([](VideoOptions& o) { o.Speed = 10000; }), true},
         {"faster still", with([](VideoOptions& o) { o.Speed = 10001; }), false},

@@ -163,7 +163,10 @@ QRect SonarView::ToDevice(const QRect& logical) const {
 }
 
 QPoint SonarView::ToLogical(const QPointF& device) const {
-    return QPoint(static_cast<int>(std::floor(device.x() / scale_)), static_cast<int>(std::floor(device.y() / scale_)));
+    // The screen pixel under the pointer, then the logical pixel its centre lies in: the one
+    // painted there (at 150% the left edge of a screen pixel may lie in the pixel before).
+    const auto to = [this](double at) { return static_cast<int>(std::floor((std::floor(at) + 0.5) / scale_)); };
+    return QPoint(to(device.x()), to(device.y()));
 }
 
 QRegion SonarView::ToLogical(const QRegion& device) const {

@@ -153,6 +153,21 @@ private slots:
                 QTest::keyClick(view, Qt::Key_Up);
             }
             QCOMPARE(zoomed->View()->TrackedPointer(), plain->View()->TrackedPointer());
+            // Each row: a window pixel; every screen pixel the zoom paints it on points at it.
+            for (const QPoint logical : {QPoint(3, 3), QPoint(598, 508), QPoint(101, 57), QPoint(799, 599)}) {
+                const QRect shown = zoomed->View()->ToDevice(QRect(logical, QSize(1, 1)));
+                for (const QPoint device : {shown.topLeft(), shown.bottomRight()}) {
+                    MoveTo(zoomed->View(), device);
+                    const Point tracked = zoomed->View()->TrackedPointer();
+                    QVERIFY2(QPoint(tracked.X, tracked.Y) == logical,
+                             qPrintable(QStringLiteral("%1% at %2,%3 read %4,%5")
+                                            .arg(percent)
+                                            .arg(device.x())
+                                            .arg(device.y())
+                                            .arg(tracked.X)
+                                            .arg(tracked.Y)));
+                }
+            }
         }
     }
 
