@@ -246,6 +246,26 @@ void SonarView::ConvertPicture(const QRect& area) {
     IgnoreWritesEnd();
 }
 
+void SonarView::KeepShown(const QRegion& device) {
+    // What a paint puts on the screen is what the next frame compares with, so that a pixel
+    // painted between frames and then set back is painted again. Only the picture pixels
+    // painted whole count: an expose may cover part of one at a zoom.
+    if (!shownPixelsValid_) return;
+    for (const QRect& r : device) {
+        QRect inner = ToLogical(QRegion(r)).boundingRect();
+        if (ToDevice(QRect(inner.topLeft(), QSize(1, 1))).left() < r.left()) inner.setLeft(inner.left() + 1);
+        if (ToDevice(QRect(inner.topLeft(), QSize(1, 1))).top() < r.top()) inner.setTop(inner.top() + 1);
+        if (ToDevice(QRect(inner.bottomRight(), QSize(1, 1))).right() > r.right()) inner.setRight(inner.right() - 1);
+        if (ToDevice(QRect(inner.bottomRight(), QSize(1, 1))).bottom() > r.bottom())
+            inner.setBottom(inner.bottom() - 1);
+        inner = inner.intersected(ImageRect);
+        for (int y = inner.top(); y <= inner.bottom() && !inner.isEmpty(); ++y) {
+            const size_t at = static_cast<size_t>(y - ImageOffset) * ImageWidth + (inner.left() - ImageOffset);
+            std::memcpy(shownPixels_.data() + at, image_.Pixels.data() + at, static_cast<size_t>(inner.width()));
+        }
+    }
+}
+
 void SonarView::ScheduleImageRepaint() {
     if (frameTimer_.isActive()) return;
     ++repaintsScheduled_;
@@ -434,6 +454,7 @@ void SonarView::paintEvent(QPaintEvent* event) {
 
     const QRect picture = region.intersects(ImageRect) ? dirty.intersected(ImageRect) : QRect();
     if (!picture.isEmpty()) ConvertPicture(picture);
+    if (!picture.isEmpty() && !dayPaint_) KeepShown(event->region());
     PaintImageLayer(painter);
 
     // Most repaints are the image alone, many times a second: the bar only when touched.

@@ -223,6 +223,37 @@ private slots:
         QVERIFY(prompts.Messages.empty());
     }
 
+    void picturePaintedBetweenFramesThenUndoneIsShownAsItIs() {
+        // A pixel painted between two frames (by the measurement line's repaint, an expose)
+        // and then set back to what the last frame showed, as a scrolling waterfall may do
+        // before the next frame: the frame shows it as it is, at each zoom.
+        TestFolder folder(NoHead + QStringLiteral("RunMode=1\nPlotSpeed=100\n"));
+        ScriptedPrompts prompts;
+        prompts.FileAnswers.push_back(SectorRecording().toStdString());
+        auto window = Started(folder, prompts);
+        QVERIFY(window);
+        for (int i = 0; i < 1000 && EchoPixels(window->Image().Image) < 3000; ++i) QTest::qWait(10);
+        window->ToggleHold();
+        QTest::qWait(50);
+        const int dpr = qRound(window->grab().toImage().devicePixelRatio());
+        auto& pixels = const_cast<SonarImage&>(window->Image().Image).Pixels;
+        for (const int command : {Command::Zoom100, Command::Zoom150}) {
+            window->RunCommand(command);
+            QTest::qWait(50);
+            const auto before = pixels;
+            const QRect area(100, 100, 40, 40);  // window pixels over the picture
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    pixels[static_cast<size_t>(y - ImageOffset) * ImageWidth + static_cast<size_t>(x - ImageOffset)] ^=
+                        1;
+            window->View()->repaint(window->View()->ToDevice(area));
+            pixels = before;
+            window->View()->ScheduleImageRepaint();
+            QTest::qWait(50);
+            QCOMPARE(StalePicturePixel(*window, dpr), QString());
+        }
+    }
+
     void settingsKeepZoomNightAndPlace() {
         // Each row: the keys written, the zoom shown, the window's place kept or left to the system.
         const struct {
