@@ -1,6 +1,8 @@
 // tidemar-cli export: data files into the tables and tracks other tools read (CSV,
 // GeoJSON, KML, GPX), one record at a time, several files side by side.
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -37,8 +39,10 @@ const char* const ExportHelp =
     "The output goes to stdout, to FILE with --out (one data file), or with --out-dir to\n"
     "DIR/<data file name>.csv|.geojson|.kml|.gpx, one per data file, the files worked on\n"
     "side by side (--jobs N threads, default: one per core). Each output is written under\n"
-    "a temporary name and renamed when whole. Sound velocities of records that store none\n"
-    "come from the settings (FILE, default ./TIDEMAR.INI).\n"
+    "a temporary name and renamed when whole; interrupted (Ctrl+C or a kill), the\n"
+    "outputs being written are given up and their temporary files removed. Sound\n"
+    "velocities of records that store none come from the settings (FILE, default\n"
+    "./TIDEMAR.INI).\n"
     "\n"
     "Damaged stretches are passed over as playback passes over them; the bytes skipped\n"
     "are reported on stderr.\n"
@@ -51,6 +55,12 @@ struct ExportJob {
     std::string Output;  // empty: stdout
 };
 
+// Ctrl+C or a kill: the files being written are given up (their temporary files removed),
+// those not begun are not begun.
+std::atomic<bool> Interrupted{false};
+
+void StopExport(int) { Interrupted.store(true); }
+
 std::string Plural(long long n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -58,6 +68,8 @@ std::string Plural(long long n, const char* one, const char* many) {
 // Exports one file; the messages name it.
 int ExportOne(const ExportJob& job, ExportOptions options) {
     const char* input = job.Input.c_str();
+    if (Interrupted.load()) return 1;
+    options.Stop = &Interrupted;
     DataFileReader reader;
     std::string reason;
     if (!reader.Open(job.Input, &reason)) {
@@ -95,6 +107,11 @@ int ExportOne(const ExportJob& job, ExportOptions options) {
         }
     }
 
+    if (Interrupted.load() && result.Failed) {
+        std::fprintf(stderr, "tidemar-cli: %s: interrupted%s%s\n", input,
+                     job.Output.empty() ? "" : "; nothing written to ", job.Output.c_str());
+        return 1;
+    }
     if (result.SkippedBytes > 0)
         std::fprintf(stderr, "tidemar-cli: %s: skipped %s of damaged data in %s (the first at offset %lld: %s)\n",
                      input, Plural(result.SkippedBytes, "byte", "bytes").c_str(),
@@ -174,6 +191,12 @@ int RunExport(const std::vector<std::string>& args) {
     ExportOptions options;
     options.Format = *format;
     options.SettingsSoundVelocity = LoadStateFor(settingsPath, DataSource::File).SoundVelocityMeters;
+    struct sigaction action {};
+    action.sa_handler = StopExport;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
     return RunJobs(work.size(), jobs, [&](size_t i) { return ExportOne(work[i], options); });
 }
 

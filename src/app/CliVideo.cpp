@@ -26,9 +26,10 @@ const char* const VideoHelp =
     "writes the sonar picture as H.264 video in an MP4 file.\n"
     "\n"
     "  --fps N          frames per second of video, 1..120 (default 25)\n"
-    "  --speed X        seconds of recorded time per second of video, from the records'\n"
-    "                   time stamps (default 1: real time); frames repeat or pings go by\n"
-    "                   unseen as the clock requires; pauses over 10 s count as 10 s\n"
+    "  --speed X        seconds of recorded time per second of video, 0.01..10000, from\n"
+    "                   the records' time stamps (default 1: real time); frames repeat or\n"
+    "                   pings go by unseen as the clock requires; pauses over 10 s count\n"
+    "                   as 10 s\n"
     "  --from PERCENT   start at this point of the file (default 0)\n"
     "  --to PERCENT     end at this point of the file (default 100)\n"
     "  --size WxH       scale to this size, even numbers (default 596x506, 596x526 with\n"
@@ -95,8 +96,9 @@ int RunVideo(const std::vector<std::string>& args) {
             if (option == "--fps" && (!ParsePositive(value, fps) || fps > MaxVideoFps))
                 return std::string("--fps needs a whole number from 1 to 120");
             if (option == "--fps") options.Fps = static_cast<int>(fps);
-            if (option == "--speed" && (!ParseSpeed(value, options.Speed) || !(options.Speed > 0.0)))
-                return std::string("--speed needs a number above 0");
+            if (option == "--speed" && (!ParseSpeed(value, options.Speed) || !(options.Speed >= MinVideoSpeed) ||
+                                        options.Speed > MaxVideoSpeed))
+                return std::string("--speed needs a number from 0.01 to 10000");
             if (option == "--from" && !ParsePercent(value, options.FromPercent))
                 return std::string("--from needs a percent, 0 to 100");
             if (option == "--to" && !ParsePercent(value, options.ToPercent))

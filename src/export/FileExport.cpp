@@ -102,6 +102,11 @@ ExportResult ExportDataFile(const DataFileReader& reader, const ExportOptions& o
     int64_t offset = 0;
     while (const auto record = reader.ReadNextRecord(offset, &damage)) {
         CountDamage(damage, result);
+        if (options.Stop && options.Stop->load()) {
+            result.Failed = true;
+            result.FailReason = "interrupted";
+            return result;
+        }
         const int size = static_cast<int>(record->Bytes.size());
         ExportRecord e = DecodeExportRecord(record->Bytes.data(), size, result.Records, record->Offset);
         e.SoundVelocity = velocity.Next(e.Header);

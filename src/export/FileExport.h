@@ -5,6 +5,7 @@
 // track are kept aside in a temporary file until the head of the document can be written,
 // so memory stays flat whatever the size of the recording.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -37,6 +38,9 @@ struct ExportOptions {
     std::string Name;                           // the file name written into track documents
     float SettingsSoundVelocity = 1500;         // for records that store none
     size_t SpoolMemoryBytes = 4 * 1024 * 1024;  // track points kept in memory before a temporary file
+    // The export stops after the record being read once this (may be null) turns true; the
+    // result is then Failed, with the reason "interrupted".
+    const std::atomic<bool>* Stop = nullptr;
 };
 
 ExportResult ExportDataFile(const DataFileReader& reader, const ExportOptions& options, const ExportSink& sink);

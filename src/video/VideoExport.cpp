@@ -29,7 +29,9 @@ bool PlainFileOrNothing(const std::string& path) {
 
 std::string CheckVideoOptions(const VideoOptions& o) {
     if (o.Fps < 1 || o.Fps > MaxVideoFps) return "the frame rate must be 1 to 120";
-    if (!(o.Speed > 0.0) || o.Speed > 10000.0) return "the speed must be above 0 and at most 10000";
+    // Slower than a hundredth of real time, one record's 10 s gap would be tens of thousands
+    // of frames, and the frame count soon more than a 64-bit number holds.
+    if (!(o.Speed >= MinVideoSpeed) || o.Speed > MaxVideoSpeed) return "the speed must be 0.01 to 10000";
     if (o.FromPercent < 0 || o.ToPercent > 100 || o.FromPercent >= o.ToPercent)
         return "the stretch must be from 0..99 to 1..100 percent, from below to";
     const bool ownSize = o.Width == 0 && o.Height == 0;

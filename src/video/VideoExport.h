@@ -18,6 +18,8 @@ namespace tidemar {
 inline constexpr int MaxVideoFps = 120;
 inline constexpr int MinVideoSide = 16;
 inline constexpr int MaxVideoSide = 4096;
+inline constexpr double MinVideoSpeed = 0.01;
+inline constexpr double MaxVideoSpeed = 10000.0;
 
 struct VideoOptions {
     int Fps = 25;
@@ -30,7 +32,7 @@ struct VideoOptions {
 };
 
 // What is wrong with the options, or empty when they are fine: the frame rate 1..120, the
-// speed above 0 and at most 10000, the percents 0..100 with from below to, the size even
+// speed 0.01 to 10000, the percents 0..100 with from below to, the size even
 // and 16..4096 on each side.
 std::string CheckVideoOptions(const VideoOptions& options);
 

@@ -203,4 +203,22 @@ EOF2
     fail "failed exports left output"
 cmp -s "$work/plain.K7T" "$work/many/one.K7T" && pass "the data files are untouched" || fail "a data file changed"
 
+# 7. Killed in the middle (in a long damaged stretch, a hole of zeros): nothing is left
+#    in the output folder, not even the temporary file.
+cp "$work/survey.K7T" "$work/long.K7T"
+truncate -s +1G "$work/long.K7T"
+cat "$work/survey.K7T" >>"$work/long.K7T"
+mkdir -p "$work/stop"
+"$cli" export "$work/long.K7T" --format csv --out "$work/stop/long.csv" 2>"$work/err" &
+pid=$!
+track "$pid"
+wait_until 10 sh -c 'test -n "$(ls "$1")"' - "$work/stop"
+sleep 0.3
+kill -TERM "$pid"
+wait "$pid"
+got=$?
+[ "$got" -eq 1 ] && [ -z "$(ls "$work/stop")" ] && grep -q "long.K7T: interrupted; nothing written" "$work/err" &&
+    pass "interrupted: exit 1, nothing left" || { fail "interrupted: exit $got, left: $(ls "$work/stop")"; cat "$work/err"; }
+rm -f "$work/long.K7T"
+
 finish

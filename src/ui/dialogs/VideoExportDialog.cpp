@@ -161,6 +161,8 @@ bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string&
     // The Cancel button, Escape, and a reject (a quit signal rejects any dialog open) all stop it.
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&shared] { shared.Cancel.store(true); });
     QObject::connect(&progress, &QDialog::rejected, &progress, [&shared] { shared.Cancel.store(true); });
+    bool finished = false;
+    QObject::connect(&progress, &QDialog::finished, &progress, [&finished] { finished = true; });
 
     QTimer refresh;
     QObject::connect(&refresh, &QTimer::timeout, &progress, [&] {
@@ -179,8 +181,9 @@ bool RunExportVideo(QWidget* parent, const SonarState& state, const std::string&
     worker->wait();
     delete worker;
     refresh.stop();
-    // Finished, not just hidden: the window waits for that to go on playing.
-    if (progress.isVisible()) progress.done(result.Written ? QDialog::Accepted : QDialog::Rejected);
+    // Finished, not just hidden: the window waits for that to go on playing. Its Cancel
+    // button only hides it.
+    if (!finished) progress.done(result.Written ? QDialog::Accepted : QDialog::Rejected);
 
     if (result.Cancelled) return false;
     if (!result.Written) {

@@ -126,11 +126,19 @@ void SonarView::SetZoom(int percent) {
     setFixedSize(qRound(ClientWidth * scale_), qRound(ClientHeight * scale_));
     // At 200% the picture is converted at twice its size, each pixel into a square of four,
     // and painted without scaling: scaling on every paint costs several times as much.
-    const int factor = percent == 200 ? 2 : 1;
-    if (factor != pixelFactor_) {
+    // At 150% the picture starts half-way into a screen pixel, where the painter's own
+    // scaling would sample each screen pixel from a neighbour of the logical pixel it
+    // belongs to: the picture is converted at the screen's size too, through the same
+    // pixel mapping as every other repaint, and painted without scaling.
+    const int factor = percent == 200 ? 2 : percent == 100 ? 1 : 0;
+    if (factor != pixelFactor_ || factor == 0) {
         pixelFactor_ = factor;
-        rgb_ = QImage(ImageWidth * factor, ImageHeight * factor, QImage::Format_RGB32);
-        rgb_.setDevicePixelRatio(factor);
+        const QRect device = ToDevice(ImageRect);
+        rgb_ = factor ? QImage(ImageWidth * factor, ImageHeight * factor, QImage::Format_RGB32)
+                      : QImage(device.size(), QImage::Format_RGB32);
+        rgb_.setDevicePixelRatio(std::max(factor, 1));
+        for (size_t i = 0; i < deviceEdges_.size(); ++i)
+            deviceEdges_[i] = ToDevice(QRect(ImageOffset + static_cast<int>(i), 0, 1, 1)).left() - device.left();
     }
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QVariant logical = child->property(LogicalGeometryProperty);
@@ -155,7 +163,10 @@ QRect SonarView::ToDevice(const QRect& logical) const {
 }
 
 QPoint SonarView::ToLogical(const QPointF& device) const {
-    return QPoint(static_cast<int>(std::floor(device.x() / scale_)), static_cast<int>(std::floor(device.y() / scale_)));
+    // The screen pixel under the pointer, then the logical pixel its centre lies in: the one
+    // painted there (at 150% the left edge of a screen pixel may lie in the pixel before).
+    const auto to = [this](double at) { return static_cast<int>(std::floor((std::floor(at) + 0.5) / scale_)); };
+    return QPoint(to(device.x()), to(device.y()));
 }
 
 QRegion SonarView::ToLogical(const QRegion& device) const {
@@ -214,12 +225,45 @@ void SonarView::ConvertPicture(const QRect& area) {
             for (int x = left; x <= right; ++x) to[x] = lut_[from[x]];
             continue;
         }
+        if (pixelFactor_ == 0) {
+            const int firstRow = deviceEdges_[static_cast<size_t>(y)];
+            const int rows = deviceEdges_[static_cast<size_t>(y) + 1] - firstRow;
+            auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(firstRow));
+            const int start = deviceEdges_[static_cast<size_t>(left)];
+            const int end = deviceEdges_[static_cast<size_t>(right) + 1];
+            for (int x = left; x <= right; ++x)
+                std::fill(to + deviceEdges_[static_cast<size_t>(x)], to + deviceEdges_[static_cast<size_t>(x) + 1],
+                          lut_[from[x]]);
+            for (int r = 1; r < rows; ++r)
+                std::copy(to + start, to + end, reinterpret_cast<QRgb*>(rgb_.scanLine(firstRow + r)) + start);
+            continue;
+        }
         auto* to = reinterpret_cast<QRgb*>(rgb_.scanLine(2 * y));
         for (int x = left; x <= right; ++x) to[2 * x] = to[2 * x + 1] = lut_[from[x]];
         std::copy_n(to + 2 * left, 2 * (right - left + 1),
                     reinterpret_cast<QRgb*>(rgb_.scanLine(2 * y + 1)) + 2 * left);
     }
     IgnoreWritesEnd();
+}
+
+void SonarView::KeepShown(const QRegion& device) {
+    // What a paint puts on the screen is what the next frame compares with, so that a pixel
+    // painted between frames and then set back is painted again. Only the picture pixels
+    // painted whole count: an expose may cover part of one at a zoom.
+    if (!shownPixelsValid_) return;
+    for (const QRect& r : device) {
+        QRect inner = ToLogical(QRegion(r)).boundingRect();
+        if (ToDevice(QRect(inner.topLeft(), QSize(1, 1))).left() < r.left()) inner.setLeft(inner.left() + 1);
+        if (ToDevice(QRect(inner.topLeft(), QSize(1, 1))).top() < r.top()) inner.setTop(inner.top() + 1);
+        if (ToDevice(QRect(inner.bottomRight(), QSize(1, 1))).right() > r.right()) inner.setRight(inner.right() - 1);
+        if (ToDevice(QRect(inner.bottomRight(), QSize(1, 1))).bottom() > r.bottom())
+            inner.setBottom(inner.bottom() - 1);
+        inner = inner.intersected(ImageRect);
+        for (int y = inner.top(); y <= inner.bottom() && !inner.isEmpty(); ++y) {
+            const size_t at = static_cast<size_t>(y - ImageOffset) * ImageWidth + (inner.left() - ImageOffset);
+            std::memcpy(shownPixels_.data() + at, image_.Pixels.data() + at, static_cast<size_t>(inner.width()));
+        }
+    }
 }
 
 void SonarView::ScheduleImageRepaint() {
@@ -410,6 +454,7 @@ void SonarView::paintEvent(QPaintEvent* event) {
 
     const QRect picture = region.intersects(ImageRect) ? dirty.intersected(ImageRect) : QRect();
     if (!picture.isEmpty()) ConvertPicture(picture);
+    if (!picture.isEmpty() && !dayPaint_) KeepShown(event->region());
     PaintImageLayer(painter);
 
     // Most repaints are the image alone, many times a second: the bar only when touched.

@@ -18,6 +18,7 @@
 // everything is shown in the dark reds of NightColorTable; captures are drawn at 100% in
 // the day colours whatever is shown.
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <initializer_list>
@@ -212,6 +213,8 @@ private:
     void StartFrameTimer();
     // The picture's window pixels that changed since this was last asked; empty if none.
     QRect ChangedPicture();
+    // The picture pixels a paint of `device` screen pixels showed whole are shown now.
+    void KeepShown(const QRegion& device);
     // Overlays that change with every ping are repainted with the next display frame too.
     void ScheduleOverlayRepaint(const QRect& area);
     void PanelClick(int x, int y);
@@ -232,8 +235,11 @@ private:
     // the part a repaint needs, in place, without the allocation a paint of an indexed
     // image would cost every frame.
     QImage rgb_;
-    int pixelFactor_ = 1;  // rgb_ holds each picture pixel as a square of this many
-    // The picture as the last frame was scheduled: what a new one must show is what differs.
+    int pixelFactor_ = 1;  // rgb_ holds each picture pixel as a square of this many; 0: of deviceEdges_
+    // Where each picture column (and row) starts in rgb_ at a zoom that is no whole factor;
+    // the last entry is its end.
+    std::array<int, std::max(ImageWidth, ImageHeight) + 1> deviceEdges_{};
+    // The picture as last painted or scheduled to be: what a new frame must show is what differs.
     std::array<uint8_t, ImageWidth * ImageHeight> shownPixels_{};
     bool shownPixelsValid_ = false;
     std::array<QRgb, 256> lut_{};

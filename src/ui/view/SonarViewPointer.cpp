@@ -189,7 +189,24 @@ void SonarView::ApplyReadoutUpdate(const PanelUpdate& update) { Apply(update); }
 void SonarView::PaintImageLayer(QPainter& painter) {
     // The buffer is read in place: it belongs to the main thread, as does painting.
     // The rows painted were converted by the caller.
-    painter.drawImage(QPoint(ImageOffset, ImageOffset), rgb_);
+    if (pixelFactor_ != 0) {
+        painter.drawImage(QPoint(ImageOffset, ImageOffset), rgb_);
+    } else if (dayPaint_) {
+        // A capture is drawn at 100%: the picture at its own size, converted for it alone.
+        QImage picture(ImageWidth, ImageHeight, QImage::Format_RGB32);
+        for (int y = 0; y < ImageHeight; ++y) {
+            const uint8_t* from = image_.Pixels.data() + static_cast<size_t>(y) * ImageWidth;
+            auto* to = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            for (int x = 0; x < ImageWidth; ++x) to[x] = lut_[from[x]];
+        }
+        painter.drawImage(QPoint(ImageOffset, ImageOffset), picture);
+    } else {
+        // Already at the screen's size: painted one to one where the mapping puts it.
+        painter.save();
+        painter.resetTransform();
+        painter.drawImage(ToDevice(QRect(ImageOffset, ImageOffset, 1, 1)).topLeft(), rgb_);
+        painter.restore();
+    }
     if (MeasureLineShown() && state_)
         PaintMeasureLine(painter, pointer_.Origin, pointer_.LastDrawn, state_->Colors,
                          [this](int index) { return PaletteColor(index); });

@@ -164,6 +164,56 @@ private slots:
         window->SelectDataSource(DataSource::Head);
         QVERIFY(!command->isEnabled());
     }
+
+    // Playback waits under the progress dialog and goes on however the export was stopped.
+    void playbackGoesOnAfterAnExportStopped() {
+        TestFolder folder(NoHead + QStringLiteral("RunMode=1\nPlotSpeed=100\n"));
+        ScriptedPrompts prompts;
+        // Records a second apart: played at that pace, and many frames each in the video.
+        const QString recording = StretchedRecording(folder, 1);
+        QVERIFY(!recording.isEmpty());
+        prompts.FileAnswers.push_back(recording.toStdString());
+        auto window = MakeWindow(folder, prompts);
+        window->Start();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const int64_t start = window->PlaybackFile().Offset();
+        QTRY_VERIFY_WITH_TIMEOUT(window->PlaybackFile().Offset() != start, 3000);
+        QTimer options;
+        QObject::connect(&options, &QTimer::timeout, [&] {
+            auto* dialog = window->findChild<QDialog*>(QString::fromLatin1(VideoOptionsName));
+            if (!dialog || !dialog->isVisible()) return;
+            dialog->findChild<QDoubleSpinBox*>(QStringLiteral("speed"))->setValue(0.1);
+            dialog->accept();
+        });
+        options.start(10);
+        // Each row: how the progress dialog is left while the export runs.
+        const struct {
+            const char* Legend;
+            void (*Stop)(QProgressDialog*);
+        } rows[] = {
+            {"its Cancel button", [](QProgressDialog* p) { p->cancel(); }},
+            {"rejected, as by a quit signal", [](QProgressDialog* p) { p->reject(); }},
+        };
+        for (const auto& row : rows) {
+            const QString video = folder.Path(QStringLiteral("stopped.mp4"));
+            prompts.FileAnswers.push_back(video.toStdString());
+            const size_t messages = prompts.Messages.size();
+            bool stopped = false;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                auto* progress = window->findChild<QProgressDialog*>(QString::fromLatin1(ExportVideoProgressName));
+                if (!progress || !progress->isVisible() || stopped) return;
+                stopped = true;
+                row.Stop(progress);
+            });
+            poll.start(5);
+            window->RunCommand(Command::ExportVideo);
+            poll.stop();
+            QVERIFY2(stopped && !QFile::exists(video) && prompts.Messages.size() == messages, row.Legend);
+            const int64_t at = window->PlaybackFile().Offset();
+            QTRY_VERIFY2_WITH_TIMEOUT(window->PlaybackFile().Offset() != at, row.Legend, 3000);
+        }
+    }
 };
 
 QTEST_MAIN(VideoExportTest)
