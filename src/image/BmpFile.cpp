@@ -52,13 +52,20 @@ bool WriteIndexedBmp(const std::string& path, int width, int height, const uint8
     return WriteWholeFile(path, IndexedBmpBytes(width, height, pixels, colorTable), reason);
 }
 
+void ClearTemporaryName(const std::string& temporary) {
+    struct stat found {};
+    if (lstat(temporary.c_str(), &found) == 0 && !S_ISREG(found.st_mode) && !S_ISDIR(found.st_mode))
+        unlink(temporary.c_str());
+}
+
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason) {
     const std::string temporary = path + ".part";
+    ClearTemporaryName(temporary);
     auto fail = [&](const char* what) {
         if (reason) *reason = std::string(what) + ": " + std::strerror(errno);
         return false;
     };
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) return fail("cannot create");
     size_t written = 0;
     while (written < bytes.size()) {

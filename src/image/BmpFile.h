@@ -45,6 +45,11 @@ bool WriteIndexedBmp(const std::string& path, int width, int height, const uint8
 // place when every byte is down; false with the reason (the temporary file is removed).
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason);
 
+// Makes a temporary name ("path.part") safe to write: a symbolic link or other non-regular
+// file left there is removed (the link itself, never what it points to), so the write
+// cannot go through it to some other file. A leftover regular file is simply replaced.
+void ClearTemporaryName(const std::string& temporary);
+
 // The colour table of a screen capture: the palette's entries in index order.
 std::array<uint8_t, 1024> BmpColorTable(const DisplayPalette& palette);
 

@@ -11,6 +11,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "image/BmpFile.h"
+
 namespace tidemar {
 
 namespace {
@@ -121,6 +123,7 @@ bool VideoEncoder::Open(const std::string& path, const VideoFormat& format, std:
     error = avcodec_parameters_from_context(c.Stream->codecpar, c.Encoder);
     if (error < 0) return Fail(reason, "cannot set up the video stream", error);
 
+    ClearTemporaryName(temporary);
     error = avio_open(&c.Output->pb, temporary.c_str(), AVIO_FLAG_WRITE);
     if (error < 0) return Fail(reason, "cannot create " + path, error);
     c.FileOpen = true;

@@ -127,6 +127,14 @@ a speed of 0|$work/a.K7T --out OUT --speed 0|2
 a stretch that ends before it starts|$work/a.K7T --out OUT --from 50 --to 40|2
 ROWS
 
+# A link left at the temporary name is not written through.
+printf kept >"$work/victim"
+ln -s "$work/victim" "$work/linked.mp4.part"
+"$cli" video "$work/a.K7T" --settings "$work/T.ini" --out "$work/linked.mp4" 2>"$work/err" &&
+    [ "$(cat "$work/victim")" = kept ] && [ -f "$work/linked.mp4" ] && [ ! -L "$work/linked.mp4" ] &&
+    pass "a link at the temporary name: the video written, the linked file untouched" ||
+    fail "a link at the temporary name: $(cat "$work/err"), victim holds $(head -c 20 "$work/victim" | od -c | head -1)"
+
 # Ctrl+C in the middle removes what was written.
 "$cli" video "$work/a.K7T" --settings "$work/T.ini" --out "$work/stopped.mp4" --speed 0.02 2>"$work/err" &
 pid=$!

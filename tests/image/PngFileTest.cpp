@@ -87,6 +87,14 @@ TEST(PngFile, WrittenWholeOrNotAtAll) {
     EXPECT_EQ(DecodePng(IndexedPngBytes(596, 506, pixels.data(), Colors(0))).Width, 596);
     EXPECT_FALSE(std::filesystem::exists(good + ".part"));
 
+    // A link left at the temporary name is not written through.
+    const std::string victim = dir.File("victim");
+    testing::WriteBytes(victim, "kept");
+    std::filesystem::create_symlink(victim, good + ".part");
+    ASSERT_TRUE(WriteIndexedPng(good, 596, 506, pixels.data(), Colors(0), &reason)) << reason;
+    EXPECT_EQ(testing::ReadBytes(victim), "kept");
+    EXPECT_FALSE(std::filesystem::is_symlink(good));
+
     const std::string missingFolder = (dir.Path() / "no" / "final.png").string();
     EXPECT_FALSE(WriteIndexedPng(missingFolder, 596, 506, pixels.data(), Colors(0), &reason));
     EXPECT_NE(reason.find("cannot create"), std::string::npos) << reason;
