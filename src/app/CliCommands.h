@@ -2,6 +2,7 @@
 // Subcommands of tidemar-cli. Each takes the arguments after its name and returns the
 // process exit status: 0 done, 1 failed, 2 usage error.
 
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,10 @@ bool StartPlayedFile(PlaybackSource& source, const ScriptedPrompts& prompts);
 // A JSON string (quotes included) of a text a data file holds: its Windows-1252 bytes
 // written as UTF-8, control characters escaped, so that any bytes give valid JSON.
 std::string JsonString(std::string_view bytes);
+
+// From now on SIGINT, SIGTERM and SIGHUP only set the flag returned, so that a long
+// command stops at its next step and cleans up after itself.
+std::atomic<bool>& WatchStopSignals();
 
 // A whole number above 0 written with digits only.
 bool ParsePositive(const std::string& text, long long& value);

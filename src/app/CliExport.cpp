@@ -2,7 +2,6 @@
 // GeoJSON, KML, GPX), one record at a time, several files side by side.
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -55,21 +54,16 @@ struct ExportJob {
     std::string Output;  // empty: stdout
 };
 
-// Ctrl+C or a kill: the files being written are given up (their temporary files removed),
-// those not begun are not begun.
-std::atomic<bool> Interrupted{false};
-
-void StopExport(int) { Interrupted.store(true); }
-
 std::string Plural(long long n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// Exports one file; the messages name it.
+// Exports one file; the messages name it. Once options.Stop is set (Ctrl+C or a kill), the
+// file being written is given up (its temporary file removed) and one not begun is not begun.
 int ExportOne(const ExportJob& job, ExportOptions options) {
     const char* input = job.Input.c_str();
-    if (Interrupted.load()) return 1;
-    options.Stop = &Interrupted;
+    const auto stopped = [&options] { return options.Stop && options.Stop->load(); };
+    if (stopped()) return 1;
     DataFileReader reader;
     std::string reason;
     if (!reader.Open(job.Input, &reason)) {
@@ -107,7 +101,7 @@ int ExportOne(const ExportJob& job, ExportOptions options) {
         }
     }
 
-    if (Interrupted.load() && result.Failed) {
+    if (stopped() && result.Failed) {
         std::fprintf(stderr, "tidemar-cli: %s: interrupted%s%s\n", input,
                      job.Output.empty() ? "" : "; nothing written to ", job.Output.c_str());
         return 1;
@@ -191,12 +185,7 @@ int RunExport(const std::vector<std::string>& args) {
     ExportOptions options;
     options.Format = *format;
     options.SettingsSoundVelocity = LoadStateFor(settingsPath, DataSource::File).SoundVelocityMeters;
-    struct sigaction action {};
-    action.sa_handler = StopExport;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
+    options.Stop = &WatchStopSignals();
     return RunJobs(work.size(), jobs, [&](size_t i) { return ExportOne(work[i], options); });
 }
 

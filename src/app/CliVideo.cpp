@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -42,10 +41,6 @@ const char* const VideoHelp =
     "\n"
     "Exit status: 0 done, 1 the file could not be played or the video not written,\n"
     "2 usage error.\n";
-
-std::atomic<bool> Interrupted{false};
-
-void StopVideo(int) { Interrupted.store(true); }
 
 bool ParseSpeed(const std::string& text, double& speed) {
     if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) return false;
@@ -120,17 +115,12 @@ int RunVideo(const std::vector<std::string>& args) {
     state.SsSide = state.SSTrain;
 
     // Ctrl+C or a kill stops the encoding and removes what was written.
-    struct sigaction action {};
-    action.sa_handler = StopVideo;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
+    std::atomic<bool>& interrupted = WatchStopSignals();
 
     const bool terminal = isatty(STDERR_FILENO);
     std::function<void(const VideoProgress&)> progress;
     if (terminal) progress = ShowProgress;
-    const VideoResult result = ExportVideo(state, dataPath, outPath, options, progress, &Interrupted);
+    const VideoResult result = ExportVideo(state, dataPath, outPath, options, progress, &interrupted);
     if (terminal) std::fputc('\n', stderr);
     if (result.Cancelled) {
         std::fprintf(stderr, "tidemar-cli: interrupted; no video written\n");
