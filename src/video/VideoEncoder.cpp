@@ -45,6 +45,10 @@ struct VideoEncoder::Codec {
     bool FileOpen = false;
 
     ~Codec() {
+        // Frames still in the encoder's lookahead (an export given up half-way) are drained
+        // and dropped first: x264 closed with frames in flight can keep one of them.
+        if (Encoder && Packet && avcodec_is_open(Encoder) && avcodec_send_frame(Encoder, nullptr) >= 0)
+            while (avcodec_receive_packet(Encoder, Packet) >= 0) av_packet_unref(Packet);
         sws_freeContext(Scaler);
         av_packet_free(&Packet);
         av_frame_free(&Frame);
