@@ -84,6 +84,17 @@ Cp1252Encoding Utf8ToCp1252(std::string_view utf8) {
     return result;
 }
 
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const auto [codePoint, length] = NextUtf8(text);
+        AppendUtf8(out, codePoint);
+        text.remove_prefix(length);
+    }
+    return out;
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = Replacement;
     if (c < 0x80) {

@@ -30,4 +30,8 @@ Cp1252Encoding Utf8ToCp1252(std::string_view utf8);
 // The UTF-8 form of one character (U+FFFD for a value that is no character).
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// Valid UTF-8: well-formed sequences kept as they are, U+FFFD for the first byte of every
+// malformed one (file names and texts from outside need not be UTF-8).
+std::string ValidUtf8(std::string_view text);
+
 }  // namespace tidemar

@@ -8,9 +8,6 @@
 
 namespace tidemar {
 
-// Valid UTF-8, malformed bytes replaced.
-std::string ValidUtf8(std::string_view text);
-
 // A JSON string, quotes included, control characters escaped.
 std::string JsonQuoted(std::string_view text);
 

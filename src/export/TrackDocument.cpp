@@ -1,5 +1,6 @@
 #include "export/TrackDocument.h"
 
+#include "core/Cp1252.h"
 #include "export/MarkupText.h"
 
 namespace tidemar {
