@@ -170,15 +170,13 @@ QPoint SonarView::ToLogical(const QPointF& device) const {
 }
 
 QRegion SonarView::ToLogical(const QRegion& device) const {
-    const double scale = Scale();
-    if (scale == 1.0) return device;
+    // A day paint for a capture is drawn at 100%: its region is logical already.
+    if (Scale() == 1.0) return device;
     QRegion logical;
-    for (const QRect& r : device) {
-        // The logical pixels of these screen pixels, no more: a wider area would have the
-        // repaint of the dial under the panel's buttons paint the buttons too, every ping.
-        const auto to = [scale](int pixel) { return static_cast<int>(std::floor((pixel + 0.5) / scale)); };
-        logical += QRect(QPoint(to(r.left()), to(r.top())), QPoint(to(r.right()), to(r.bottom())));
-    }
+    // The logical pixels of these screen pixels, no more: a wider area would have the
+    // repaint of the dial under the panel's buttons paint the buttons too, every ping.
+    for (const QRect& r : device)
+        logical += QRect(ToLogical(QPointF(r.topLeft())), ToLogical(QPointF(r.bottomRight())));
     return logical;
 }
 
